@@ -1,0 +1,102 @@
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "model/numtext.h"
+#include "network/rng.h"
+#include "network/training.h"
+#include "storage/taskfile.h"
+
+namespace {
+
+struct TrainOptions {
+    std::string taskFile;
+    std::string iterations = "10000";
+    std::string coef = "0.2";
+    std::string hidden;
+    uint32_t seed = 0;
+    bool seedGiven = false;
+    std::string historyOut;
+    std::string weightsOut;
+};
+
+bool WriteHistory(const NetTask& task, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    bool ok = true;
+    for (int i = 0; i < task.errorCount && ok; ++i)
+        ok = std::fputs((FormatG(task.errorHistory[i], 17) + "\n").c_str(), file) >= 0;
+    return std::fclose(file) == 0 && ok;
+}
+
+bool WriteWeights(const NetTask& task, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
+    std::string text =
+        FormatInt(n) + " " + FormatInt(m) + " " + FormatInt(k) + "\n";
+    auto row = [&text](const double* values, int count) {
+        for (int c = 0; c < count; ++c) text += (c ? " " : "") + FormatG(values[c], 17);
+        text += "\n";
+    };
+    for (int i = 0; i <= n; ++i) row(task.weightsInputHidden[i], m);
+    for (int h = 0; h <= m; ++h) row(task.weightsHiddenOutput[h], k);
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+int RunTrain(const TrainOptions& options) {
+    auto task = std::make_unique<NetTask>();
+    LoadResult loaded = LoadFromFile(*task, options.taskFile);
+    if (loaded.status == LoadStatus::CannotOpen) {
+        std::cerr << "Файл не открылся: " << options.taskFile << "\n";
+        return ExitCannotOpen;
+    }
+    if (loaded.status == LoadStatus::Refused) {
+        std::cerr << loaded.message << "\n";
+        return ExitRefused;
+    }
+    // The same rule as the hidden-layer edit: below 1 becomes 1, above 499 becomes 499.
+    if (!options.hidden.empty()) task->hiddenCount = LenientAtoi(options.hidden);
+    if (task->hiddenCount < 1) task->hiddenCount = 1;
+    if (task->hiddenCount > MaxHidden) task->hiddenCount = MaxHidden;
+
+    const uint32_t seed = options.seedGiven ? options.seed : TimeSeed();
+    TrainingOutcome outcome =
+        TrainNetwork(*task, options.coef, options.iterations, seed,
+                     [](const std::string& caption) { std::cerr << caption << "\n"; });
+    if (!outcome.trained) {
+        std::cerr << outcome.message << "\n";
+        return ExitRefused;
+    }
+    std::cout << outcome.message << std::flush;
+    if (!options.historyOut.empty() && !WriteHistory(*task, options.historyOut)) {
+        std::cerr << "Не удалось записать " << options.historyOut << "\n";
+        return ExitCannotOpen;
+    }
+    if (!options.weightsOut.empty() && !WriteWeights(*task, options.weightsOut)) {
+        std::cerr << "Не удалось записать " << options.weightsOut << "\n";
+        return ExitCannotOpen;
+    }
+    return ExitOk;
+}
+
+}  // namespace
+
+void AddTrainCommand(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<TrainOptions>();
+    CLI::App* train = app.add_subcommand("train", "Train the network of a task file");
+    train->add_option("TASKFILE", options->taskFile, "Task file to train on")->required();
+    train->add_option("--iterations", options->iterations, "Number of iterations (text, as typed)")
+        ->capture_default_str();
+    train->add_option("--coef", options->coef, "Learning coefficient (text, as typed)")
+        ->capture_default_str();
+    train->add_option("--hidden", options->hidden, "Hidden layer size (default: from the file)");
+    train->add_option("--seed", options->seed, "Seed of the generator instead of the time")
+        ->each([options](const std::string&) { options->seedGiven = true; });
+    train->add_option("--history-out", options->historyOut, "Write the error history here");
+    train->add_option("--weights-out", options->weightsOut, "Write the trained weights here");
+    train->callback([options, &exitCode] { exitCode = RunTrain(*options); });
+}

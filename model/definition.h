@@ -1,0 +1,27 @@
+// Definition rules run from the setup panel: add, change and delete input
+// parameters, edit and delete output variants. Operations that end by opening
+// the parameter editor return that decision instead of opening a window.
+#pragma once
+
+#include <string>
+
+#include "model/task.h"
+#include "model/userdialog.h"
+
+// Whether the parameter editor should open, and in which role.
+struct EditorRequest {
+    bool open = false;
+    DialogMode role = ModeSetup;
+};
+
+// Yes without asking when there are no examples; otherwise asks, and on OK
+// runs ResetExamples before answering yes.
+bool ConfirmDiscardExamples(NetTask& task, UserDialog& user, const std::string& question);
+
+EditorRequest AddInputParam(NetTask& task, DialogState& state, UserDialog& user);
+EditorRequest EditOutputVariants(NetTask& task, DialogState& state, UserDialog& user);
+// selectedIndex is the 0-based parameter (-1 when the table has no parameter row).
+EditorRequest ChangeInputParam(NetTask& task, DialogState& state, int selectedIndex,
+                               UserDialog& user);
+void DeleteInputParam(NetTask& task, int selectedIndex, UserDialog& user);
+void DeleteOutputVariant(NetTask& task, int selectedIndex, UserDialog& user);

@@ -1,0 +1,58 @@
+#include "network/forward.h"
+
+#include <cmath>
+
+void LoadExampleSignals(NetTask& task, int e) {
+    const Example& example = task.examples[e];
+    for (int i = 0; i < task.inputCount; ++i)
+        task.inputSignals[i] = task.inputParams[i].variantValues[example.inputVariant[i]];
+    for (int o = 0; o < task.outputCount; ++o) task.targetSignals[o] = example.target[o];
+}
+
+void ForwardPass(NetTask& task) {
+    const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
+    for (int h = 0; h < m; ++h) {
+        double s = 0.0;
+        for (int i = 0; i < n; ++i) s = task.inputSignals[i] * task.weightsInputHidden[i][h] + s;
+        s = s + task.weightsInputHidden[n][h];
+        task.hiddenSignals[h] = 1.0 / (std::exp(-s) + 1.0);
+    }
+    for (int o = 0; o < k; ++o) {
+        double s = 0.0;
+        for (int h = 0; h < m; ++h) s = task.hiddenSignals[h] * task.weightsHiddenOutput[h][o] + s;
+        s = s + task.weightsHiddenOutput[m][o];
+        task.outputSignals[o] = 1.0 / (std::exp(-s) + 1.0);
+    }
+}
+
+int WinningOutput(const double* signals, int k) {
+    double best = signals[0];
+    int index = 0;
+    for (int o = 1; o < k; ++o) {
+        if (signals[o] > best) {
+            best = signals[o];
+            index = o;
+        }
+    }
+    return index;
+}
+
+bool NetworkShapeValid(const NetTask& task) {
+    return task.inputCount >= 1 && task.inputCount <= MaxInputs && task.hiddenCount >= 1 &&
+           task.hiddenCount <= MaxHidden && task.outputCount >= 1 &&
+           task.outputCount <= MaxOutputs;
+}
+
+int CheckAnswer(NetTask& task, const int* variantIndex) {
+    if (!NetworkShapeValid(task)) return -1;
+    for (int i = 0; i < task.inputCount; ++i) {
+        const InputParam& param = task.inputParams[i];
+        if (variantIndex[i] < 0 || variantIndex[i] >= param.variantCount ||
+            param.variantCount > MaxVariants)
+            return -1;
+    }
+    for (int i = 0; i < task.inputCount; ++i)
+        task.inputSignals[i] = task.inputParams[i].variantValues[variantIndex[i]];
+    ForwardPass(task);
+    return WinningOutput(task.outputSignals, task.outputCount);
+}

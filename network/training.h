@@ -1,0 +1,43 @@
+// Training by online back-propagation: validation, random weights, N + 2
+// passes with an error record and progress captions, and the accuracy pass.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/task.h"
+#include "network/rng.h"
+
+// Receives each progress caption of the train button as it changes (UTF-8).
+using ProgressCallback = std::function<void(const std::string& caption)>;
+
+struct TrainingOutcome {
+    bool trained = false;  // false: refused, and nothing in the task changed
+    std::string message;   // the refusal or the closing message (UTF-8)
+    std::string coefText;  // what the two edits read afterwards
+    std::string iterText;  //   (unchanged texts when refused)
+};
+
+extern const char* const IterationsMessage;
+extern const char* const CoefficientMessage;
+extern const char* const NoExamplesMessage;
+extern const char* const TrainButtonCaption;  // "Обучить!"
+
+// The caption shown after a whole percentage of the run.
+std::string ProgressCaption(long long percent);
+
+// The whole run, with the edit texts as typed. seed stands for the time seed
+// (pass TimeSeed() for the program's behaviour).
+TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::string_view iterText,
+                             uint32_t seed, const ProgressCallback& progress);
+
+// Used parts of both weight tables (bias rows included) from r / 32767.0 - 0.5.
+void InitWeights(NetTask& task, ClassicRng& rng);
+
+// Error terms and weight update for the example just run through ForwardPass.
+void BackPropagate(NetTask& task);
+
+// Percentage of examples whose winning output matches the winning target.
+double MeasureAccuracy(NetTask& task);

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the program and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc)"
+
+if [[ -x build/ui/zarn ]]; then
+  if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+    exec build/ui/zarn "$@"
+  fi
+  echo "No display found: starting the program under a virtual X server (xvfb-run)."
+  exec xvfb-run -a build/ui/zarn "$@"
+fi
+# Without the desktop program, train a sample task from the terminal.
+exec build/cli/zarn-cli train examples/fruit.task --seed 1

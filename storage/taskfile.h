@@ -1,0 +1,26 @@
+// The task file: plain text lines (LF), counts first, then parameters,
+// variants, output names and examples. Names are Windows-1251 bytes.
+#pragma once
+
+#include <string>
+
+#include "model/task.h"
+
+enum class LoadStatus {
+    Loaded,      // read into the task
+    CannotOpen,  // the file could not be opened; the task is unchanged
+    Refused,     // opened, but breaks a capacity or an index; the task is unchanged
+};
+
+struct LoadResult {
+    LoadStatus status = LoadStatus::CannotOpen;
+    std::string message;  // Refused: what is wrong and on which line (UTF-8)
+    int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
+};
+
+// Writes the task; 1 when the whole file was written, -1 otherwise (the old
+// file, if any, is then left intact). The task is not changed.
+int SaveToFile(const NetTask& task, const std::string& path);
+
+// Reads a task file into the task (definition, hidden size, examples only).
+LoadResult LoadFromFile(NetTask& task, const std::string& path);

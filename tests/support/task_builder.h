@@ -1,0 +1,29 @@
+// Builds task records for tests without going through the definition rules.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/task.h"
+
+struct ParamSpec {
+    std::string name;
+    std::vector<std::pair<double, std::string>> variants;
+};
+
+// A fresh record on the heap (it is too large for the stack).
+std::unique_ptr<NetTask> MakeTask();
+
+// Appends a parameter with its variants.
+void AddParam(NetTask& task, const ParamSpec& spec);
+void SetOutputs(NetTask& task, const std::vector<std::string>& names);
+// Stores an example directly (one variant index per input, result index).
+void PutExample(NetTask& task, const std::vector<int>& variants, int result);
+
+// Every field that can differ between two records, compared in full
+// (including slots beyond the counts). Returns a description of the first
+// difference, or empty when they are the same.
+std::string DescribeDifference(const NetTask& a, const NetTask& b);
+// Copies every field of from into to (for before/after comparisons).
+void CopyTask(const NetTask& from, NetTask& to);
