@@ -35,8 +35,7 @@ bool WriteWeights(const NetTask& task, const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
-    std::string text =
-        FormatInt(n) + " " + FormatInt(m) + " " + FormatInt(k) + "\n";
+    std::string text = FormatInt(n) + " " + FormatInt(m) + " " + FormatInt(k) + "\n";
     auto row = [&text](const double* values, int count) {
         for (int c = 0; c < count; ++c) text += (c ? " " : "") + FormatG(values[c], 17);
         text += "\n";

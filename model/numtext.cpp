@@ -1,10 +1,11 @@
 #include "model/numtext.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
-#include <locale.h>
 #include <system_error>
 
 namespace {
@@ -13,9 +14,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
     if (text.size() - pos < word.size()) return false;
@@ -40,7 +45,8 @@ int LenientAtoi(std::string_view text) {
     long long value = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
     if (negative) value = -value;
     if (value > INT_MAX) return INT_MAX;
@@ -86,20 +92,40 @@ double LenientAtof(std::string_view text, std::size_t* consumed) {
     return StrtodC(std::string(text.substr(start, i - start)));
 }
 
-std::string FormatFixed(double value, int decimals) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                decimals);
-    return std::string(buffer, result.ptr);
+bool IsNumberText(std::string_view text) {
+    std::size_t consumed = 0;
+    LenientAtof(text, &consumed);
+    if (consumed == 0) return false;
+    for (std::size_t i = consumed; i < text.size(); ++i)
+        if (!IsBlank(text[i])) return false;
+    return true;
 }
 
-std::string FormatLf(double value) { return FormatFixed(value, 6); }
+namespace {
+
+// to_chars with a buffer sized for the request: the largest double has 309
+// integer digits, and a precision may ask for as many more.
+std::string ToChars(double value, std::chars_format format, int precision) {
+    if (precision < 0) precision = 6;  // printf treats a negative precision as none given
+    std::string buffer(static_cast<std::size_t>(precision) + 330, '\0');
+    auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
+    buffer.resize(result.ec == std::errc() ? result.ptr - buffer.data() : 0);
+    return buffer;
+}
+
+}  // namespace
+
+std::string FormatFixed(double value, int decimals) {
+    return ToChars(value, std::chars_format::fixed, decimals);
+}
+
+std::string FormatLf(double value) {
+    return FormatFixed(value, 6);
+}
 
 std::string FormatG(double value, int precision) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
-                                precision);
-    return std::string(buffer, result.ptr);
+    return ToChars(value, std::chars_format::general, precision);
 }
 
 std::string FormatInt(long long value) {

@@ -12,9 +12,13 @@ int LenientAtoi(std::string_view text);
 
 // atof: leading blanks, optional sign, digits with a decimal point and an
 // optional exponent ("inf"/"nan" as strtod reads them); a comma ends the
-// number; no number gives 0.0. consumed, if given, receives the number of
-// bytes that formed the number (0 when nothing was read).
+// number; no number gives 0.0. consumed, if given, receives the offset just
+// past the number, leading blanks included (0 when nothing was read).
 double LenientAtof(std::string_view text, std::size_t* consumed = nullptr);
+
+// Whether a field's text is one number and nothing else: blanks around it are
+// allowed; empty text, a comma or trailing characters are not.
+bool IsNumberText(std::string_view text);
 
 // printf-style formats used by the program, always with a decimal point.
 std::string FormatFixed(double value, int decimals);  // "%.<decimals>f" ("%lf" = 6)

@@ -47,7 +47,7 @@ struct Example {
 };
 
 class NetTask {
-public:
+  public:
     NetTask();
     virtual ~NetTask();
     NetTask(const NetTask&) = delete;

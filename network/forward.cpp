@@ -39,8 +39,7 @@ int WinningOutput(const double* signals, int k) {
 
 bool NetworkShapeValid(const NetTask& task) {
     return task.inputCount >= 1 && task.inputCount <= MaxInputs && task.hiddenCount >= 1 &&
-           task.hiddenCount <= MaxHidden && task.outputCount >= 1 &&
-           task.outputCount <= MaxOutputs;
+           task.hiddenCount <= MaxHidden && task.outputCount >= 1 && task.outputCount <= MaxOutputs;
 }
 
 int CheckAnswer(NetTask& task, const int* variantIndex) {

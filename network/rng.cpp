@@ -2,4 +2,6 @@
 
 #include <ctime>
 
-uint32_t TimeSeed() { return static_cast<uint32_t>(std::time(nullptr)); }
+uint32_t TimeSeed() {
+    return static_cast<uint32_t>(std::time(nullptr));
+}

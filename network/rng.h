@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class ClassicRng {
-public:
+  public:
     explicit ClassicRng(uint32_t seed) : state_(seed) {}
     // Uniform over 0 .. 32767.
     int Next() {
@@ -12,7 +12,7 @@ public:
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
 
-private:
+  private:
     uint32_t state_;
 };
 

@@ -66,9 +66,10 @@ void BackPropagate(NetTask& task) {
     }
     for (int o = 0; o < k; ++o) {
         for (int h = 0; h < m; ++h)
-            task.weightsHiddenOutput[h][o] =
-                (eta * task.outputDeltas[o]) * task.hiddenSignals[h] + task.weightsHiddenOutput[h][o];
-        task.weightsHiddenOutput[m][o] = eta * task.outputDeltas[o] + task.weightsHiddenOutput[m][o];
+            task.weightsHiddenOutput[h][o] = (eta * task.outputDeltas[o]) * task.hiddenSignals[h] +
+                                             task.weightsHiddenOutput[h][o];
+        task.weightsHiddenOutput[m][o] =
+            eta * task.outputDeltas[o] + task.weightsHiddenOutput[m][o];
     }
     for (int h = 0; h < m; ++h) {
         for (int i = 0; i < n; ++i)

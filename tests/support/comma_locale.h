@@ -5,12 +5,12 @@
 #include <string>
 
 class CommaLocale {
-public:
+  public:
     CommaLocale();
     ~CommaLocale();
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
 
-private:
+  private:
     std::string previous_;
 };

@@ -13,4 +13,6 @@ bool ScriptedDialog::Ask(const std::string& question) {
     return answer;
 }
 
-void ScriptedDialog::Tell(const std::string& message) { messages.push_back(message); }
+void ScriptedDialog::Tell(const std::string& message) {
+    messages.push_back(message);
+}

@@ -8,7 +8,7 @@
 #include "model/userdialog.h"
 
 class ScriptedDialog : public UserDialog {
-public:
+  public:
     // Answers given to the next questions, in order; a question beyond the
     // script fails the test.
     std::deque<bool> answers;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-std::unique_ptr<NetTask> MakeTask() { return std::make_unique<NetTask>(); }
+std::unique_ptr<NetTask> MakeTask() {
+    return std::make_unique<NetTask>();
+}
 
 void AddParam(NetTask& task, const ParamSpec& spec) {
     const int i = task.inputCount++;
