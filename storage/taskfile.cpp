@@ -1,0 +1,67 @@
+#include "storage/taskfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "storage/atomicfile.h"
+#include "storage/bytesource.h"
+#include "storage/fieldreader.h"
+#include "storage/filebytesource.h"
+#include "storage/stagedtask.h"
+#include "storage/taskreader.h"
+#include "storage/taskwriter.h"
+
+const char* const CannotOpenMessage = "Файл не открылся.";
+
+namespace {
+
+LoadResult Load(NetTask& task, ByteSource& source) {
+    FieldReader reader(source);
+    StagedTask staged;
+    LoadResult result;
+    if (!ReadTaskFile(reader, staged, result.message)) {
+        result.status = LoadStatus::Refused;
+        return result;
+    }
+    ApplyStagedTask(staged, task);
+    result.status = LoadStatus::Loaded;
+    return result;
+}
+
+// Closes the descriptor on every path out of LoadFromFile.
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+
+}  // namespace
+
+int SaveToFile(const NetTask& task, const std::string& path) {
+    const std::optional<std::string> bytes = FormatTaskFile(task);
+    if (!bytes) return -1;
+    return ReplaceFileContents(path, *bytes) ? 1 : -1;
+}
+
+LoadResult LoadFromFile(NetTask& task, const std::string& path) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    LoadResult cannotOpen{LoadStatus::CannotOpen, CannotOpenMessage};
+    if (fd < 0) return cannotOpen;
+    FdCloser closer{fd};
+    // A folder opens for reading on Linux but holds no file to read.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return cannotOpen;
+    auto source = std::make_unique<FileByteSource>(fd);
+    return Load(task, *source);
+}
+
+LoadResult LoadFromBytes(NetTask& task, std::string_view bytes) {
+    MemoryByteSource source(bytes);
+    return Load(task, source);
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/task.h"
 
@@ -14,13 +15,22 @@ enum class LoadStatus {
 
 struct LoadResult {
     LoadStatus status = LoadStatus::CannotOpen;
-    std::string message;  // Refused: what is wrong and on which line (UTF-8)
+    std::string message;  // Refused: what is wrong and on which line; CannotOpen:
+                          // CannotOpenMessage (UTF-8)
     int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
 };
 
 // Writes the task; 1 when the whole file was written, -1 otherwise (the old
-// file, if any, is then left intact). The task is not changed.
+// file, if any, is then left intact), also for a task that would not read back
+// the same (FormatTaskFile in storage/taskwriter.h). The task is not changed.
 int SaveToFile(const NetTask& task, const std::string& path);
 
+// "Файл не открылся."
+extern const char* const CannotOpenMessage;
+
 // Reads a task file into the task (definition, hidden size, examples only).
+// A file that breaks a capacity or an index is refused as a whole.
 LoadResult LoadFromFile(NetTask& task, const std::string& path);
+
+// The same reading over bytes already in memory (never CannotOpen).
+LoadResult LoadFromBytes(NetTask& task, std::string_view bytes);

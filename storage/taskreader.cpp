@@ -1,0 +1,159 @@
+#include "storage/taskreader.h"
+
+#include <algorithm>
+
+#include "model/numtext.h"
+
+namespace {
+
+// Keeps the reader, the field texts and the refusal text of one reading.
+class Reading {
+  public:
+    Reading(FieldReader& reader, std::string& message) : reader_(reader), message_(message) {}
+
+    bool Run(StagedTask& staged);
+
+  private:
+    bool Header(StagedTask& staged);
+    bool Params(StagedTask& staged);
+    bool Variants(StagedTask& staged);
+    bool Outputs(StagedTask& staged);
+    bool Examples(StagedTask& staged);
+
+    // A refusal about the field just read.
+    bool Refuse(const std::string& what);
+    // Turns a field that could not be read into a refusal.
+    bool Check(bool read);
+    // A count outside 0..capacity is refused with the count's own words.
+    bool CountInRange(int value, int capacity, const std::string& what);
+
+    FieldReader& reader_;
+    std::string& message_;
+    std::string text_;
+    std::string name_;
+};
+
+std::string Str(long long value) {
+    return FormatInt(value);
+}
+
+bool Reading::Refuse(const std::string& what) {
+    message_ = "Файл не загружен. Строка " + Str(reader_.line());
+    if (reader_.pastEnd()) message_ += " (файл кончился раньше)";
+    message_ += ": " + what;
+    return false;
+}
+
+bool Reading::Check(bool read) {
+    if (read) return true;
+    switch (reader_.error()) {
+        case FieldError::NumberTooLong:
+            return Refuse("число длиннее " + Str(MaxNumberBytes) + " байт.");
+        case FieldError::NameTooLong:
+            return Refuse("имя длиннее " + Str(MaxNameBytes) + " байт.");
+        case FieldError::ReadFailed:
+        case FieldError::None:
+            break;
+    }
+    return Refuse("ошибка чтения файла.");
+}
+
+bool Reading::CountInRange(int value, int capacity, const std::string& what) {
+    if (value >= 0 && value <= capacity) return true;
+    return Refuse(what + " равно " + Str(value) + ", а допускается от 0 до " + Str(capacity) + ".");
+}
+
+bool Reading::Header(StagedTask& staged) {
+    if (!Check(reader_.NumberLineField(text_))) return false;
+    staged.inputCount = LenientAtoi(text_);
+    if (!CountInRange(staged.inputCount, MaxInputs, "число входных параметров")) return false;
+
+    if (!Check(reader_.NumberLineField(text_))) return false;
+    // Not a reason to refuse: the hidden-layer edit's own rule applies later,
+    // but the network is never sized past its storage.
+    staged.hiddenCount = std::min(LenientAtoi(text_), MaxHidden);
+
+    if (!Check(reader_.NumberLineField(text_))) return false;
+    staged.outputCount = LenientAtoi(text_);
+    if (!CountInRange(staged.outputCount, MaxOutputs, "число выходных вариантов")) return false;
+
+    if (!Check(reader_.NumberLineField(text_))) return false;
+    staged.exampleCount = LenientAtoi(text_);
+    return CountInRange(staged.exampleCount, MaxExamples, "число примеров");
+}
+
+bool Reading::Params(StagedTask& staged) {
+    staged.params.resize(staged.inputCount);
+    for (int i = 0; i < staged.inputCount; ++i) {
+        if (!Check(reader_.NumberAndNameField(text_, name_))) return false;
+        const int count = LenientAtoi(text_);
+        if (!CountInRange(count, MaxVariants, "число вариантов входного параметра " + Str(i + 1)))
+            return false;
+        StagedParam& param = staged.params[i];
+        param.name = name_;
+        param.values.resize(count);
+        param.names.resize(count);
+    }
+    return true;
+}
+
+bool Reading::Variants(StagedTask& staged) {
+    for (StagedParam& param : staged.params) {
+        for (std::size_t j = 0; j < param.values.size(); ++j) {
+            if (!Check(reader_.NumberAndNameField(text_, param.names[j]))) return false;
+            param.values[j] = LenientAtof(text_);
+        }
+    }
+    return true;
+}
+
+bool Reading::Outputs(StagedTask& staged) {
+    staged.outputNames.resize(staged.outputCount);
+    for (std::string& name : staged.outputNames)
+        if (!Check(reader_.NameLineField(name))) return false;
+    return true;
+}
+
+bool Reading::Examples(StagedTask& staged) {
+    staged.examples.resize(staged.exampleCount);
+    for (int k = 0; k < staged.exampleCount; ++k) {
+        StagedExample& example = staged.examples[k];
+        const std::string which = "в примере " + Str(k + 1) + " ";
+        for (int i = 0; i < staged.inputCount; ++i) {
+            if (!Check(reader_.CommaField(text_))) return false;
+            const int variant = LenientAtoi(text_);
+            const int count = static_cast<int>(staged.params[i].values.size());
+            if (variant < 0 || variant >= count) {
+                const std::string param = "входного параметра " + Str(i + 1);
+                if (count == 0)
+                    return Refuse(which + "выбран вариант " + Str(variant) + " " + param +
+                                  ", а у этого параметра нет вариантов.");
+                return Refuse(which + "номер варианта " + param + " равен " + Str(variant) +
+                              ", а допускается от 0 до " + Str(count - 1) + ".");
+            }
+            example.variants[i] = variant;
+        }
+        if (!Check(reader_.ResultField(text_))) return false;
+        const int result = LenientAtoi(text_);
+        if (result < 0 || result >= staged.outputCount) {
+            if (staged.outputCount == 0)
+                return Refuse(which + "результат " + Str(result) + ", а выходных вариантов нет.");
+            return Refuse(which + "номер результата равен " + Str(result) +
+                          ", а допускается от 0 до " + Str(staged.outputCount - 1) + ".");
+        }
+        example.result = result;
+    }
+    return true;
+}
+
+bool Reading::Run(StagedTask& staged) {
+    return Header(staged) && Params(staged) && Variants(staged) && Outputs(staged) &&
+           Examples(staged);
+}
+
+}  // namespace
+
+bool ReadTaskFile(FieldReader& reader, StagedTask& staged, std::string& message) {
+    message.clear();
+    return Reading(reader, message).Run(staged);
+}
