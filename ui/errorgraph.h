@@ -1,0 +1,22 @@
+// The error graph of the last training run: frame, grid, axis labels, the
+// accuracy line and the curve of pass errors, at fixed pixel positions.
+#pragma once
+
+#include "model/task.h"
+#include "ui/graphcanvas.h"
+
+// Frame of the graph in pixels of the drawing area.
+constexpr int GraphLeft = 45;
+constexpr int GraphTop = 10;
+constexpr int GraphRight = 618;
+constexpr int GraphBottom = 300;
+
+// Reads errorHistory (the first errorCount values only), errorMax, errorMin
+// and accuracyPercent. When errorMax equals errorMin the curve lies flat on
+// the bottom of the frame and every vertical label shows that value.
+void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas);
+
+// The drawing objects of the graph.
+GraphFont GraphLabelFont();
+GraphPen GraphGridPen();
+GraphPen GraphCurvePen();

@@ -1,0 +1,36 @@
+#include "ui/errorgrapharea.h"
+
+#include <QPainter>
+
+#include "ui/errorgraph.h"
+#include "ui/paintercanvas.h"
+
+namespace {
+// Room for the frame, the tick labels under it and the accuracy line.
+constexpr int AreaWidth = GraphRight + 22;
+constexpr int AreaHeight = GraphBottom + 36;
+}  // namespace
+
+ErrorGraphArea::ErrorGraphArea(QWidget* parent) : QWidget(parent) {}
+
+void ErrorGraphArea::SetTask(const NetTask* task) {
+    task_ = task;
+    update();
+}
+
+QSize ErrorGraphArea::sizeHint() const {
+    return QSize(AreaWidth, AreaHeight);
+}
+
+QSize ErrorGraphArea::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void ErrorGraphArea::paintEvent(QPaintEvent*) {
+    if (!task_) return;
+    // Every paint starts from the current record, so the graph always shows
+    // the last training run.
+    QPainter painter(this);
+    PainterCanvas canvas(painter);
+    DrawErrorGraph(*task_, canvas);
+}

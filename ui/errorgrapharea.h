@@ -1,0 +1,23 @@
+// The drawing area of the error graph dialog: paints DrawErrorGraph of the
+// task it is given at the graph's fixed pixel positions, unscaled.
+#pragma once
+
+#include <QWidget>
+
+#include "model/task.h"
+
+class ErrorGraphArea : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ErrorGraphArea(QWidget* parent = nullptr);
+    // The task whose last training run is shown; nothing is drawn without one.
+    void SetTask(const NetTask* task);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const NetTask* task_ = nullptr;
+};

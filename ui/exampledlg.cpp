@@ -1,0 +1,140 @@
+// Before any Qt header: its parameter names include Qt's "signals" keyword.
+#include "network/forward.h"
+//
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <algorithm>
+
+#include "model/cp1251.h"
+#include "model/examples.h"
+#include "ui/exampledlg.h"
+#include "ui_exampledlg.h"
+
+namespace {
+
+QString FromTask(const std::string& bytes) {
+    return QString::fromStdString(Cp1251ToUtf8(bytes));
+}
+
+}  // namespace
+
+CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QWidget* parent)
+    : QDialog(parent),
+      task_(task),
+      state_(state),
+      user_(user),
+      ui_(std::make_unique<Ui::CExampleDlg>()) {
+    ui_->setupUi(this);
+    QComboBox* combos[MaxInputs] = {ui_->inputCombo1,  ui_->inputCombo2,  ui_->inputCombo3,
+                                    ui_->inputCombo4,  ui_->inputCombo5,  ui_->inputCombo6,
+                                    ui_->inputCombo7,  ui_->inputCombo8,  ui_->inputCombo9,
+                                    ui_->inputCombo10, ui_->inputCombo11, ui_->inputCombo12};
+    QLabel* labels[MaxInputs] = {ui_->inputLabel1,  ui_->inputLabel2,  ui_->inputLabel3,
+                                 ui_->inputLabel4,  ui_->inputLabel5,  ui_->inputLabel6,
+                                 ui_->inputLabel7,  ui_->inputLabel8,  ui_->inputLabel9,
+                                 ui_->inputLabel10, ui_->inputLabel11, ui_->inputLabel12};
+    std::copy(std::begin(combos), std::end(combos), combos_);
+    std::copy(std::begin(labels), std::end(labels), labels_);
+
+    // Unused slots stay hidden but keep their place, so every parameter
+    // appears at its own row and column whatever the parameter count.
+    for (int i = 0; i < MaxInputs; ++i) {
+        for (QWidget* widget :
+             {static_cast<QWidget*>(combos_[i]), static_cast<QWidget*>(labels_[i])}) {
+            QSizePolicy policy = widget->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            widget->setSizePolicy(policy);
+        }
+        labels_[i]->hide();
+        if (i > 0) combos_[i]->hide();
+    }
+    ui_->answerLabel->hide();
+
+    connect(ui_->okButton, &QPushButton::clicked, this, &CExampleDlg::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->resultButton, &QPushButton::clicked, this, &CExampleDlg::OnResult);
+
+    FillLists();
+    ShowRole();
+    ui_->okButton->setFocus();
+}
+
+CExampleDlg::~CExampleDlg() = default;
+
+QComboBox* CExampleDlg::InputCombo(int p) const {
+    return p >= 1 && p <= MaxInputs ? combos_[p - 1] : nullptr;
+}
+
+QLabel* CExampleDlg::InputLabel(int p) const {
+    return p >= 1 && p <= MaxInputs ? labels_[p - 1] : nullptr;
+}
+
+bool CExampleDlg::CheckRole() const {
+    return state_.dialogMode == ModeCheck;
+}
+
+void CExampleDlg::FillLists() {
+    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
+    for (int i = 0; i < inputs; ++i) {
+        const InputParam& param = task_.inputParams[i];
+        labels_[i]->setText(FromTask(task_.inputNames[i]));
+        labels_[i]->show();
+        QComboBox* combo = combos_[i];
+        combo->clear();
+        const int variants = std::clamp(param.variantCount, 0, MaxVariants);
+        for (int j = 0; j < variants; ++j) combo->addItem(FromTask(param.variantNames[j]));
+        combo->setCurrentIndex(variants > 0 ? 0 : -1);
+        combo->show();
+    }
+    ui_->resultCombo->clear();
+    const int outputs = std::clamp(task_.outputCount, 0, MaxOutputs);
+    for (int o = 0; o < outputs; ++o) ui_->resultCombo->addItem(FromTask(task_.outputNames[o]));
+    ui_->resultCombo->setCurrentIndex(outputs > 0 ? 0 : -1);
+}
+
+void CExampleDlg::ShowRole() {
+    const bool check = CheckRole();
+    ui_->resultCombo->setVisible(!check);
+    ui_->resultLabel->setVisible(!check);
+    ui_->answerLabel->setVisible(check);
+    ui_->answerLabel->clear();
+    ui_->resultButton->setVisible(check);
+}
+
+void CExampleDlg::accept() {
+    if (CheckRole()) {
+        QDialog::accept();
+        return;
+    }
+    // The main window refuses to open the dialog on a full set; this guard
+    // keeps the set within its capacity whatever path led here.
+    if (!CanAddExample(task_)) {
+        user_.Tell(ExamplesFullMessage);
+        QDialog::reject();
+        return;
+    }
+    int variantIndex[MaxInputs] = {};
+    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
+    for (int i = 0; i < inputs; ++i) variantIndex[i] = combos_[i]->currentIndex();
+    if (!AddExample(task_, variantIndex, ui_->resultCombo->currentIndex())) {
+        // A parameter or the result without any variant: nothing to store.
+        user_.Tell(ExampleIncompleteMessage);
+        return;
+    }
+    QDialog::accept();
+}
+
+void CExampleDlg::OnResult() {
+    int variantIndex[MaxInputs] = {};
+    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
+    for (int i = 0; i < inputs; ++i) variantIndex[i] = combos_[i]->currentIndex();
+    const int answer = CheckAnswer(task_, variantIndex);
+    if (answer < 0 || answer >= std::min(task_.outputCount, MaxOutputs)) {
+        ui_->answerLabel->clear();
+        user_.Tell(NoAnswerMessage);
+        return;
+    }
+    ui_->answerLabel->setText(FromTask(task_.outputNames[answer]));
+}

@@ -1,0 +1,49 @@
+#include "ui/paintercanvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPen>
+#include <QString>
+
+PainterCanvas::PainterCanvas(QPainter& painter) : painter_(painter) {
+    painter_.setPen(QPen(Qt::black, 0));
+    painter_.setBrush(Qt::white);
+}
+
+void PainterCanvas::Rectangle(int left, int top, int right, int bottom) {
+    // The outline covers left..right-1 and top..bottom-1.
+    painter_.drawRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+void PainterCanvas::MoveTo(int x, int y) {
+    position_ = QPoint(x, y);
+}
+
+void PainterCanvas::LineTo(int x, int y) {
+    const QPoint to(x, y);
+    painter_.drawLine(position_, to);
+    position_ = to;
+}
+
+void PainterCanvas::TextOut(int x, int y, const std::string& text) {
+    // Text takes the default colour whatever pen draws the lines.
+    const QPen linePen = painter_.pen();
+    painter_.setPen(Qt::black);
+    const QFontMetrics metrics(painter_.font());
+    painter_.drawText(QPoint(x, y + metrics.ascent()), QString::fromStdString(text));
+    painter_.setPen(linePen);
+}
+
+void PainterCanvas::SelectPen(const GraphPen& pen) {
+    QPen qpen(QColor(pen.red, pen.green, pen.blue), pen.width);
+    qpen.setStyle(pen.style == GraphPen::Dash ? Qt::DashLine : Qt::SolidLine);
+    painter_.setPen(qpen);
+}
+
+void PainterCanvas::SelectFont(const GraphFont& font) {
+    QFont qfont(QString::fromStdString(font.face));
+    qfont.setPixelSize(font.height);
+    qfont.setWeight(static_cast<QFont::Weight>(font.weight));
+    if (font.roman) qfont.setStyleHint(QFont::Serif);
+    painter_.setFont(qfont);
+}
