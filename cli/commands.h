@@ -9,3 +9,7 @@ constexpr int ExitRefused = 1;     // settings or file contents refused
 constexpr int ExitCannotOpen = 2;  // a file could not be opened or written
 
 void AddTrainCommand(CLI::App& app, int& exitCode);
+// show TASKFILE: prints the task readably (UTF-8).
+void AddShowCommand(CLI::App& app, int& exitCode);
+// copy IN OUT: loads IN and saves it to OUT.
+void AddCopyCommand(CLI::App& app, int& exitCode);

@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = ExitOk;
     AddTrainCommand(app, exitCode);
+    AddShowCommand(app, exitCode);
+    AddCopyCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

@@ -1,0 +1,36 @@
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/load_task.h"
+#include "storage/taskfile.h"
+
+namespace {
+
+struct CopyPaths {
+    std::string in;
+    std::string out;
+};
+
+int RunCopy(const CopyPaths& paths) {
+    auto task = std::make_unique<NetTask>();
+    const int code = LoadTaskForCommand(*task, paths.in);
+    if (code != ExitOk) return code;
+    if (SaveToFile(*task, paths.out) != 1) {
+        std::cerr << "Не сохранено: " << paths.out << "\n";
+        return ExitCannotOpen;
+    }
+    return ExitOk;
+}
+
+}  // namespace
+
+void AddCopyCommand(CLI::App& app, int& exitCode) {
+    auto paths = std::make_shared<CopyPaths>();
+    CLI::App* copy =
+        app.add_subcommand("copy", "Read a task file and write it again (LF line ends)");
+    copy->add_option("IN", paths->in, "Task file to read")->required();
+    copy->add_option("OUT", paths->out, "Task file to write")->required();
+    copy->callback([paths, &exitCode] { exitCode = RunCopy(*paths); });
+}

@@ -1,0 +1,21 @@
+#include "cli/load_task.h"
+
+#include <iostream>
+
+#include "cli/commands.h"
+#include "storage/taskfile.h"
+
+int LoadTaskForCommand(NetTask& task, const std::string& path) {
+    const LoadResult loaded = LoadFromFile(task, path);
+    switch (loaded.status) {
+        case LoadStatus::Loaded:
+            return ExitOk;
+        case LoadStatus::CannotOpen:
+            std::cerr << "Файл не открылся: " << path << "\n";
+            return ExitCannotOpen;
+        case LoadStatus::Refused:
+            break;
+    }
+    std::cerr << loaded.message << "\n";
+    return ExitRefused;
+}

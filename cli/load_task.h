@@ -1,0 +1,10 @@
+// Loading a task file for a command: reports a failure on stderr and says
+// which exit code it calls for.
+#pragma once
+
+#include <string>
+
+#include "model/task.h"
+
+// ExitOk when loaded; otherwise the message is printed and the code returned.
+int LoadTaskForCommand(NetTask& task, const std::string& path);
