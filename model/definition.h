@@ -8,6 +8,13 @@
 #include "model/task.h"
 #include "model/userdialog.h"
 
+// Texts shown by these operations (UTF-8).
+extern const char* const InputsLimitMessage;   // a 13th input parameter
+extern const char* const AddParamQuestion;     // adding a parameter while examples exist
+extern const char* const ChangeParamQuestion;  // changing inputs or outputs, deleting an output
+extern const char* const DeleteParamQuestion;  // deleting an input parameter
+extern const char* const DeletedMessage;       // after either delete
+
 // Whether the parameter editor should open, and in which role.
 struct EditorRequest {
     bool open = false;
@@ -18,10 +25,16 @@ struct EditorRequest {
 // runs ResetExamples before answering yes.
 bool ConfirmDiscardExamples(NetTask& task, UserDialog& user, const std::string& question);
 
+// Sets dialogMode to ModeSetup; refuses a 13th parameter without asking.
 EditorRequest AddInputParam(NetTask& task, DialogState& state, UserDialog& user);
+// Sets dialogMode to ModeOutput.
 EditorRequest EditOutputVariants(NetTask& task, DialogState& state, UserDialog& user);
 // selectedIndex is the 0-based parameter (-1 when the table has no parameter row).
+// Sets dialogMode to ModeEditInput and editIndex to selectedIndex; asks even
+// for -1, but opens the editor only for an existing parameter.
 EditorRequest ChangeInputParam(NetTask& task, DialogState& state, int selectedIndex,
                                UserDialog& user);
+// Both deletes ask first (when examples exist); afterwards an index that names
+// no parameter or output variant changes nothing and shows nothing.
 void DeleteInputParam(NetTask& task, int selectedIndex, UserDialog& user);
 void DeleteOutputVariant(NetTask& task, int selectedIndex, UserDialog& user);

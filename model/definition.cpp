@@ -1,0 +1,68 @@
+#include "model/definition.h"
+
+const char* const InputsLimitMessage =
+    "Извините, в это версии программы кол-во входных нейронов ограничено числом 12.";
+const char* const AddParamQuestion =
+    "Добавление новых параметров возможно только с удалением всех примеров.\n"
+    "Хотите всё равно Продолжить?";
+const char* const ChangeParamQuestion =
+    "Изменение параметров возможно только с удалением всех примеров.\n"
+    "Хотите всё равно Продолжить?";
+const char* const DeleteParamQuestion =
+    "Удаление этого параметра возможно только с удалением всех примеров.\n"
+    "Хотите всё равно Продолжить?";
+const char* const DeletedMessage = "Удалено!";
+
+bool ConfirmDiscardExamples(NetTask& task, UserDialog& user, const std::string& question) {
+    if (task.exampleCount <= 0) return true;
+    if (!user.Ask(question)) return false;
+    // Examples refer to variants by index, so they cannot outlive the definition.
+    task.ResetExamples();
+    return true;
+}
+
+EditorRequest AddInputParam(NetTask& task, DialogState& state, UserDialog& user) {
+    state.dialogMode = ModeSetup;
+    if (task.inputCount >= MaxInputs) {
+        user.Tell(InputsLimitMessage);
+        return {};
+    }
+    if (!ConfirmDiscardExamples(task, user, AddParamQuestion)) return {};
+    return {true, ModeSetup};
+}
+
+EditorRequest EditOutputVariants(NetTask& task, DialogState& state, UserDialog& user) {
+    state.dialogMode = ModeOutput;
+    if (!ConfirmDiscardExamples(task, user, ChangeParamQuestion)) return {};
+    return {true, ModeOutput};
+}
+
+EditorRequest ChangeInputParam(NetTask& task, DialogState& state, int selectedIndex,
+                               UserDialog& user) {
+    state.dialogMode = ModeEditInput;
+    state.editIndex = selectedIndex;
+    if (!ConfirmDiscardExamples(task, user, ChangeParamQuestion)) return {};
+    if (selectedIndex < 0 || selectedIndex >= task.inputCount) return {};
+    return {true, ModeEditInput};
+}
+
+void DeleteInputParam(NetTask& task, int selectedIndex, UserDialog& user) {
+    if (!ConfirmDiscardExamples(task, user, DeleteParamQuestion)) return;
+    if (selectedIndex < 0 || selectedIndex >= task.inputCount) return;
+    // Copies, not moves: the freed last slot keeps its old contents.
+    for (int k = selectedIndex; k < task.inputCount - 1; ++k) {
+        task.inputNames[k] = task.inputNames[k + 1];
+        task.inputParams[k] = task.inputParams[k + 1];
+    }
+    --task.inputCount;
+    user.Tell(DeletedMessage);
+}
+
+void DeleteOutputVariant(NetTask& task, int selectedIndex, UserDialog& user) {
+    if (!ConfirmDiscardExamples(task, user, ChangeParamQuestion)) return;
+    if (selectedIndex < 0 || selectedIndex >= task.outputCount) return;
+    for (int k = selectedIndex; k < task.outputCount - 1; ++k)
+        task.outputNames[k] = task.outputNames[k + 1];
+    --task.outputCount;
+    user.Tell(DeletedMessage);
+}

@@ -1,0 +1,162 @@
+#include "model/paramsheet.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/cp1251.h"
+#include "model/definition.h"
+#include "model/numtext.h"
+
+const char* const VariantNameEmptyMessage = "Не заполнено поле наименование варианта!";
+const char* const DuplicateValueMessage = "Такое значение уже есть!";
+const char* const ParamNameEmptyMessage = "Не заполнено поле название параметра!";
+const char* const NoVariantsMessage = "Не указаны варианты параметра!";
+const char* const NoOutputsMessage = "Не указаны выходные параметры!";
+const char* const VariantsFullMessage = "У параметра не может быть больше 500 вариантов!";
+const char* const OutputsFullMessage = "Выходных вариантов не может быть больше 500!";
+const char* const ValueNotFiniteMessage =
+    "Значение должно быть конечным числом (бесконечность и NaN недопустимы)!";
+const char* const ValueNotNumberMessage =
+    "В поле значения должно быть число (дробная часть через точку, например 0.5)!";
+const char* const NameHeading = "Наименование";
+
+namespace {
+
+bool IsInputRole(DialogMode role) {
+    return role == ModeSetup || role == ModeEditInput;
+}
+
+// Names are Windows-1251 bytes, so the heading is compared in that form.
+const std::string& NameHeadingBytes() {
+    static const std::string bytes = Utf8ToCp1251(NameHeading).value_or(std::string());
+    return bytes;
+}
+
+bool IsDuplicate(const ParamSheet& sheet, const std::string& valueText, const std::string& name) {
+    if (IsInputRole(sheet.role)) {
+        // Values are compared as their "%lf" text: names may repeat.
+        return std::any_of(sheet.rows.begin(), sheet.rows.end(),
+                           [&](const SheetRow& row) { return row.valueText == valueText; });
+    }
+    // The output role compares names only; the disabled value field's number
+    // has no bearing on output variants.
+    return name == NameHeadingBytes() ||
+           std::any_of(sheet.rows.begin(), sheet.rows.end(),
+                       [&](const SheetRow& row) { return row.name == name; });
+}
+
+int Clamp(int count, int capacity) {
+    return std::clamp(count, 0, capacity);
+}
+
+// Replaces the variants of one parameter; slots beyond the rows keep their contents.
+void StoreVariants(InputParam& param, const std::vector<SheetRow>& rows) {
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        param.variantValues[j] = LenientAtof(rows[j].valueText);
+        param.variantNames[j] = rows[j].name;
+    }
+    param.variantCount = static_cast<int32_t>(rows.size());
+}
+
+bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
+    if (sheet.name.empty()) {
+        user.Tell(ParamNameEmptyMessage);
+        return false;
+    }
+    // A refused commit stores nothing, not even the name, so Cancel afterwards
+    // really leaves the task as it was.
+    if (sheet.rows.empty()) {
+        user.Tell(NoVariantsMessage);
+        return false;
+    }
+    if (sheet.rows.size() > static_cast<std::size_t>(MaxVariants)) {
+        user.Tell(VariantsFullMessage);
+        return false;
+    }
+    int index;
+    if (sheet.role == ModeSetup) {
+        if (task.inputCount < 0 || task.inputCount >= MaxInputs) {
+            user.Tell(InputsLimitMessage);
+            return false;
+        }
+        index = task.inputCount;
+    } else {
+        // The parameter was chosen from the table; one that no longer exists
+        // has nothing to change.
+        if (sheet.editIndex < 0 || sheet.editIndex >= task.inputCount) return true;
+        index = sheet.editIndex;
+    }
+    task.inputNames[index] = sheet.name;
+    StoreVariants(task.inputParams[index], sheet.rows);
+    if (sheet.role == ModeSetup) ++task.inputCount;
+    return true;
+}
+
+bool CommitOutput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
+    if (sheet.rows.empty()) {
+        user.Tell(NoOutputsMessage);
+        return false;
+    }
+    if (sheet.rows.size() > static_cast<std::size_t>(MaxOutputs)) {
+        user.Tell(OutputsFullMessage);
+        return false;
+    }
+    for (std::size_t j = 0; j < sheet.rows.size(); ++j) task.outputNames[j] = sheet.rows[j].name;
+    task.outputCount = static_cast<int32_t>(sheet.rows.size());
+    return true;
+}
+
+}  // namespace
+
+ParamSheet OpenSheet(const NetTask& task, DialogMode role, int editIndex) {
+    ParamSheet sheet;
+    sheet.role = IsInputRole(role) ? role : ModeOutput;
+    sheet.editIndex = editIndex;
+    if (sheet.role == ModeEditInput) {
+        if (editIndex < 0 || editIndex >= task.inputCount) return sheet;
+        sheet.name = task.inputNames[editIndex];
+        const InputParam& param = task.inputParams[editIndex];
+        const int count = Clamp(param.variantCount, MaxVariants);
+        for (int j = 0; j < count; ++j)
+            sheet.rows.push_back({FormatLf(param.variantValues[j]), param.variantNames[j]});
+    } else if (sheet.role == ModeOutput) {
+        const int count = Clamp(task.outputCount, MaxOutputs);
+        for (int j = 0; j < count; ++j) sheet.rows.push_back({std::string(), task.outputNames[j]});
+    }
+    return sheet;
+}
+
+bool SheetAddVariant(ParamSheet& sheet, double value, const std::string& name, UserDialog& user) {
+    const bool input = IsInputRole(sheet.role);
+    const std::string valueText = input ? FormatLf(value) : std::string();
+    if (name.empty()) {
+        user.Tell(VariantNameEmptyMessage);
+        return false;
+    }
+    // The value becomes the network's input signal.
+    if (input && !std::isfinite(value)) {
+        user.Tell(ValueNotFiniteMessage);
+        return false;
+    }
+    if (IsDuplicate(sheet, valueText, name)) {
+        user.Tell(DuplicateValueMessage);
+        return false;
+    }
+    const std::size_t capacity = static_cast<std::size_t>(input ? MaxVariants : MaxOutputs);
+    if (sheet.rows.size() >= capacity) {
+        user.Tell(input ? VariantsFullMessage : OutputsFullMessage);
+        return false;
+    }
+    sheet.rows.push_back({valueText, name});
+    return true;
+}
+
+void SheetDeleteRow(ParamSheet& sheet, int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= sheet.rows.size()) return;
+    sheet.rows.erase(sheet.rows.begin() + row);
+}
+
+bool CommitSheet(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
+    return IsInputRole(sheet.role) ? CommitInput(task, sheet, user)
+                                   : CommitOutput(task, sheet, user);
+}
