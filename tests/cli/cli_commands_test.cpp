@@ -1,0 +1,118 @@
+// zarn-cli show, copy and train as a user runs them: output and exit codes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <regex>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+std::string Sample(const std::string& name) {
+    return std::string(ZARN_EXAMPLES_DIR) + "/" + name;
+}
+
+std::string WithCrLf(const std::string& lf) {
+    std::string out;
+    for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+const std::string BadIndexFile = "1\n1\n2\n1\n1 p\n1 a\nx\ny\n0,=5\n";
+
+}  // namespace
+
+TEST(CliShow, PrintsParametersOutputsHiddenSizeAndExamplesByName) {
+    const CliRun run = RunCli({"show", Sample("fruit.task")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "Входные параметры: 2\n"
+              "  colour: red = 1; green = 2; yellow = 3\n"
+              "  size: small = 0.5; large = 1.5\n"
+              "Выходные варианты: 3\n"
+              "  apple\n  pear\n  plum\n"
+              "Скрытый слой: 4\n"
+              "Примеры: 6\n"
+              "  colour=red size=small -> apple\n"
+              "  colour=red size=large -> apple\n"
+              "  colour=green size=small -> plum\n"
+              "  colour=green size=large -> pear\n"
+              "  colour=yellow size=small -> pear\n"
+              "  colour=yellow size=large -> pear\n");
+}
+
+TEST(CliShow, ConvertsWindows1251NamesToUtf8) {
+    const CliRun run = RunCli({"show", Sample("weather-ru.task")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("  Температура: Холодно = -0.5; Тепло = 0.5\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(
+        run.out.find("  Погода=Солнечно Ветер=Сильный Температура=Тепло -> Кататься на яхте\n"),
+        std::string::npos)
+        << run.out;
+}
+
+TEST(CliShow, RefusedFileExitsOneAndMissingFileExitsTwo) {
+    TempDir dir;
+    TempDir::Write(dir.Path("bad.task"), BadIndexFile);
+    const CliRun refused = RunCli({"show", dir.Path("bad.task")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("Строка 9: в примере 1 номер результата равен 5"), std::string::npos)
+        << refused.err;
+
+    const CliRun missing = RunCli({"show", dir.Path("missing.task")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("Файл не открылся"), std::string::npos) << missing.err;
+}
+
+TEST(CliCopy, CrLfFileComesOutWithLfLineEnds) {
+    TempDir dir;
+    const std::string lf = TempDir::Read(Sample("weather-ru.task"));
+    TempDir::Write(dir.Path("crlf.task"), WithCrLf(lf));
+    const CliRun run = RunCli({"copy", dir.Path("crlf.task"), dir.Path("out.task")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(TempDir::Read(dir.Path("out.task")), lf);
+}
+
+TEST(CliCopy, RefusedOrMissingInputWritesNothing) {
+    TempDir dir;
+    TempDir::Write(dir.Path("bad.task"), BadIndexFile);
+    EXPECT_EQ(RunCli({"copy", dir.Path("bad.task"), dir.Path("out.task")}).exitCode, 1);
+    EXPECT_EQ(RunCli({"copy", dir.Path("missing.task"), dir.Path("out.task")}).exitCode, 2);
+    EXPECT_EQ(TempDir::List(dir.path()), std::vector<std::string>{"bad.task"});
+}
+
+TEST(CliCopy, FolderAsTargetExitsTwoAndIsLeftAlone) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.Path("folder").c_str(), 0755), 0);
+    const CliRun run = RunCli({"copy", Sample("fruit.task"), dir.Path("folder")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Не сохранено"), std::string::npos) << run.err;
+    EXPECT_EQ(TempDir::List(dir.path()), std::vector<std::string>{"folder"});
+}
+
+TEST(CliTrain, TrainsASampleWithAFixedSeed) {
+    const CliRun run = RunCli({"train", Sample("fruit.task"), "--seed", "1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::regex_match(run.out, std::regex("Network is [0-9]+\\.[0-9]{2}% correct\n")))
+        << run.out;
+    // The same seed gives the same run.
+    EXPECT_EQ(RunCli({"train", Sample("fruit.task"), "--seed", "1"}).out, run.out);
+}
+
+TEST(CliTrain, BadIterationCountOrFileIsRefused) {
+    const CliRun iterations = RunCli({"train", Sample("fruit.task"), "--iterations", "0"});
+    EXPECT_EQ(iterations.exitCode, 1);
+    EXPECT_EQ(iterations.out, "");
+    EXPECT_NE(iterations.err.find("Не корректное число иттераций! (Допускается от 1 до 10 млн.)"),
+              std::string::npos)
+        << iterations.err;
+
+    TempDir dir;
+    TempDir::Write(dir.Path("bad.task"), BadIndexFile);
+    EXPECT_EQ(RunCli({"train", dir.Path("bad.task"), "--seed", "1"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"train", dir.Path("missing.task"), "--seed", "1"}).exitCode, 2);
+}
