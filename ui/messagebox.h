@@ -1,0 +1,29 @@
+// The program's questions and messages as modal message boxes: OK boxes for
+// messages, OK/Cancel for the questions that guard the examples.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "model/userdialog.h"
+
+class CMessageBox : public UserDialog {
+  public:
+    explicit CMessageBox(QWidget* parent);
+
+    // True only for OK.
+    bool Ask(const std::string& question) override;
+    void Tell(const std::string& message) override;
+
+    // Runs after every box has closed (the main dialog refreshes its tables).
+    void SetAfterClose(std::function<void()> afterClose) { m_afterClose = std::move(afterClose); }
+
+    // The title of every box.
+    static QString Title();
+
+  private:
+    QPointer<QWidget> m_parent;
+    std::function<void()> m_afterClose;
+};

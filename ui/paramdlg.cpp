@@ -1,0 +1,130 @@
+#include "ui/paramdlg.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "model/numtext.h"
+#include "ui/tasktext.h"
+#include "ui_paramdlg.h"
+
+const char* const CParamDlg::NotANumberMessage =
+    "В поле «Значение» должно быть число, например 2.5 или -0.75 (дробная часть "
+    "отделяется точкой).";
+
+namespace {
+
+constexpr long NameColumnTwips = 3150;
+
+DialogMode RoleFor(int dialogMode) {
+    if (dialogMode == ModeSetup) return ModeSetup;
+    if (dialogMode == ModeEditInput) return ModeEditInput;
+    return ModeOutput;
+}
+
+}  // namespace
+
+CParamDlg::CParamDlg(NetTask& task, DialogState& state, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CParamDlg>()), m_task(task), m_user(this) {
+    ui->setupUi(this);
+    m_sheet = OpenSheet(task, RoleFor(state.dialogMode), state.editIndex);
+    SetUpForRole();
+    connect(ui->addVariantButton, &QPushButton::clicked, this, &CParamDlg::OnAddVariant);
+    connect(ui->deleteVariantButton, &QPushButton::clicked, this, &CParamDlg::OnDeleteVariant);
+    connect(ui->okButton, &QPushButton::clicked, this, &CParamDlg::accept);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &CParamDlg::reject);
+}
+
+CParamDlg::~CParamDlg() = default;
+
+void CParamDlg::SetUpForRole() {
+    CMSFlexGrid* grid = ui->variantGrid;
+    grid->SetDesign(2, 2, 1);
+    if (OutputRole()) {
+        setWindowTitle(QStringLiteral("Добавление выходного параметра"));
+        grid->SetCols(1);
+        grid->SetTextMatrix(0, 0, QStringLiteral("Наименование"));
+        grid->SetColWidth(0, NameColumnTwips);
+        ui->paramNameEdit->hide();
+        ui->paramNameLabel->hide();
+        ui->variantValueEdit->setEnabled(false);
+        ui->variantNameEdit->setFocus();
+    } else {
+        setWindowTitle(m_sheet.role == ModeEditInput
+                           ? QStringLiteral("Изменение входного параметра")
+                           : QStringLiteral("Добавление входного параметра"));
+        grid->SetCols(2);
+        grid->SetTextMatrix(0, 0, QStringLiteral("значение"));
+        grid->SetTextMatrix(0, 1, QStringLiteral("Наименование"));
+        grid->SetColWidth(1, NameColumnTwips);
+        ui->paramNameEdit->setText(FromTask(m_sheet.name));
+        ui->paramNameEdit->setFocus();
+    }
+    ShowSheetRows();
+}
+
+void CParamDlg::ShowSheetRows() {
+    CMSFlexGrid* grid = ui->variantGrid;
+    grid->SetRows(static_cast<long>(m_sheet.rows.size()) + 1);
+    for (std::size_t r = 0; r < m_sheet.rows.size(); ++r) {
+        const SheetRow& row = m_sheet.rows[r];
+        const long gridRow = static_cast<long>(r) + 1;
+        if (OutputRole()) {
+            grid->SetTextMatrix(gridRow, 0, FromTask(row.name));
+        } else {
+            grid->SetTextMatrix(gridRow, 0, FromUtf8(row.valueText));
+            grid->SetTextMatrix(gridRow, 1, FromTask(row.name));
+        }
+    }
+}
+
+bool CParamDlg::ReadValue(double* value) {
+    const std::string text = ToUtf8(ui->variantValueEdit->text());
+    std::size_t consumed = 0;
+    *value = LenientAtof(text, &consumed);
+    bool onlyBlanksAfter = true;
+    for (std::size_t i = consumed; i < text.size(); ++i)
+        if (!std::isspace(static_cast<unsigned char>(text[i]))) onlyBlanksAfter = false;
+    if (consumed > 0 && onlyBlanksAfter && std::isfinite(*value)) return true;
+    m_user.Tell(NotANumberMessage);
+    return false;
+}
+
+void CParamDlg::OnAddVariant() {
+    double value = 0.0;
+    if (OutputRole())
+        value = LenientAtof(ToUtf8(ui->variantValueEdit->text()));
+    else if (!ReadValue(&value))
+        return;
+    const QString nameText = ui->variantNameEdit->text();
+    const std::optional<std::string> name = ToTask(nameText);
+    if (!name) {
+        m_user.Tell(Not1251Message(QStringLiteral("Наименование значения"), nameText));
+        return;
+    }
+    if (!SheetAddVariant(m_sheet, value, *name, m_user)) return;
+    ShowSheetRows();
+    ui->variantGrid->scrollToBottom();
+    ui->variantNameEdit->clear();
+}
+
+void CParamDlg::OnDeleteVariant() {
+    CMSFlexGrid* grid = ui->variantGrid;
+    if (grid->GetRows() <= 1) return;
+    SheetDeleteRow(m_sheet, static_cast<int>(grid->GetRowSel()) - 1);
+    ShowSheetRows();
+}
+
+void CParamDlg::accept() {
+    if (!OutputRole()) {
+        double value = 0.0;
+        if (!ReadValue(&value)) return;
+        const QString nameText = ui->paramNameEdit->text();
+        const std::optional<std::string> name = ToTask(nameText);
+        if (!name) {
+            m_user.Tell(Not1251Message(QStringLiteral("Название параметра"), nameText));
+            return;
+        }
+        m_sheet.name = *name;
+    }
+    if (CommitSheet(m_task, m_sheet, m_user)) QDialog::accept();
+}

@@ -1,0 +1,44 @@
+#include "ui/zarnapp.h"
+
+#include <QIcon>
+
+#include "ui/automationserver.h"
+#include "ui/zarndlg.h"
+
+CZarnApp::CZarnApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_task(std::make_unique<NetTask>()) {
+    setApplicationName(QStringLiteral("Zarn"));
+    setDesktopFileName(QStringLiteral("zarn"));
+    setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
+    // The main window may be hidden while the program goes on (an automation
+    // client holds it); the program ends when the dialog has ended.
+    setQuitOnLastWindowClosed(false);
+}
+
+CZarnApp::~CZarnApp() {
+    m_automation.reset();
+    m_dialog.reset();  // before the task it shows
+}
+
+int CZarnApp::Run() {
+    m_dialog = std::make_unique<CZarnDlg>(*m_task, m_state);
+    connect(m_dialog.get(), &QDialog::finished, this, &QCoreApplication::quit);
+
+    // Automation: a server start serves clients on the session bus; a
+    // stand-alone start refreshes the activation file through which the bus
+    // starts the program for a client. Failures only mean no automation.
+    const bool serverStart = IsServerStart(arguments());
+    m_automation = std::make_unique<AutomationServer>(m_dialog.get(),
+                                                       QDBusConnection::sessionBus());
+    if (serverStart) {
+        m_automation->StartServer();
+        EndWhenReleased(*m_automation, *m_dialog, true);
+    } else {
+        WriteActivationFile(applicationFilePath());
+    }
+
+    m_dialog->show();
+    exec();
+    m_automation.reset();
+    return 0;
+}

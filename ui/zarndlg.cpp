@@ -1,0 +1,436 @@
+#include "ui/zarndlg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFutureWatcher>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "model/definition.h"
+#include "model/examples.h"
+#include "model/numtext.h"
+#include "network/rng.h"
+#include "network/training.h"
+#include "storage/taskfile.h"
+#include "ui/aboutdlg.h"
+#include "ui/errorgraphdlg.h"
+#include "ui/exampledlg.h"
+#include "ui/inputblocker.h"
+#include "ui/paramdlg.h"
+#include "ui/tasktext.h"
+#include "ui_zarndlg.h"
+
+namespace {
+
+// Column widths of the setup tables, in twips.
+constexpr long InputNameTwips = 1500;
+constexpr long InputVariantsTwips = 4750;
+constexpr long OutputNameTwips = 4950;
+
+void SetShown(std::initializer_list<QWidget*> widgets, bool shown) {
+    for (QWidget* widget : widgets) widget->setVisible(shown);
+}
+
+QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind) {
+    // No filter, no default extension, no initial name; saving asks before
+    // an existing file is overwritten (Qt's default).
+    if (kind == CZarnDlg::FileDialogKind::Save)
+        return QFileDialog::getSaveFileName(parent, QString(), QString(), QString());
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), QString());
+}
+
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::CZarnDlg>()),
+      m_task(task),
+      m_state(state),
+      m_user(this),
+      m_seedProvider(TimeSeed),
+      m_fileChooser(DefaultFileChooser) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
+    m_user.SetAfterClose([this] { RefreshTables(); });
+
+    // Design-time state of the three tables.
+    ui->inputGrid->SetDesign(2, 2, 1);
+    ui->outputGrid->SetDesign(1, 1, 0);
+    ui->exampleGrid->SetDesign(2, 2, 1);
+
+    m_aboutAction = new QAction(QStringLiteral("О программе..."), this);
+    m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(m_aboutAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_aboutAction, &QAction::triggered, this, &CZarnDlg::OnAbout);
+
+    connect(ui->exitButton, &QPushButton::clicked, this, &CZarnDlg::reject);
+    connect(ui->addInputButton, &QPushButton::clicked, this, &CZarnDlg::OnAddInput);
+    connect(ui->changeInputButton, &QPushButton::clicked, this, &CZarnDlg::OnChangeInput);
+    connect(ui->deleteInputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteInput);
+    connect(ui->editOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnEditOutput);
+    connect(ui->deleteOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteOutput);
+    connect(ui->setupModeButton, &QPushButton::clicked, this, &CZarnDlg::OnSetupMode);
+    connect(ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
+    connect(ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
+    connect(ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
+    connect(ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
+    connect(ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
+    connect(ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
+    connect(ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
+    connect(ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
+    connect(ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
+
+    // The tables show the task from the start, before any activation.
+    RefreshTables();
+}
+
+CZarnDlg::~CZarnDlg() = default;
+
+QString CZarnDlg::TrainCaption() {
+    return FromUtf8(TrainButtonCaption);
+}
+
+// ---- Closing -------------------------------------------------------------
+
+bool CZarnDlg::MayClose() {
+    if (m_proxy) {
+        hide();
+        return false;
+    }
+    return true;
+}
+
+void CZarnDlg::reject() {
+    if (m_trainingRun) return;
+    if (MayClose()) QDialog::reject();
+}
+
+void CZarnDlg::closeEvent(QCloseEvent* event) {
+    if (m_trainingRun || !MayClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CZarnDlg::keyPressEvent(QKeyEvent* event) {
+    // A stray Enter or Escape must not throw away an unsaved task.
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+// ---- Refresh -------------------------------------------------------------
+
+bool CZarnDlg::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // A modal window over this one has closed; window managers differ in
+    // whether this one is activated again, so refresh here as well.
+    if (event->type() == QEvent::WindowUnblocked) RefreshTables();
+    return handled;
+}
+
+void CZarnDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) RefreshTables();
+}
+
+void CZarnDlg::RefreshTables() {
+    // During a run the worker thread owns the task.
+    if (m_trainingRun) return;
+    if (m_state.dialogMode < ModeTraining)
+        RefreshSetupTables();
+    else
+        FillExampleTable(false);
+    ui->checkButton->setEnabled(m_task.exampleCount > 0 && m_task.accuracyPercent > 0.0);
+    ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+}
+
+void CZarnDlg::RefreshSetupTables() {
+    CMSFlexGrid* inputs = ui->inputGrid;
+    inputs->SetTextMatrix(0, 0, QStringLiteral("Параметр"));
+    inputs->SetTextMatrix(0, 1, QStringLiteral("Варианты"));
+    inputs->SetColWidth(1, InputVariantsTwips);
+    inputs->SetColWidth(0, InputNameTwips);
+    inputs->SetRows(m_task.inputCount + 1);
+    for (int i = 0; i < m_task.inputCount; ++i) {
+        const InputParam& param = m_task.inputParams[i];
+        std::string variants;  // Windows-1251, like the names it holds
+        for (int j = 0; j < param.variantCount; ++j)
+            variants += FormatG(param.variantValues[j], 5) + " - " + param.variantNames[j] + "; ";
+        inputs->SetTextMatrix(i + 1, 0, FromTask(m_task.inputNames[i]));
+        inputs->SetTextMatrix(i + 1, 1, FromTask(variants));
+    }
+
+    SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+
+    CMSFlexGrid* outputs = ui->outputGrid;
+    outputs->SetTextMatrix(0, 0, QString());
+    outputs->SetColWidth(0, OutputNameTwips);
+    if (m_task.outputCount > 0) {
+        outputs->SetRows(m_task.outputCount);
+        for (int j = 0; j < m_task.outputCount; ++j)
+            outputs->SetTextMatrix(j, 0, FromTask(m_task.outputNames[j]));
+    }
+    UpdateTrainingModeButton();
+}
+
+void CZarnDlg::UpdateTrainingModeButton() {
+    ui->trainingModeButton->setEnabled(m_task.inputCount >= 1 && m_task.outputCount >= 1 &&
+                                       m_task.hiddenCount >= 1);
+}
+
+void CZarnDlg::FillExampleTable(bool withResultHeading) {
+    CMSFlexGrid* grid = ui->exampleGrid;
+    const int n = m_task.inputCount;
+    grid->SetCols(n + 1);
+    grid->SetRows(m_task.exampleCount + 1);
+    for (int i = 0; i < n; ++i) grid->SetTextMatrix(0, i, FromTask(m_task.inputNames[i]));
+    if (withResultHeading) grid->SetTextMatrix(0, n, QStringLiteral("Результат"));
+    for (int e = 0; e < m_task.exampleCount; ++e) {
+        const Example& example = m_task.examples[e];
+        for (int i = 0; i < n; ++i) {
+            const InputParam& param = m_task.inputParams[i];
+            const int j = example.inputVariant[i];
+            grid->SetTextMatrix(
+                e + 1, i,
+                j >= 0 && j < param.variantCount ? FromTask(param.variantNames[j]) : QString());
+        }
+        for (int o = 0; o < m_task.outputCount; ++o)
+            if (example.target[o] == 1.0)
+                grid->SetTextMatrix(e + 1, n, FromTask(m_task.outputNames[o]));
+    }
+}
+
+// ---- Setup panel ---------------------------------------------------------
+
+void CZarnDlg::RunParamEditor(bool open) {
+    if (!open) return;
+    CParamDlg editor(m_task, m_state, this);
+    editor.exec();
+    RefreshTables();
+}
+
+void CZarnDlg::OnAddInput() {
+    RunParamEditor(AddInputParam(m_task, m_state, m_user).open);
+}
+
+void CZarnDlg::OnChangeInput() {
+    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open);
+}
+
+void CZarnDlg::OnDeleteInput() {
+    DeleteInputParam(m_task, static_cast<int>(ui->inputGrid->GetRowSel()) - 1, m_user);
+}
+
+void CZarnDlg::OnEditOutput() {
+    RunParamEditor(EditOutputVariants(m_task, m_state, m_user).open);
+}
+
+void CZarnDlg::OnDeleteOutput() {
+    DeleteOutputVariant(m_task, static_cast<int>(ui->outputGrid->GetRowSel()), m_user);
+}
+
+// ---- Modes ---------------------------------------------------------------
+
+void CZarnDlg::OnSetupMode() {
+    m_state.dialogMode = ModeSetup;
+    m_trainingLayout = false;
+    ui->panelTitleLabel->setText(QStringLiteral("Входные данные"));
+    SetShown({ui->hiddenLabel, ui->outputLabel, ui->inputGrid, ui->outputGrid, ui->addInputButton,
+              ui->deleteInputButton, ui->changeInputButton, ui->editOutputButton,
+              ui->deleteOutputButton, ui->hiddenEdit},
+             true);
+    SetShown({ui->errorGraphButton, ui->exampleGrid, ui->addExampleButton, ui->deleteExampleButton,
+              ui->trainButton, ui->coefEdit, ui->coefLabel, ui->iterEdit, ui->iterLabel},
+             false);
+}
+
+void CZarnDlg::OnTrainingMode() {
+    m_state.dialogMode = ModeTraining;
+    m_trainingLayout = true;
+    ui->panelTitleLabel->setText(QStringLiteral("Примеры для обучения"));
+    SetShown(
+        {ui->outputLabel, ui->inputGrid, ui->outputGrid, ui->addInputButton, ui->deleteInputButton,
+         ui->changeInputButton, ui->editOutputButton, ui->deleteOutputButton},
+        false);
+    SetShown({ui->exampleGrid, ui->addExampleButton, ui->deleteExampleButton, ui->trainButton,
+              ui->coefEdit, ui->coefLabel, ui->iterEdit, ui->iterLabel},
+             true);
+    ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+    // Every entry starts from the default settings, replacing what was typed.
+    ui->iterEdit->setText(QStringLiteral("10000"));
+    ui->coefEdit->setText(QStringLiteral("0.2"));
+    m_task.learningCoef = 0.2;
+    FillExampleTable(true);
+}
+
+void CZarnDlg::SetHiddenText(const QString& text) {
+    if (ui->hiddenEdit->text() == text)
+        OnHiddenChanged();  // no change signal for the same text; the rule still applies
+    else
+        ui->hiddenEdit->setText(text);
+}
+
+void CZarnDlg::OnHiddenChanged() {
+    if (m_trainingRun) return;
+    const QString text = ui->hiddenEdit->text();
+    const int value = LenientAtoi(ToUtf8(text));
+    // Out-of-range sizes are replaced silently; the new text runs this rule again.
+    if (value < 1) {
+        ui->hiddenEdit->setText(QStringLiteral("1"));
+        return;
+    }
+    if (value > MaxHidden) {
+        ui->hiddenEdit->setText(FromUtf8(FormatInt(MaxHidden)));
+        return;
+    }
+    m_task.hiddenCount = value;
+    const QString normal = FromUtf8(FormatInt(value));
+    if (text != normal) ui->hiddenEdit->setText(normal);
+    UpdateTrainingModeButton();
+}
+
+// ---- Training panel ------------------------------------------------------
+
+void CZarnDlg::OnTrain() {
+    if (m_trainingRun) return;
+    const std::string coefText = ToUtf8(ui->coefEdit->text());
+    const std::string iterText = ToUtf8(ui->iterEdit->text());
+    const uint32_t seed = m_seedProvider();
+
+    // The run goes on a worker thread; this window keeps painting but takes no
+    // input, and nothing else touches the task until the run has ended.
+    QPointer<QPushButton> button = ui->trainButton;
+    const ProgressCallback progress = [button](const std::string& caption) {
+        QMetaObject::invokeMethod(
+            button,
+            [button, text = FromUtf8(caption)] {
+                if (!button) return;
+                button->setText(text);
+                button->repaint();
+            },
+            Qt::QueuedConnection);
+    };
+    m_trainingRun = true;
+    m_aboutAction->setEnabled(false);
+    TrainingOutcome outcome;
+    {
+        CInputBlocker blocker(this);
+        QEventLoop loop;
+        QFutureWatcher<TrainingOutcome> watcher;
+        connect(&watcher, &QFutureWatcher<TrainingOutcome>::finished, &loop, &QEventLoop::quit);
+        watcher.setFuture(QtConcurrent::run([this, coefText, iterText, seed, progress] {
+            return TrainNetwork(m_task, coefText, iterText, seed, progress);
+        }));
+        loop.exec();
+        outcome = watcher.result();
+    }
+    m_trainingRun = false;
+    m_aboutAction->setEnabled(true);
+
+    ui->coefEdit->setText(FromUtf8(outcome.coefText));
+    ui->iterEdit->setText(FromUtf8(outcome.iterText));
+    ui->trainButton->setText(TrainCaption());
+    ui->trainButton->repaint();
+    m_user.Tell(outcome.message);
+}
+
+void CZarnDlg::OnErrorGraph() {
+    CErrorGraphDlg graph(m_task, this);
+    graph.exec();
+    RefreshTables();
+}
+
+void CZarnDlg::OnAddExample() {
+    m_state.dialogMode = ModeTraining;
+    if (!CanAddExample(m_task)) {
+        m_user.Tell(ExamplesFullMessage);
+        return;
+    }
+    CExampleDlg dialog(m_task, m_state, m_user, this);
+    dialog.exec();
+    RefreshTables();
+}
+
+void CZarnDlg::OnCheck() {
+    m_state.dialogMode = ModeCheck;
+    {
+        CExampleDlg dialog(m_task, m_state, m_user, this);
+        dialog.exec();
+    }
+    // Back to the mode of the layout on screen, so the next refresh fills the
+    // tables that are showing.
+    m_state.dialogMode = m_trainingLayout ? ModeTraining : ModeSetup;
+    RefreshTables();
+}
+
+void CZarnDlg::OnDeleteExample() {
+    CMSFlexGrid* grid = ui->exampleGrid;
+    if (grid->GetRows() <= 1) return;
+    const long row = grid->GetRowSel();
+    if (row < 1) return;  // the heading row names no example
+    if (DeleteExample(m_task, static_cast<int>(row) - 1)) m_user.Tell(DeletedMessage);
+}
+
+// ---- Files ---------------------------------------------------------------
+
+void CZarnDlg::OnSaveToFile() {
+    if (m_task.inputCount < 1 || m_task.outputCount < 1) {
+        m_user.Tell("Не достаточно информации для сохранения");
+        return;
+    }
+    const QString path = m_fileChooser(this, FileDialogKind::Save);
+    RefreshTables();
+    if (path.isEmpty()) return;
+    if (SaveToFile(m_task, NativePath(path)) == 1)
+        m_user.Tell("Настройка НС и примеры к ней успешно сохранены!");
+    else
+        m_user.Tell("Не сохранено...");
+}
+
+void CZarnDlg::OnLoadFromFile() {
+    const QString path = m_fileChooser(this, FileDialogKind::Open);
+    RefreshTables();
+    if (path.isEmpty()) return;
+    const LoadResult result = LoadFromFile(m_task, NativePath(path));
+    switch (result.status) {
+        case LoadStatus::CannotOpen:
+            m_user.Tell("Файл не открылся.");
+            return;
+        case LoadStatus::Refused:
+            m_user.Tell(result.message);
+            return;
+        case LoadStatus::Loaded:
+            SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+            m_user.Tell("Загружено успешно!");
+            return;
+    }
+}
+
+// ---- About box -----------------------------------------------------------
+
+void CZarnDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+    RefreshTables();
+}

@@ -1,0 +1,105 @@
+// The main window: the setup layout (input parameters and output variants)
+// and the training layout (examples, network settings, training), the mode
+// buttons, the file commands and the closing rules.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "model/task.h"
+#include "ui/messagebox.h"
+
+namespace Ui {
+class CZarnDlg;
+}
+class CMSFlexGrid;
+class QAction;
+class CZarnDlgAutoProxy;  // the automation proxy; none exists without an automation client
+
+class CZarnDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    enum class FileDialogKind { Save, Open };
+    // Returns the chosen path, or empty text when the user cancels.
+    using FileChooser = std::function<QString(QWidget* parent, FileDialogKind kind)>;
+    using SeedProvider = std::function<uint32_t()>;
+
+    CZarnDlg(NetTask& task, DialogState& state, QWidget* parent = nullptr);
+    ~CZarnDlg() override;
+
+    // The one test every way of closing passes: with an automation client
+    // attached the window is only hidden.
+    bool MayClose();
+    CZarnDlgAutoProxy* Proxy() const { return m_proxy; }
+    void SetProxy(CZarnDlgAutoProxy* proxy) { m_proxy = proxy; }
+
+    // Rebuilds the tables of the mode in dialogMode from the task and sets the
+    // availability of the training, check and graph buttons.
+    void RefreshTables();
+
+    // The seed of each training run (the current time by default).
+    void SetSeedProvider(SeedProvider provider) { m_seedProvider = std::move(provider); }
+    // The save and open file dialogs (Qt's file dialogs by default).
+    void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+
+    bool TrainingLayoutShowing() const { return m_trainingLayout; }
+    bool TrainingRunning() const { return m_trainingRun; }
+
+    // The button caption while no training runs.
+    static QString TrainCaption();
+
+    // Exit button: ends the dialog when MayClose allows it.
+    void reject() override;
+    // Enter never ends the program: there is no OK command.
+    void accept() override {}
+
+  protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // Setup panel.
+    void OnAddInput();
+    void OnChangeInput();
+    void OnDeleteInput();
+    void OnEditOutput();
+    void OnDeleteOutput();
+    void RunParamEditor(bool open);
+    // Modes.
+    void OnSetupMode();
+    void OnTrainingMode();
+    void OnHiddenChanged();
+    void SetHiddenText(const QString& text);
+    // Training panel.
+    void OnTrain();
+    void OnErrorGraph();
+    void OnAddExample();
+    void OnCheck();
+    void OnDeleteExample();
+    void FillExampleTable(bool withResultHeading);
+    // Files.
+    void OnSaveToFile();
+    void OnLoadFromFile();
+    // About box.
+    void OnAbout();
+
+    void RefreshSetupTables();
+    void UpdateTrainingModeButton();
+
+    std::unique_ptr<Ui::CZarnDlg> ui;
+    NetTask& m_task;
+    DialogState& m_state;
+    CMessageBox m_user;
+    CZarnDlgAutoProxy* m_proxy = nullptr;  // not owned
+    QAction* m_aboutAction = nullptr;
+    SeedProvider m_seedProvider;
+    FileChooser m_fileChooser;
+    bool m_trainingLayout = false;
+    bool m_trainingRun = false;
+};
