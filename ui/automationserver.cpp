@@ -152,3 +152,10 @@ void AutomationServer::Drop(const QString& path) {
     if (m_dialog && !m_proxies.empty()) m_dialog->SetProxy(m_proxies.begin()->second.get());
     if (m_proxies.empty()) emit LastObjectReleased();
 }
+
+void EndWhenReleased(AutomationServer& server, CZarnDlg& dialog, bool serverStart) {
+    if (!serverStart) return;
+    QObject::connect(&server, &AutomationServer::LastObjectReleased, &dialog, [&dialog] {
+        if (dialog.isHidden()) dialog.done(QDialog::Rejected);
+    });
+}

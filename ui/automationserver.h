@@ -66,3 +66,8 @@ class AutomationServer : public QObject, public QDBusContext {
     int m_nextObject = 1;
     bool m_ownsName = false;
 };
+
+// For a program started by a client: when the last object is released while
+// the main window is hidden (the user has not taken control), the dialog
+// ends, and with it the program. Otherwise closing simply works again.
+void EndWhenReleased(AutomationServer& server, CZarnDlg& dialog, bool serverStart);

@@ -28,8 +28,8 @@ int CZarnApp::Run() {
     // stand-alone start refreshes the activation file through which the bus
     // starts the program for a client. Failures only mean no automation.
     const bool serverStart = IsServerStart(arguments());
-    m_automation = std::make_unique<AutomationServer>(m_dialog.get(),
-                                                       QDBusConnection::sessionBus());
+    m_automation =
+        std::make_unique<AutomationServer>(m_dialog.get(), QDBusConnection::sessionBus());
     if (serverStart) {
         m_automation->StartServer();
         EndWhenReleased(*m_automation, *m_dialog, true);

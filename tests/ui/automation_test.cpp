@@ -1,0 +1,309 @@
+// The automation server on a private session bus that each test starts itself.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <functional>
+
+#include "tests/support/task_builder.h"
+#include "ui/automationserver.h"
+#include "ui/zarndlg.h"
+
+namespace {
+
+// Runs the event loop until done() holds or the time is up.
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 15000) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qSleep(5);
+    }
+    return true;
+}
+
+// A dbus-daemon of our own; programs it starts see dataHome as XDG_DATA_HOME
+// and draw offscreen.
+class PrivateBus {
+  public:
+    explicit PrivateBus(const QString& dataHome) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        m_daemon.setProcessEnvironment(env);
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                        QStringLiteral("--nopidfile"), QStringLiteral("--print-address")});
+        if (m_daemon.waitForStarted(5000) && WaitFor([this] { return m_daemon.canReadLine(); }))
+            address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        m_daemon.kill();
+        m_daemon.waitForFinished(3000);
+    }
+    QString address;
+
+  private:
+    QProcess m_daemon;
+};
+
+class AutomationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_home.isValid());
+        m_bus = std::make_unique<PrivateBus>(m_home.path());
+        ASSERT_FALSE(m_bus->address.isEmpty()) << "dbus-daemon did not start";
+        static int connections = 0;
+        m_name = QStringLiteral("automation-test-%1").arg(++connections);
+        m_connection = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(m_bus->address, m_name));
+        ASSERT_TRUE(m_connection->isConnected());
+    }
+    void TearDown() override {
+        for (QProcess* process : m_processes) {
+            process->kill();
+            process->waitForFinished(3000);
+            delete process;
+        }
+        for (qint64 pid : m_activated) ::kill(static_cast<pid_t>(pid), SIGKILL);
+        m_connection.reset();
+        QDBusConnection::disconnectFromBus(m_name);
+    }
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->address);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+
+    QProcess* Start(const QString& program, const QStringList& arguments,
+                    const QProcessEnvironment& env) {
+        auto* process = new QProcess;
+        m_processes.push_back(process);
+        process->setProcessEnvironment(env);
+        process->start(program, arguments);
+        return process;
+    }
+
+    // The next line a client prints, while this process keeps serving the bus.
+    static QString ReadLine(QProcess* process) {
+        if (!WaitFor([process] { return process->canReadLine(); })) return {};
+        return QString::fromUtf8(process->readLine()).trimmed();
+    }
+
+    bool NameOwned() const {
+        return m_connection->interface()
+            ->isServiceRegistered(QLatin1String(AutomationServiceName))
+            .value();
+    }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<PrivateBus> m_bus;
+    QString m_name;
+    std::unique_ptr<QDBusConnection> m_connection;
+    std::vector<QProcess*> m_processes;
+    std::vector<qint64> m_activated;
+};
+
+TEST(AutomationSwitches, RecogniseTheStandardServerSwitches) {
+    for (const char* sw : {"-Automation", "/Automation", "-Embedding", "/Embedding", "-automation"})
+        EXPECT_TRUE(IsServerStart({QStringLiteral("zarn"), QString::fromLatin1(sw)})) << sw;
+    EXPECT_FALSE(IsServerStart({QStringLiteral("zarn")}));
+    EXPECT_FALSE(IsServerStart({QStringLiteral("zarn"), QStringLiteral("Automation")}));
+    EXPECT_FALSE(IsServerStart({QStringLiteral("-Automation")})) << "the program name is no switch";
+    EXPECT_FALSE(IsServerStart({QStringLiteral("zarn"), QStringLiteral("-Automations")}));
+}
+
+TEST(AutomationActivationFile, NamesTheExecutableWithTheServerSwitch) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QString expected = home.path() + "/dbus-1/services/Zarn.Application.service";
+    EXPECT_EQ(ActivationFilePath(), expected);
+    ASSERT_TRUE(WriteActivationFile(QStringLiteral("/opt/zarn/bin/zarn")));
+    QFile file(expected);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              "[D-BUS Service]\nName=Zarn.Application\nExec=/opt/zarn/bin/zarn -Automation\n");
+    file.close();
+    // A path the bus would split is quoted.
+    ASSERT_TRUE(WriteActivationFile(QStringLiteral("/opt/my zarn/it's")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().endsWith("Exec='/opt/my zarn/it'\\''s' -Automation\n"));
+    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(AutomationTest, HeldWindowOnlyHidesAndTheProgramEndsWhenTheClientIsKilled) {
+    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-a");
+    {
+        auto task = MakeTask();
+        DialogState state;
+        CZarnDlg dialog(*task, state);
+        dialog.show();
+        AutomationServer automation(&dialog, server);
+        ASSERT_TRUE(automation.StartServer());
+        EndWhenReleased(automation, dialog, true);
+        bool ended = false;
+        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
+        EXPECT_TRUE(NameOwned());
+
+        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
+        const QString line = ReadLine(client);
+        ASSERT_TRUE(line.startsWith("object /Zarn/Application/")) << line.toStdString();
+        EXPECT_NE(dialog.Proxy(), nullptr);
+        EXPECT_EQ(automation.ObjectCount(), 1);
+        EXPECT_FALSE(NameOwned()) << "the name is given up once an object exists";
+
+        // The proxy offers nothing.
+        client->write("call\n");
+        EXPECT_EQ(ReadLine(client), "org.freedesktop.DBus.Error.UnknownMethod");
+
+        // Exit button and close box only hide the window.
+        auto* exitButton = dialog.findChild<QPushButton*>("exitButton");
+        ASSERT_NE(exitButton, nullptr);
+        QTest::mouseClick(exitButton, Qt::LeftButton);
+        EXPECT_TRUE(dialog.isHidden());
+        EXPECT_FALSE(ended);
+        dialog.show();
+        dialog.close();
+        EXPECT_TRUE(dialog.isHidden());
+        EXPECT_FALSE(ended);
+
+        client->kill();
+        EXPECT_TRUE(WaitFor([&ended] { return ended; })) << "the program ends with its client";
+        EXPECT_EQ(dialog.Proxy(), nullptr);
+        EXPECT_EQ(automation.ObjectCount(), 0);
+    }
+    QDBusConnection::disconnectFromBus("zarn-server-a");
+}
+
+TEST_F(AutomationTest, ReleasedWhileShownClosingWorksAgain) {
+    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-b");
+    {
+        auto task = MakeTask();
+        DialogState state;
+        CZarnDlg dialog(*task, state);
+        dialog.show();
+        AutomationServer automation(&dialog, server);
+        ASSERT_TRUE(automation.StartServer());
+        EndWhenReleased(automation, dialog, true);
+        bool ended = false;
+        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
+
+        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
+        ASSERT_TRUE(ReadLine(client).startsWith("object "));
+        client->write("release\n");
+        EXPECT_EQ(ReadLine(client), "released");
+        EXPECT_EQ(dialog.Proxy(), nullptr);
+        EXPECT_FALSE(ended) << "the window is showing: the user keeps the program";
+        EXPECT_TRUE(dialog.isVisible());
+
+        auto* exitButton = dialog.findChild<QPushButton*>("exitButton");
+        ASSERT_NE(exitButton, nullptr);
+        QTest::mouseClick(exitButton, Qt::LeftButton);
+        EXPECT_TRUE(ended);
+    }
+    QDBusConnection::disconnectFromBus("zarn-server-b");
+}
+
+TEST_F(AutomationTest, ReleaseAfterHidingEndsTheProgram) {
+    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-c");
+    {
+        auto task = MakeTask();
+        DialogState state;
+        CZarnDlg dialog(*task, state);
+        dialog.show();
+        AutomationServer automation(&dialog, server);
+        ASSERT_TRUE(automation.StartServer());
+        EndWhenReleased(automation, dialog, true);
+        bool ended = false;
+        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
+
+        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
+        ASSERT_TRUE(ReadLine(client).startsWith("object "));
+        dialog.close();
+        EXPECT_TRUE(dialog.isHidden());
+        client->write("release\n");
+        EXPECT_EQ(ReadLine(client), "released");
+        EXPECT_TRUE(ended);
+    }
+    QDBusConnection::disconnectFromBus("zarn-server-c");
+}
+
+TEST_F(AutomationTest, StandAloneStartWritesTheActivationFileAndTheBusStartsTheProgram) {
+    const QString gui = QStringLiteral(ZARN_GUI_PATH);
+    ASSERT_FALSE(gui.isEmpty());
+    const QString serviceFile = m_home.path() + "/dbus-1/services/Zarn.Application.service";
+
+    // A stand-alone start refreshes the activation file and does not own the name.
+    QProcess* standAlone = Start(gui, {}, Environment());
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(serviceFile); }));
+    QFile file(serviceFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString canonical = QFileInfo(gui).canonicalFilePath();
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              "[D-BUS Service]\nName=Zarn.Application\nExec=" + canonical + " -Automation\n");
+    QTest::qWait(300);
+    EXPECT_EQ(standAlone->state(), QProcess::Running);
+    EXPECT_FALSE(NameOwned());
+    standAlone->kill();
+    standAlone->waitForFinished(3000);
+
+    // The bus starts a fresh program for a client; it owns the name until
+    // the object exists.
+    QDBusMessage start =
+        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus", "StartServiceByName");
+    start << QStringLiteral("Zarn.Application") << 0u;
+    QDBusMessage started = m_connection->call(start, QDBus::Block, 30000);
+    ASSERT_EQ(started.type(), QDBusMessage::ReplyMessage) << started.errorMessage().toStdString();
+    EXPECT_TRUE(NameOwned());
+    const qint64 pid =
+        m_connection->interface()->servicePid(QStringLiteral("Zarn.Application")).value();
+    ASSERT_GT(pid, 0);
+    m_activated.push_back(pid);
+
+    QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
+    const QStringList words = ReadLine(client).split(' ');
+    ASSERT_EQ(words.size(), 4);
+    EXPECT_EQ(words[0], "object");
+    EXPECT_EQ(words[3].toLongLong(), pid) << "the client is served by the started program";
+    EXPECT_FALSE(NameOwned());
+    client->write("call\n");
+    EXPECT_EQ(ReadLine(client), "org.freedesktop.DBus.Error.UnknownMethod");
+    client->write("release\n");
+    EXPECT_EQ(ReadLine(client), "released");
+    // Its window is showing, so the program stays for the user.
+    QTest::qWait(300);
+    EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0);
+}
+
+TEST_F(AutomationTest, WithoutASessionBusTheProgramRunsNormally) {
+    const QString gui = QStringLiteral(ZARN_GUI_PATH);
+    ASSERT_FALSE(gui.isEmpty());
+    QProcessEnvironment env = Environment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=") + m_home.path() + "/no-such-bus");
+    QProcess* server = Start(gui, {QStringLiteral("-Automation")}, env);
+    QProcess* standAlone = Start(gui, {}, env);
+    ASSERT_TRUE(server->waitForStarted(5000));
+    ASSERT_TRUE(standAlone->waitForStarted(5000));
+    QTest::qWait(1500);
+    EXPECT_EQ(server->state(), QProcess::Running) << server->readAllStandardError().toStdString();
+    EXPECT_EQ(standAlone->state(), QProcess::Running);
+}
+
+}  // namespace
