@@ -7,7 +7,7 @@
 
 namespace {
 // Room for the frame, the tick labels under it and the accuracy line.
-constexpr int AreaWidth = GraphRight + 22;
+constexpr int AreaWidth = GraphRight + 44;
 constexpr int AreaHeight = GraphBottom + 36;
 }  // namespace
 

@@ -51,6 +51,10 @@ CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QW
         if (i > 0) combos_[i]->hide();
     }
     ui_->answerLabel->hide();
+    // The output list stays where it is in both roles.
+    QSizePolicy buttonPolicy = ui_->resultButton->sizePolicy();
+    buttonPolicy.setRetainSizeWhenHidden(true);
+    ui_->resultButton->setSizePolicy(buttonPolicy);
 
     connect(ui_->okButton, &QPushButton::clicked, this, &CExampleDlg::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);

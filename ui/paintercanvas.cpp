@@ -41,7 +41,11 @@ void PainterCanvas::SelectPen(const GraphPen& pen) {
 }
 
 void PainterCanvas::SelectFont(const GraphFont& font) {
-    QFont qfont(QString::fromStdString(font.face));
+    // Where the face is missing, a narrow sans keeps the labels about as wide
+    // as they were meant to be.
+    QFont qfont;
+    qfont.setFamilies({QString::fromStdString(font.face), QStringLiteral("DejaVu Sans Condensed"),
+                       QStringLiteral("Nimbus Sans Narrow")});
     qfont.setPixelSize(font.height);
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     if (font.roman) qfont.setStyleHint(QFont::Serif);
