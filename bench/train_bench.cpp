@@ -1,8 +1,14 @@
-// Training throughput: connection updates (weights and biases x examples x
-// passes) per second for three network shapes.
-#include <benchmark/benchmark.h>
+// Training throughput against FANN's incremental training (double build) on
+// three network shapes: connection updates (weights and biases x examples x
+// passes) per second, the median of several runs taken side by side.
+#include <doublefann.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/task.h"
 #include "network/passes.h"
@@ -12,12 +18,19 @@
 namespace {
 
 struct Shape {
+    const char* name;
     int n, m, k, examples;
+    double target;  // required ratio to FANN
 };
 
-constexpr Shape kShapeA{4, 10, 3, 50};
-constexpr Shape kShapeB{12, 100, 50, 500};
-constexpr Shape kShapeC{12, 499, 500, 500};
+constexpr Shape kShapes[] = {
+    {"A n=4 m=10 k=3 e=50", 4, 10, 3, 50, 2.0},
+    {"B n=12 m=100 k=50 e=500", 12, 100, 50, 500, 6.0},
+    {"C n=12 m=499 k=500 e=500", 12, 499, 500, 500, 10.0},
+};
+
+constexpr int kRepetitions = 7;
+constexpr double kMinSeconds = 0.12;  // per measurement
 
 // A task of the given shape with reproducible random variants and examples.
 std::unique_ptr<NetTask> MakeBenchTask(const Shape& shape) {
@@ -44,27 +57,108 @@ std::unique_ptr<NetTask> MakeBenchTask(const Shape& shape) {
     return task;
 }
 
-void BM_Train(benchmark::State& state, Shape shape) {
+// The same network and examples for FANN: sigmoid 1 / (1 + e^-s) on both
+// layers (steepness 0.5), learning rate 0.2, no momentum, linear error,
+// online updates.
+struct FannNet {
+    fann* ann = nullptr;
+    fann_train_data* data = nullptr;
+
+    explicit FannNet(const NetTask& task) {
+        ann = fann_create_standard(3, task.inputCount, task.hiddenCount, task.outputCount);
+        fann_set_activation_function_hidden(ann, FANN_SIGMOID);
+        fann_set_activation_function_output(ann, FANN_SIGMOID);
+        fann_set_activation_steepness_hidden(ann, 0.5);
+        fann_set_activation_steepness_output(ann, 0.5);
+        fann_set_learning_rate(ann, 0.2f);
+        fann_set_learning_momentum(ann, 0.0f);
+        fann_set_train_error_function(ann, FANN_ERRORFUNC_LINEAR);
+        fann_set_training_algorithm(ann, FANN_TRAIN_INCREMENTAL);
+        fann_randomize_weights(ann, -0.5, 0.5);
+        data = fann_create_train(task.exampleCount, task.inputCount, task.outputCount);
+        for (int e = 0; e < task.exampleCount; ++e) {
+            const Example& example = task.examples[e];
+            for (int i = 0; i < task.inputCount; ++i)
+                data->input[e][i] = task.inputParams[i].variantValues[example.inputVariant[i]];
+            for (int o = 0; o < task.outputCount; ++o) data->output[e][o] = example.target[o];
+        }
+    }
+    ~FannNet() {
+        fann_destroy_train(data);
+        fann_destroy(ann);
+    }
+    FannNet(const FannNet&) = delete;
+    FannNet& operator=(const FannNet&) = delete;
+};
+
+double Seconds(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Smallest count (doubling from 1) whose run takes at least kMinSeconds.
+long Calibrate(const std::function<void(long)>& run) {
+    long count = 1;
+    while (Seconds([&] { run(count); }) < kMinSeconds && count < (1L << 30)) count *= 2;
+    return count;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Result {
+    double ours, fann;
+};
+
+Result Measure(const Shape& shape) {
     auto task = MakeBenchTask(shape);
-    constexpr int kIterations = 1;  // N = 1 runs three passes
-    task->errorHistory.resize(kIterations + 2);
+    FannNet fann(*task);
     const double connections = (shape.n + 1.0) * shape.m + (shape.m + 1.0) * shape.k;
-    double updates = 0;
-    for (auto _ : state) {
+    const double perPass = connections * shape.examples;
+
+    // Ours: one run of N iterations is N + 2 passes.
+    auto ours = [&](long passes) {
+        const int iterations = static_cast<int>(std::max(1L, passes - 2));
         task->errorCount = 0;
         task->errorMax = -1.0;
         task->errorMin = 1.0;
-        RunTrainingPasses(*task, kIterations, nullptr);
-        benchmark::DoNotOptimize(task->errorHistory.data());
-        updates += connections * shape.examples * (kIterations + 2);
-    }
-    state.counters["updates_per_s"] = benchmark::Counter(updates, benchmark::Counter::kIsRate);
-}
+        RunTrainingPasses(*task, iterations, nullptr);
+    };
+    auto theirs = [&](long passes) {
+        for (long p = 0; p < passes; ++p) fann_train_epoch(fann.ann, fann.data);
+    };
+    const long ourPasses = std::max(3L, Calibrate(ours));
+    const long fannPasses = Calibrate(theirs);
 
-BENCHMARK_CAPTURE(BM_Train, A_n4_m10_k3_e50, kShapeA)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Train, B_n12_m100_k50_e500, kShapeB)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Train, C_n12_m499_k500_e500, kShapeC)->Unit(benchmark::kMillisecond);
+    std::vector<double> ourRates, fannRates;
+    for (int r = 0; r < kRepetitions; ++r) {
+        ourRates.push_back(perPass * ourPasses / Seconds([&] { ours(ourPasses); }));
+        fannRates.push_back(perPass * fannPasses / Seconds([&] { theirs(fannPasses); }));
+    }
+    return {Median(ourRates), Median(fannRates)};
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main() {
+    auto probe = MakeBenchTask(kShapes[2]);
+    const PassOptions options = DefaultPassOptions(*probe);
+    std::printf("training path: %s, up to %d threads; median of %d runs each\n",
+                options.path == PassPath::Avx2 ? "avx2" : "generic", options.threads, kRepetitions);
+    std::printf("%-26s %16s %16s %8s %8s\n", "shape", "ours (upd/s)", "FANN (upd/s)", "ratio",
+                "target");
+    bool allMet = true;
+    for (const Shape& shape : kShapes) {
+        const Result result = Measure(shape);
+        const double ratio = result.ours / result.fann;
+        const bool met = ratio >= shape.target;
+        allMet = allMet && met;
+        std::printf("%-26s %16.3e %16.3e %7.2fx %7.1fx%s\n", shape.name, result.ours, result.fann,
+                    ratio, shape.target, met ? "" : "  below target");
+        std::fflush(stdout);
+    }
+    return allMet ? 0 : 1;
+}

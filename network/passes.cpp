@@ -1,28 +1,121 @@
 #include "network/passes.h"
 
+#include <exception>
+#include <thread>
+
 #include "network/forward.h"
+#include "network/passkernel.h"
+#include "network/passworkspace.h"
+
+namespace {
+
+// Below this many hidden-to-output weights one example is too short to share
+// between two threads.
+constexpr long kTwoThreadWeights = 20000;
+
+// Records each pass's error and reports progress between passes.
+struct PassRecorder {
+    NetTask& task;
+    long long iterations;
+    const ProgressCallback& progress;
+    long long pass = 0;
+
+    static void Done(void* context, double error) {
+        static_cast<PassRecorder*>(context)->Record(error);
+    }
+
+    void Record(double error) {
+        task.errorHistory[task.errorCount] = error;
+        task.errorCount = task.errorCount + 1;
+        if (error > task.errorMax) task.errorMax = error;
+        if (error < task.errorMin) task.errorMin = error;
+        const long long q = ++pass;
+        if (q > iterations + 1) return;  // the last pass reports nothing
+        if ((q * 100) % iterations == 0 && progress)
+            progress(ProgressCaption(q * 100 / iterations));
+    }
+};
+
+const PassKernel& KernelFor(PassPath path) {
+    return path == PassPath::Avx2 && PassPathAvailable(PassPath::Avx2) ? Avx2PassKernel
+                                                                       : GenericPassKernel;
+}
+
+// The lead takes a little more than half the outputs: the helper also does
+// the hidden layer. The split falls on a cache line of every row.
+int SplitOutputs(const PassWorkspace& ws) {
+    const int split = (ws.k * 9 / 16 + 4) / 8 * 8;
+    return split < 8 ? 8 : split;
+}
+
+bool TwoThreadsPossible(const NetTask& task) {
+    return task.outputCount >= 16 && task.exampleCount > 0;
+}
+
+void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
+                     const PassSink& sink) {
+    PassSync sync;
+    const int split = SplitOutputs(ws);
+    std::thread helper;
+    try {
+        helper = std::thread(kernel.runHelper, std::ref(ws), passes, std::ref(sync), split);
+    } catch (const std::exception&) {
+        kernel.runAlone(ws, passes, sink);  // no thread to be had: one is enough
+        return;
+    }
+    try {
+        kernel.runLead(ws, passes, sink, sync, split);
+    } catch (...) {
+        __atomic_store_n(&sync.abandon, 1, __ATOMIC_RELEASE);
+        helper.join();
+        throw;
+    }
+    helper.join();
+}
+
+}  // namespace
+
+bool PassPathAvailable(PassPath path) {
+    switch (path) {
+        case PassPath::Generic:
+            return true;
+        case PassPath::Avx2:
+            return __builtin_cpu_supports("avx2");
+    }
+    return false;
+}
+
+PassOptions DefaultPassOptions(const NetTask& task) {
+    PassOptions options;
+    options.path = PassPathAvailable(PassPath::Avx2) ? PassPath::Avx2 : PassPath::Generic;
+    const long weights = static_cast<long>(task.hiddenCount) * task.outputCount;
+    options.threads = weights >= kTwoThreadWeights && TwoThreadsPossible(task) &&
+                              std::thread::hardware_concurrency() >= 2
+                          ? 2
+                          : 1;
+    return options;
+}
 
 void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress) {
-    const int k = task.outputCount;
-    for (long long p = 0;; ++p) {
-        double E = 0.0;
-        for (int e = 0; e < task.exampleCount; ++e) {
-            LoadExampleSignals(task, e);
-            ForwardPass(task);
-            double S = 0.0;
-            for (int o = 0; o < k; ++o) {
-                const double diff = task.targetSignals[o] - task.outputSignals[o];
-                S += diff * diff;
-            }
-            E = 0.5 * (E + S);
-            BackPropagate(task);
-        }
-        task.errorHistory[task.errorCount] = E;
-        task.errorCount = task.errorCount + 1;
-        if (E > task.errorMax) task.errorMax = E;
-        if (E < task.errorMin) task.errorMin = E;
-        if (p > iterations) break;
-        const long long q = p + 1;
-        if ((q * 100) % iterations == 0 && progress) progress(ProgressCaption(q * 100 / iterations));
-    }
+    RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task));
+}
+
+void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                           const PassOptions& options) {
+    if (!NetworkShapeValid(task) || iterations < 1 || task.exampleCount < 0 ||
+        task.exampleCount > MaxExamples || task.errorCount < 0)
+        return;
+    const long long passes = static_cast<long long>(iterations) + 2;
+    if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes))
+        task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
+
+    PassWorkspace ws(task);
+    PassRecorder recorder{task, iterations, progress};
+    const PassSink sink{&PassRecorder::Done, &recorder};
+    const PassKernel& kernel = KernelFor(options.path);
+    if (options.threads >= 2 && TwoThreadsPossible(task))
+        RunOnTwoThreads(kernel, ws, passes, sink);
+    else
+        kernel.runAlone(ws, passes, sink);
+    ws.StoreTo(task);
 }

@@ -1,12 +1,37 @@
-// The pass loop of a training run, separated so that it can be made fast
-// without touching validation and reporting.
+// The pass loop of a training run, separated from validation and reporting.
+// It runs on vector kernels (chosen for the processor at run time) and, for
+// large networks, on two threads; every path gives bit for bit the results of
+// the plain loops.
 #pragma once
 
 #include "model/task.h"
 #include "network/training.h"
 
+// Instruction sets the kernels are built for.
+enum class PassPath { Generic, Avx2 };
+
+struct PassOptions {
+    PassPath path = PassPath::Generic;
+    int threads = 1;  // 1 or 2
+};
+
+// Whether this processor can run the path.
+bool PassPathAvailable(PassPath path);
+
+// The fastest path for this processor, and one or two threads by the size of
+// the task's network.
+PassOptions DefaultPassOptions(const NetTask& task);
+
 // Runs N + 2 passes over the examples on the current weights and records one
-// error per pass into errorHistory (sized for N + 2 by the caller), updating
+// error per pass into errorHistory (grown to hold them if needed), updating
 // errorCount, errorMax and errorMin. The caller has set errorCount = 0,
-// errorMax = -1.0 and errorMin = 1.0.
+// errorMax = -1.0 and errorMin = 1.0. progress is called on the calling
+// thread after pass q whenever q * 100 is a multiple of N (q = 1 .. N + 1).
+// Afterwards the weights, error terms and signals are those the last example
+// left. Nothing runs unless the network's shape fits its storage.
 void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);
+
+// The same on a chosen path and thread count (an unavailable path falls back
+// to the generic one).
+void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                           const PassOptions& options);

@@ -1,0 +1,13 @@
+// The training passes written plainly, loop for loop, as the yardstick the
+// optimised pass loop must match bit for bit. Test code only.
+#pragma once
+
+#include "model/task.h"
+#include "network/training.h"
+
+// N + 2 passes with the error record and the progress captions, on the
+// task's current weights (errorHistory must already hold N + 2 values).
+void ReferenceTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);
+
+// Percentage of examples whose largest output matches the largest target.
+double ReferenceAccuracy(NetTask& task);
