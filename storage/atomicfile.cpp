@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <cstdlib>
 
 #include "model/numtext.h"
@@ -39,7 +39,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // Creates a new file beside the target; the name is unique by O_EXCL.
 int CreateTemporary(const std::string& folder, const std::string& base, std::string& tempPath) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + "." + base + ".tmp" + FormatInt(::getpid()) + "-" +

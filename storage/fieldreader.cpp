@@ -60,6 +60,7 @@ bool FieldReader::NumberAndNameField(std::string& number, std::string& name) {
     bool inName = false;
     for (int c = NextByte(); c >= 0 && c != '\n'; c = NextByte()) {
         if (!inName) {
+            // A CR stays in the number text, where the conversion stops at it.
             if (c == ' ') {
                 inName = true;
             } else if (number.size() == MaxNumberBytes) {
