@@ -96,7 +96,11 @@ void CMSFlexGrid::SetTextMatrix(long row, long col, const QString& text) {
 }
 
 void CMSFlexGrid::KeepSelectionInside() {
-    if (rowCount() == 0) return;
+    // Once the body is empty, the next rows start with the first one selected.
+    if (rowCount() == 0) {
+        m_selBodyRow = 0;
+        return;
+    }
     m_selBodyRow = std::clamp(m_selBodyRow, 0, rowCount() - 1);
     // The row counts as selected without being highlighted until the user picks one.
     if (currentRow() != m_selBodyRow)

@@ -1,15 +1,8 @@
 #include "ui/paramdlg.h"
 
-#include <cctype>
-#include <cmath>
-
 #include "model/numtext.h"
 #include "ui/tasktext.h"
 #include "ui_paramdlg.h"
-
-const char* const CParamDlg::NotANumberMessage =
-    "В поле «Значение» должно быть число, например 2.5 или -0.75 (дробная часть "
-    "отделяется точкой).";
 
 namespace {
 
@@ -79,14 +72,12 @@ void CParamDlg::ShowSheetRows() {
 
 bool CParamDlg::ReadValue(double* value) {
     const std::string text = ToUtf8(ui->variantValueEdit->text());
-    std::size_t consumed = 0;
-    *value = LenientAtof(text, &consumed);
-    bool onlyBlanksAfter = true;
-    for (std::size_t i = consumed; i < text.size(); ++i)
-        if (!std::isspace(static_cast<unsigned char>(text[i]))) onlyBlanksAfter = false;
-    if (consumed > 0 && onlyBlanksAfter && std::isfinite(*value)) return true;
-    m_user.Tell(NotANumberMessage);
-    return false;
+    if (!IsNumberText(text)) {
+        m_user.Tell(ValueNotNumberMessage);
+        return false;
+    }
+    *value = LenientAtof(text);
+    return true;
 }
 
 void CParamDlg::OnAddVariant() {

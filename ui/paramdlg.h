@@ -22,9 +22,6 @@ class CParamDlg : public QDialog {
     CParamDlg(NetTask& task, DialogState& state, QWidget* parent = nullptr);
     ~CParamDlg() override;
 
-    // Refused with this message: a value field that does not hold a number.
-    static const char* const NotANumberMessage;
-
     // OK: commits the sheet; the dialog stays open after a message.
     void accept() override;
 

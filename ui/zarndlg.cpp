@@ -363,10 +363,7 @@ void CZarnDlg::OnErrorGraph() {
 
 void CZarnDlg::OnAddExample() {
     m_state.dialogMode = ModeTraining;
-    if (!CanAddExample(m_task)) {
-        m_user.Tell(ExamplesFullMessage);
-        return;
-    }
+    if (!RoomForExample(m_task, m_user)) return;
     CExampleDlg dialog(m_task, m_state, m_user, this);
     dialog.exec();
     RefreshTables();
