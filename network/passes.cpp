@@ -66,10 +66,11 @@ void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long pass
     try {
         kernel.runLead(ws, passes, sink, sync, split);
     } catch (...) {
-        __atomic_store_n(&sync.abandon, 1, __ATOMIC_RELEASE);
+        __atomic_store_n(&sync.finished, 1, __ATOMIC_RELEASE);
         helper.join();
         throw;
     }
+    __atomic_store_n(&sync.finished, 1, __ATOMIC_RELEASE);
     helper.join();
 }
 

@@ -10,28 +10,37 @@ struct PassSink {
     void* context;
 };
 
-// Hand-over between the two threads of a run. Each counter sits on its own
-// cache line; a thread only ever raises its own counters.
+// Hand-over between the two threads of a run. The helper's share of each
+// example is cut into units, one per block of hidden neurons; either thread
+// may run a unit (whoever claims it first), so a helper that is not running
+// never holds the lead up for longer than one unit it has already begun.
+// Every counter sits on its own cache line.
 struct PassSync {
-    alignas(64) long partialReady = 0;   // blocks whose leading error sums are in partial
-    alignas(64) long hiddenReady = 0;    // blocks whose next hidden signals are published
-    alignas(64) long errorsReady = 0;    // passes whose error is in passError
-    double passError[2] = {};            // by pass parity
+    alignas(64) long partialReady = 0;   // units whose leading error sums are in partial
+    alignas(64) long nextUnit = 0;       // the next unit to be claimed
+    alignas(64) long hiddenReady = 0;    // units whose next hidden signals are published
+    alignas(64) long soloUntil = 0;      // the helper claims no unit below this one
+    alignas(64) long unitsDone = 0;      // units finished, in order
+    alignas(64) int finished = 0;        // set when the run ends or stops early
     alignas(64) double leadError = 0.0;  // squared error of the lead's outputs, current example
-    alignas(64) int abandon = 0;         // set when the run stops early (the sink threw)
+    double passError = 0.0;              // error of the pass in progress (kept by the units)
 };
 
-// Waits until *counter >= value or the run is abandoned; false when abandoned.
-// Out of line: the fast check happens at the call site.
-bool WaitForCounter(const long* counter, long value, const int* abandon);
+// Wait until *counter >= value or the run is finished (false then). Out of
+// line: the fast check happens at the call site. WaitForCounter spins, then
+// yields; NapForCounter spins, then sleeps in short naps.
+bool WaitForCounter(const long* counter, long value, const int* finished);
+bool NapForCounter(const long* counter, long value, const int* finished);
 
 struct PassKernel {
     // All passes on one thread.
     void (*runAlone)(PassWorkspace& ws, long long passes, const PassSink& sink);
-    // The calling thread's share of a two-thread run (outputs [0, split)).
+    // The calling thread's share of a two-thread run (outputs [0, split)),
+    // taking over helper units whenever the helper is not there to run them.
     void (*runLead)(PassWorkspace& ws, long long passes, const PassSink& sink, PassSync& sync,
                     int split);
-    // The helper thread's share (outputs [split, k), hidden layer).
+    // The helper thread: claims and runs units (outputs [split, k) and the
+    // hidden layer) until the run is finished.
     void (*runHelper)(PassWorkspace& ws, long long passes, PassSync& sync, int split);
 };
 
