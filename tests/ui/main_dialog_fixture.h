@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,11 @@
 #include "tests/ui/modal_driver.h"
 #include "ui/msflexgrid.h"
 #include "ui/zarndlg.h"
+
+// Readable failure output for screen texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 class MainDialogTest : public ::testing::Test {
   protected:

@@ -1,0 +1,151 @@
+// Saving and loading from the main dialog, with the file chooser replaced.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "storage/taskfile.h"
+#include "tests/ui/main_dialog_fixture.h"
+
+namespace {
+
+class FileCommandsTest : public MainDialogTest {
+  protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        dlg->SetFileChooser([this](QWidget*, CZarnDlg::FileDialogKind kind) {
+            kinds.push_back(kind);
+            return chosen;
+        });
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    static QByteArray Bytes(const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void Write(const std::string& path, const QByteArray& bytes) {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void Define() {
+        AddParam(*task, {"x", {{0, "low"}, {1, "high"}}});
+        SetOutputs(*task, {"A", "B"});
+    }
+
+    QTemporaryDir dir;
+    QString chosen;
+    std::vector<CZarnDlg::FileDialogKind> kinds;
+};
+
+TEST_F(FileCommandsTest, SavingNeedsInputsAndOutputs) {
+    Click("saveButton");
+    AddParam(*task, {"x", {{0, "low"}}});
+    Click("saveButton");
+    EXPECT_EQ(driver.texts, (std::vector<std::string>{"Не достаточно информации для сохранения",
+                                                      "Не достаточно информации для сохранения"}));
+    EXPECT_TRUE(kinds.empty()) << "no file dialog without a definition";
+}
+
+TEST_F(FileCommandsTest, CancelledChoicesDoNothing) {
+    Define();
+    Click("saveButton");
+    Click("loadButton");
+    EXPECT_EQ(kinds, (std::vector{CZarnDlg::FileDialogKind::Save, CZarnDlg::FileDialogKind::Open}));
+    EXPECT_TRUE(driver.texts.empty());
+    EXPECT_EQ(task->inputCount, 1);
+}
+
+TEST_F(FileCommandsTest, SavesATaskWithoutExamples) {
+    Define();
+    chosen = QString::fromStdString(Path("plain.task"));
+    Click("saveButton");
+    EXPECT_EQ(driver.texts,
+              std::vector<std::string>{"Настройка НС и примеры к ней успешно сохранены!"});
+    auto expected = MakeTask();
+    CopyTask(*task, *expected);
+    ASSERT_EQ(SaveToFile(*expected, Path("expected.task")), 1);
+    EXPECT_EQ(Bytes(Path("plain.task")), Bytes(Path("expected.task")));
+}
+
+TEST_F(FileCommandsTest, UnwritablePlaceIsReported) {
+    Define();
+    chosen = QString::fromStdString(Path("missing-folder/task.task"));
+    Click("saveButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Не сохранено..."});
+}
+
+TEST_F(FileCommandsTest, FileThatDoesNotOpenLeavesTheTask) {
+    Define();
+    auto before = MakeTask();
+    CopyTask(*task, *before);
+    chosen = QString::fromStdString(Path("none.task"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Файл не открылся."});
+    EXPECT_EQ(DescribeDifference(*task, *before), "");
+}
+
+TEST_F(FileCommandsTest, RefusedFileIsReportedWithTheReadersMessage) {
+    Define();
+    auto before = MakeTask();
+    CopyTask(*task, *before);
+    Write(Path("bad.task"), "13\n1\n1\n0\n");
+    auto scratch = MakeTask();
+    const LoadResult expected = LoadFromFile(*scratch, Path("bad.task"));
+    ASSERT_EQ(expected.status, LoadStatus::Refused);
+    chosen = QString::fromStdString(Path("bad.task"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{expected.message});
+    EXPECT_EQ(DescribeDifference(*task, *before), "");
+}
+
+TEST_F(FileCommandsTest, LoadShowsTheTaskAndItsHiddenSize) {
+    auto source = MakeTask();
+    AddParam(*source, {"colour", {{1, "red"}, {2, "green"}}});
+    SetOutputs(*source, {"apple", "pear"});
+    PutExample(*source, {1}, 0);
+    source->hiddenCount = 5;
+    ASSERT_EQ(SaveToFile(*source, Path("fruit.task")), 1);
+    chosen = QString::fromStdString(Path("fruit.task"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Загружено успешно!"});
+    EXPECT_EQ(Edit("hiddenEdit")->text(), QStringLiteral("5"));
+    EXPECT_EQ(task->hiddenCount, 5);
+    EXPECT_EQ(Rows(Grid("inputGrid"), 1),
+              std::vector<QString>{QStringLiteral("colour|1 - red; 2 - green; ")});
+    EXPECT_EQ(Rows(Grid("outputGrid"), 0),
+              (std::vector<QString>{QStringLiteral("apple"), QStringLiteral("pear")}));
+    EXPECT_TRUE(Button("trainingModeButton")->isEnabled());
+
+    // A stored size of 0 goes through the hidden-layer rule and becomes 1.
+    source->hiddenCount = 0;
+    ASSERT_EQ(SaveToFile(*source, Path("zero.task")), 1);
+    Edit("hiddenEdit")->setText(QStringLiteral("9"));
+    chosen = QString::fromStdString(Path("zero.task"));
+    Click("loadButton");
+    EXPECT_EQ(Edit("hiddenEdit")->text(), QStringLiteral("1"));
+    EXPECT_EQ(task->hiddenCount, 1);
+}
+
+TEST_F(FileCommandsTest, LoadInTheTrainingLayoutFillsTheExampleTable) {
+    Define();
+    dlg->RefreshTables();
+    Click("trainingModeButton");
+    auto source = MakeTask();
+    AddParam(*source, {"y", {{1, "one"}, {2, "two"}}});
+    SetOutputs(*source, {"P", "Q"});
+    PutExample(*source, {1}, 1);
+    source->hiddenCount = 2;
+    ASSERT_EQ(SaveToFile(*source, Path("y.task")), 1);
+    chosen = QString::fromStdString(Path("y.task"));
+    Click("loadButton");
+    EXPECT_EQ(Rows(Grid("exampleGrid"), 0),
+              (std::vector<QString>{QStringLiteral("y|Результат"), QStringLiteral("two|Q")}));
+    EXPECT_EQ(Edit("hiddenEdit")->text(), QStringLiteral("2"));
+}
+
+}  // namespace
