@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFutureWatcher>
+#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPointer>
@@ -68,6 +69,10 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     ui->inputGrid->SetDesign(2, 2, 1);
     ui->outputGrid->SetDesign(1, 1, 0);
     ui->exampleGrid->SetDesign(2, 2, 1);
+    ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
+    // Start on a control that does nothing when a key is pressed: with the exit
+    // button first in the tab order, a stray space would end the program.
+    ui->inputGrid->setFocus();
 
     m_aboutAction = new QAction(QStringLiteral("О программе..."), this);
     m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));

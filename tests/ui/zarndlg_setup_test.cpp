@@ -44,6 +44,7 @@ TEST_F(SetupTest, OpensInTheSetupLayoutFromTheEmptyTask) {
         EXPECT_FALSE(Find<QWidget>(hidden)->isVisible()) << hidden;
     EXPECT_FALSE(Button("trainingModeButton")->isEnabled());
     EXPECT_FALSE(Button("checkButton")->isEnabled());
+    EXPECT_EQ(dlg->focusWidget(), Grid("inputGrid")) << "a stray key must not hit the exit button";
 
     CMSFlexGrid* inputs = Grid("inputGrid");
     EXPECT_EQ(inputs->GetRows(), 1) << "heading only";
