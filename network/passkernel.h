@@ -20,6 +20,7 @@ struct PassSync {
     alignas(64) long nextUnit = 0;       // the next unit to be claimed
     alignas(64) long hiddenReady = 0;    // units whose next hidden signals are published
     alignas(64) long soloUntil = 0;      // the helper claims no unit below this one
+    long long soloUntilTime = 0;         // ... and sleeps until about then (NowNanoseconds)
     alignas(64) long unitsDone = 0;      // units finished, in order
     alignas(64) int finished = 0;        // set when the run ends or stops early
     alignas(64) double leadError = 0.0;  // squared error of the lead's outputs, current example
@@ -31,6 +32,12 @@ struct PassSync {
 // yields; NapForCounter spins, then sleeps in short naps.
 bool WaitForCounter(const long* counter, long value, const int* finished);
 bool NapForCounter(const long* counter, long value, const int* finished);
+
+// A steady clock in nanoseconds.
+long long NowNanoseconds();
+// Sleeps until the clock reaches time (at once if it has); false when the
+// run finished meanwhile.
+bool SleepUntil(long long time, const int* finished);
 
 struct PassKernel {
     // All passes on one thread.

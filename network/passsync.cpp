@@ -11,7 +11,7 @@ using Clock = std::chrono::steady_clock;
 // thread is normally a block (a few microseconds) away.
 constexpr auto kSpin = std::chrono::microseconds(20);
 constexpr auto kNap = std::chrono::microseconds(50);
-constexpr auto kLongestNap = std::chrono::microseconds(1600);
+constexpr auto kLongestNap = std::chrono::microseconds(200);
 
 bool Reached(const long* counter, long value) {
     return __atomic_load_n(counter, __ATOMIC_ACQUIRE) >= value;
@@ -56,5 +56,21 @@ bool NapForCounter(const long* counter, long value, const int* finished) {
         if (Finished(finished)) return false;
         std::this_thread::sleep_for(nap);
         if (nap < kLongestNap) nap *= 2;
+    }
+}
+
+long long NowNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
+}
+
+bool SleepUntil(long long time, const int* finished) {
+    // In slices, so that the end of the run is noticed soon.
+    constexpr long long kSlice = 2000000;
+    for (;;) {
+        if (Finished(finished)) return false;
+        const long long left = time - NowNanoseconds();
+        if (left <= 0) return true;
+        std::this_thread::sleep_for(std::chrono::nanoseconds(left < kSlice ? left : kSlice));
     }
 }

@@ -129,6 +129,23 @@ TEST(FastTraining, MatchesPlainLoopsWithSaturatedNeuronsAndFreeTargets) {
         ExpectSameAsReference(shape, seed++, 1.0, true);
 }
 
+TEST(FastTraining, TwoThreadRunsAgreeWhoeverRunsEachBlock) {
+    // Each run interleaves the threads differently (the lead runs blocks
+    // itself whenever the helper is late); the results may never differ.
+    const Shape shape{5, 70, 40, 6, 3};
+    auto plain = RandomTask(shape, 11, 1.0, false);
+    ReferenceTrainingPasses(*plain, shape.iterations, nullptr);
+    for (const PassOptions& options : AllOptions()) {
+        if (options.threads != 2) continue;
+        SCOPED_TRACE(Describe(options));
+        for (int run = 0; run < 25; ++run) {
+            auto fast = RandomTask(shape, 11, 1.0, false);
+            RunTrainingPassesWith(*fast, shape.iterations, nullptr, options);
+            ASSERT_EQ(DescribeDifference(*fast, *plain), "") << "run " << run;
+        }
+    }
+}
+
 TEST(FastTraining, GrowsATooShortErrorHistory) {
     const Shape shape{2, 6, 20, 4, 5};
     auto plain = RandomTask(shape, 7, 1.0, false);
