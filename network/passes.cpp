@@ -42,18 +42,18 @@ const PassKernel& KernelFor(PassPath path) {
 }
 
 // The split between the lead's outputs [0, split) and the helper's, so that
-// both take about as long per example: the helper also does the hidden layer
-// (an exponential and n + 1 weights per hidden neuron). Costs in units of
-// about a picosecond, measured for the vector kernels: an output weight
-// (error sum plus update) 290, an exponential 6000, an input weight 100.
-// The split falls on a cache line of every row.
-int SplitOutputs(const PassWorkspace& ws) {
-    const double weight = 290, exponential = 6000, input = 100;
-    const double hidden = exponential + input * (ws.n + 1);
-    const double perOutput = weight * ws.m + exponential;
-    const double lead = ws.k / 2.0 + ws.m * hidden / (2 * perOutput);
+// both take about as long per example: the helper also does the hidden layer.
+// Costs in picoseconds, measured with two threads on the vector kernels: an
+// output weight (error sum plus update) 320, an output's exponential 7800, a
+// hidden neuron 8000 plus 350 per input weight. The split falls on a cache
+// line of every row.
+int SplitOutputs(const NetTask& task) {
+    const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
+    const double perOutput = 320.0 * m + 7800.0;
+    const double perHidden = 8000.0 + 350.0 * (n + 1);
+    const double lead = k / 2.0 + m * perHidden / (2 * perOutput);
     int split = static_cast<int>(lead / 8 + 0.5) * 8;
-    if (split > ws.k - 8) split = (ws.k - 8) / 8 * 8;
+    if (split > k - 8) split = (k - 8) / 8 * 8;
     return split < 8 ? 8 : split;
 }
 
@@ -64,16 +64,15 @@ bool TwoThreadsPossible(const NetTask& task) {
 void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
                      const PassSink& sink) {
     PassSync sync;
-    const int split = SplitOutputs(ws);
     std::thread helper;
     try {
-        helper = std::thread(kernel.runHelper, std::ref(ws), passes, std::ref(sync), split);
+        helper = std::thread(kernel.runHelper, std::ref(ws), passes, std::ref(sync));
     } catch (const std::exception&) {
-        kernel.runAlone(ws, passes, sink);  // no thread to be had: one is enough
+        kernel.runLead(ws, passes, sink, sync);  // no thread to be had: the lead runs every unit
         return;
     }
     try {
-        kernel.runLead(ws, passes, sink, sync, split);
+        kernel.runLead(ws, passes, sink, sync);
     } catch (...) {
         __atomic_store_n(&sync.finished, 1, __ATOMIC_RELEASE);
         helper.join();
@@ -119,11 +118,12 @@ void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback
     if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes))
         task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
 
-    PassWorkspace ws(task);
+    const bool twoThreads = options.threads >= 2 && TwoThreadsPossible(task);
+    PassWorkspace ws(task, twoThreads ? SplitOutputs(task) : task.outputCount);
     PassRecorder recorder{task, iterations, progress};
     const PassSink sink{&PassRecorder::Done, &recorder};
     const PassKernel& kernel = KernelFor(options.path);
-    if (options.threads >= 2 && TwoThreadsPossible(task))
+    if (twoThreads)
         RunOnTwoThreads(kernel, ws, passes, sink);
     else
         kernel.runAlone(ws, passes, sink);

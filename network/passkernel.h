@@ -42,13 +42,12 @@ bool SleepUntil(long long time, const int* finished);
 struct PassKernel {
     // All passes on one thread.
     void (*runAlone)(PassWorkspace& ws, long long passes, const PassSink& sink);
-    // The calling thread's share of a two-thread run (outputs [0, split)),
+    // The calling thread's share of a two-thread run (the outputs of part 0),
     // taking over helper units whenever the helper is not there to run them.
-    void (*runLead)(PassWorkspace& ws, long long passes, const PassSink& sink, PassSync& sync,
-                    int split);
-    // The helper thread: claims and runs units (outputs [split, k) and the
+    void (*runLead)(PassWorkspace& ws, long long passes, const PassSink& sink, PassSync& sync);
+    // The helper thread: claims and runs units (the outputs of part 1 and the
     // hidden layer) until the run is finished.
-    void (*runHelper)(PassWorkspace& ws, long long passes, PassSync& sync, int split);
+    void (*runHelper)(PassWorkspace& ws, long long passes, PassSync& sync);
 };
 
 extern const PassKernel GenericPassKernel;

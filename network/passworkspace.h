@@ -1,7 +1,7 @@
 // Working copy of the network for one training run: the weight tables padded
-// and aligned for vector code, the signal buffers and the examples' input
-// values. Allocated once per run, loaded from the record at the start and
-// written back at the end.
+// and aligned for vector code, the signal buffers and the examples' values.
+// Allocated once per run, loaded from the record at the start and written
+// back at the end.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +9,29 @@
 
 #include "model/task.h"
 
+// The outputs [first, first + count) with everything kept per output. A run
+// on one thread has one part; a run on two threads has the lead's and the
+// helper's, each in memory of its own so that the threads never touch the
+// same cache line (nor draw each other's lines in by prefetching).
+struct PassPart {
+    int first = 0;
+    int count = 0;
+    int padded = 0;          // count rounded up to whole vectors of 4
+    long stride = 0;         // row stride of w2 in doubles
+    double* w2 = nullptr;    // mPadded rows: weights from hidden neuron h to output first + j
+    double* b2 = nullptr;    // output biases
+    double* output[2] = {};  // output signals of the current and of the next example
+    double* deltas = nullptr;
+    double* steps = nullptr;    // learning coefficient times each output delta
+    double* sums = nullptr;     // output sums of the forward step in progress
+    double* targets = nullptr;  // exampleCount rows of `padded` targets (zero beyond count)
+
+    const double* Target(int e) const { return targets + static_cast<long>(e) * padded; }
+};
+
 struct PassWorkspace {
-    explicit PassWorkspace(const NetTask& task);
+    // split: the outputs of the first part (k for a single part).
+    PassWorkspace(const NetTask& task, int split);
     ~PassWorkspace();
     PassWorkspace(const PassWorkspace&) = delete;
     PassWorkspace& operator=(const PassWorkspace&) = delete;
@@ -22,35 +43,27 @@ struct PassWorkspace {
     int n = 0, m = 0, k = 0;
     int exampleCount = 0;
     int mPadded = 0;  // m rounded up to whole vectors of 4
-    int kPadded = 0;  // k rounded up to whole vectors of 4
-    // Row strides in doubles: whole cache lines, and an odd number of them so
-    // that the rows read side by side fall into different cache sets.
-    long w1Stride = 0, w2Stride = 0;
+    long w1Stride = 0;
     double eta = 0.0;
+    int partCount = 1;
+    PassPart part[2];
 
     double* w1 = nullptr;    // n + 1 rows (row n: hidden biases), columns over hidden neurons
-    double* w2 = nullptr;    // mPadded rows over outputs; rows m.. stay zero
-    double* b2 = nullptr;    // output biases
     double* hidden[2] = {};  // hidden signals of the current and of the next example
-    double* output[2] = {};  // output signals of the current and of the next example
     double* hiddenDeltas = nullptr;
-    double* outputDeltas = nullptr;
-    double* etaDeltas = nullptr;  // learning coefficient times each output delta
-    double* sums = nullptr;       // output sums of the forward step in progress
-    double* inputs = nullptr;     // exampleCount rows of n input values
-    double* targets = nullptr;    // exampleCount rows of kPadded targets (zero beyond k)
-    double* partial = nullptr;    // hidden error sums handed between two threads
+    double* inputs = nullptr;   // exampleCount rows of n input values
+    double* partial = nullptr;  // hidden error sums handed between two threads
 
     // Set by the kernel: which buffer of hidden/output holds the last trained
     // example's signals, and which example that was.
     int lastBuffer = 0;
     int lastExample = -1;
 
-    const double* Target(int e) const { return targets + static_cast<long>(e) * kPadded; }
-
   private:
     struct Free {
         void operator()(double* p) const;
     };
-    std::unique_ptr<double[], Free> storage_;
+    using Block = std::unique_ptr<double[], Free>;
+    static Block Allocate(long doubles);
+    Block shared_, parts_[2];
 };
