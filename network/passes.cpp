@@ -9,9 +9,10 @@
 
 namespace {
 
-// Below this many hidden-to-output weights one example is too short to share
-// between two threads.
-constexpr long kTwoThreadWeights = 20000;
+// Smaller networks gain nothing from a second thread: one example is too short
+// to share (the hand-over between cores costs about as much as it saves).
+constexpr long kTwoThreadWeights = 40000;
+constexpr int kTwoThreadOutputs = 64;
 
 // Records each pass's error and reports progress between passes.
 struct PassRecorder {
@@ -57,6 +58,7 @@ int SplitOutputs(const NetTask& task) {
     return split < 8 ? 8 : split;
 }
 
+// The two parts need at least a cache line of outputs each.
 bool TwoThreadsPossible(const NetTask& task) {
     return task.outputCount >= 16 && task.exampleCount > 0;
 }
@@ -98,8 +100,8 @@ PassOptions DefaultPassOptions(const NetTask& task) {
     PassOptions options;
     options.path = PassPathAvailable(PassPath::Avx2) ? PassPath::Avx2 : PassPath::Generic;
     const long weights = static_cast<long>(task.hiddenCount) * task.outputCount;
-    options.threads = weights >= kTwoThreadWeights && TwoThreadsPossible(task) &&
-                              std::thread::hardware_concurrency() >= 2
+    options.threads = weights >= kTwoThreadWeights && task.outputCount >= kTwoThreadOutputs &&
+                              TwoThreadsPossible(task) && std::thread::hardware_concurrency() >= 2
                           ? 2
                           : 1;
     return options;
