@@ -46,12 +46,12 @@ const PassKernel& KernelFor(PassPath path) {
 // both take about as long per example: the helper also does the hidden layer.
 // Costs in picoseconds, measured with two threads on the vector kernels: an
 // output weight (error sum plus update) 320, an output's exponential 7800, a
-// hidden neuron 8000 plus 350 per input weight. The split falls on a cache
+// hidden neuron 9500 plus 350 per input weight. The split falls on a cache
 // line of every row.
 int SplitOutputs(const NetTask& task) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     const double perOutput = 320.0 * m + 7800.0;
-    const double perHidden = 8000.0 + 350.0 * (n + 1);
+    const double perHidden = 9500.0 + 350.0 * (n + 1);
     const double lead = k / 2.0 + m * perHidden / (2 * perOutput);
     int split = static_cast<int>(lead / 8 + 0.5) * 8;
     if (split > k - 8) split = (k - 8) / 8 * 8;
