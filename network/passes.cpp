@@ -131,3 +131,16 @@ void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback
         kernel.runAlone(ws, passes, sink);
     ws.StoreTo(task);
 }
+
+double MeasureAccuracyFast(NetTask& task) {
+    return MeasureAccuracyWith(task, DefaultPassOptions(task).path);
+}
+
+double MeasureAccuracyWith(NetTask& task, PassPath path) {
+    if (!NetworkShapeValid(task) || task.exampleCount < 0 || task.exampleCount > MaxExamples)
+        return 0.0;
+    PassWorkspace ws(task, task.outputCount);
+    const long correct = KernelFor(path).countCorrect(ws);
+    ws.StoreSignalsTo(task);
+    return static_cast<double>(correct) / task.exampleCount * 100.0;
+}

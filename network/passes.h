@@ -35,3 +35,10 @@ void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& pr
 // to the generic one).
 void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
                            const PassOptions& options);
+
+// The closing accuracy pass of a training run on the vector kernels: the same
+// percentage as MeasureAccuracy, leaving the same signals in the record (those
+// of the last example); weights and error terms are not touched. 0.0 without
+// evaluating anything when the shape does not fit the storage.
+double MeasureAccuracyFast(NetTask& task);
+double MeasureAccuracyWith(NetTask& task, PassPath path);

@@ -48,6 +48,8 @@ struct PassKernel {
     // The helper thread: claims and runs units (the outputs of part 1 and the
     // hidden layer) until the run is finished.
     void (*runHelper)(PassWorkspace& ws, long long passes, PassSync& sync);
+    // The closing accuracy pass: the number of examples answered correctly.
+    long (*countCorrect)(PassWorkspace& ws);
 };
 
 extern const PassKernel GenericPassKernel;

@@ -11,4 +11,5 @@ namespace pass_avx2 {
 }
 #pragma GCC pop_options
 
-const PassKernel Avx2PassKernel = {pass_avx2::RunAlone, pass_avx2::RunLead, pass_avx2::RunHelper};
+const PassKernel Avx2PassKernel = {pass_avx2::RunAlone, pass_avx2::RunLead, pass_avx2::RunHelper,
+                                   pass_avx2::CountCorrect};

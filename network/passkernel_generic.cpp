@@ -11,4 +11,4 @@ namespace pass_generic {
 }
 
 const PassKernel GenericPassKernel = {pass_generic::RunAlone, pass_generic::RunLead,
-                                      pass_generic::RunHelper};
+                                      pass_generic::RunHelper, pass_generic::CountCorrect};

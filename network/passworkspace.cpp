@@ -130,3 +130,15 @@ void PassWorkspace::StoreTo(NetTask& task) const {
     std::memcpy(task.hiddenSignals, hidden[lastBuffer], m * sizeof(double));
     std::memcpy(task.hiddenDeltas, hiddenDeltas, m * sizeof(double));
 }
+
+void PassWorkspace::StoreSignalsTo(NetTask& task) const {
+    if (lastExample < 0) return;
+    for (int p = 0; p < partCount; ++p) {
+        const PassPart& pp = part[p];
+        const std::size_t bytes = pp.count * sizeof(double);
+        std::memcpy(task.targetSignals + pp.first, pp.Target(lastExample), bytes);
+        std::memcpy(task.outputSignals + pp.first, pp.output[lastBuffer], bytes);
+    }
+    std::memcpy(task.inputSignals, inputs + lastExample * n, n * sizeof(double));
+    std::memcpy(task.hiddenSignals, hidden[lastBuffer], m * sizeof(double));
+}

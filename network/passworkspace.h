@@ -39,6 +39,8 @@ struct PassWorkspace {
     // Weights, error terms and the signals of the last trained example back
     // into the record, as the plain loops would have left them.
     void StoreTo(NetTask& task) const;
+    // Only the input, target, hidden and output signals of the last example.
+    void StoreSignalsTo(NetTask& task) const;
 
     int n = 0, m = 0, k = 0;
     int exampleCount = 0;

@@ -191,4 +191,43 @@ TEST(FastTraining, AThrowingProgressCallbackEndsTheRun) {
     }
 }
 
+TEST(FastAccuracy, GivesThePercentageAndSignalsOfTheClosingPass) {
+    unsigned seed = 200;
+    for (const Shape& shape : {Shape{1, 1, 1, 1, 1}, Shape{4, 10, 3, 50, 1}, Shape{3, 17, 33, 9, 1},
+                               Shape{2, 499, 500, 3, 1}, Shape{6, 31, 7, 40, 1}}) {
+        for (bool mixed : {false, true}) {
+            auto plain = RandomTask(shape, seed++, 1.0, mixed);
+            const double expected = ReferenceAccuracy(*plain);
+            for (PassPath path : {PassPath::Generic, PassPath::Avx2}) {
+                if (!PassPathAvailable(path)) continue;
+                SCOPED_TRACE(Describe(shape) + (mixed ? " mixed" : "") +
+                             (path == PassPath::Avx2 ? " avx2" : " generic"));
+                auto fast = RandomTask(shape, seed - 1, 1.0, mixed);
+                const double percent = MeasureAccuracyWith(*fast, path);
+                EXPECT_EQ(std::memcmp(&percent, &expected, sizeof(double)), 0)
+                    << percent << " vs " << expected;
+                // Signals of the last example; weights and error terms untouched.
+                EXPECT_EQ(DescribeDifference(*fast, *plain), "");
+            }
+        }
+    }
+}
+
+TEST(FastAccuracy, EqualLargestOutputsGoToTheLowestIndex) {
+    // Biases of 50 saturate every even output to exactly 1.0: the winner is
+    // output 0, so exactly the examples whose target is output 0 count.
+    const Shape shape{3, 8, 6, 30, 1};
+    auto plain = RandomTask(shape, 17, 1.0, false);
+    for (int o = 0; o < shape.k; o += 2) plain->weightsHiddenOutput[shape.m][o] = 50.0;
+    auto fast = MakeTask();
+    CopyTask(*plain, *fast);
+    int targetZero = 0;
+    for (int e = 0; e < shape.examples; ++e) targetZero += plain->examples[e].target[0] == 1.0;
+    ASSERT_GT(targetZero, 0);
+    const double expected = ReferenceAccuracy(*plain);
+    EXPECT_DOUBLE_EQ(expected, 100.0 * targetZero / shape.examples);
+    EXPECT_EQ(MeasureAccuracyFast(*fast), expected);
+    EXPECT_EQ(DescribeDifference(*fast, *plain), "");
+}
+
 }  // namespace
