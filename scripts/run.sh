@@ -5,7 +5,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The desktop program is switched on explicitly, so a build folder configured
+# without it earlier cannot silently leave it out.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=ON
 cmake --build build -j "$(nproc)"
 
 if [[ -x build/ui/zarn ]]; then
