@@ -4,10 +4,10 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/load_task.h"
 #include "model/numtext.h"
 #include "network/rng.h"
 #include "network/training.h"
-#include "storage/taskfile.h"
 
 namespace {
 
@@ -48,15 +48,7 @@ bool WriteWeights(const NetTask& task, const std::string& path) {
 
 int RunTrain(const TrainOptions& options) {
     auto task = std::make_unique<NetTask>();
-    LoadResult loaded = LoadFromFile(*task, options.taskFile);
-    if (loaded.status == LoadStatus::CannotOpen) {
-        std::cerr << "Файл не открылся: " << options.taskFile << "\n";
-        return ExitCannotOpen;
-    }
-    if (loaded.status == LoadStatus::Refused) {
-        std::cerr << loaded.message << "\n";
-        return ExitRefused;
-    }
+    if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
     // The same rule as the hidden-layer edit: below 1 becomes 1, above 499 becomes 499.
     if (!options.hidden.empty()) task->hiddenCount = LenientAtoi(options.hidden);
     if (task->hiddenCount < 1) task->hiddenCount = 1;

@@ -110,6 +110,46 @@ class AutomationTest : public ::testing::Test {
             .value();
     }
 
+    // The program as a client-started server would run it, inside this process.
+    struct ServedProgram {
+        ServedProgram(const QString& address, const QString& connection)
+            : name(connection),
+              bus(QDBusConnection::connectToBus(address, connection)),
+              task(MakeTask()),
+              dialog(*task, state),
+              automation(&dialog, bus) {
+            dialog.show();
+            started = automation.StartServer();
+            EndWhenReleased(automation, dialog, true);
+            QObject::connect(&dialog, &QDialog::finished, [this] { ended = true; });
+        }
+        ~ServedProgram() { QDBusConnection::disconnectFromBus(name); }
+        void ClickExit() {
+            auto* exitButton = dialog.findChild<QPushButton*>("exitButton");
+            ASSERT_NE(exitButton, nullptr);
+            QTest::mouseClick(exitButton, Qt::LeftButton);
+        }
+
+        QString name;
+        QDBusConnection bus;
+        std::unique_ptr<NetTask> task;
+        DialogState state;
+        CZarnDlg dialog;
+        AutomationServer automation;
+        bool started = false;
+        bool ended = false;
+    };
+
+    std::unique_ptr<ServedProgram> Serve() {
+        static int programs = 0;
+        auto program = std::make_unique<ServedProgram>(
+            m_bus->address, QStringLiteral("zarn-server-%1").arg(++programs));
+        EXPECT_TRUE(program->started);
+        return program;
+    }
+
+    QProcess* StartClient() { return Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment()); }
+
     QTemporaryDir m_home;
     std::unique_ptr<PrivateBus> m_bus;
     QString m_name;
@@ -147,100 +187,57 @@ TEST(AutomationActivationFile, NamesTheExecutableWithTheServerSwitch) {
 }
 
 TEST_F(AutomationTest, HeldWindowOnlyHidesAndTheProgramEndsWhenTheClientIsKilled) {
-    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-a");
-    {
-        auto task = MakeTask();
-        DialogState state;
-        CZarnDlg dialog(*task, state);
-        dialog.show();
-        AutomationServer automation(&dialog, server);
-        ASSERT_TRUE(automation.StartServer());
-        EndWhenReleased(automation, dialog, true);
-        bool ended = false;
-        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
-        EXPECT_TRUE(NameOwned());
+    auto program = Serve();
+    EXPECT_TRUE(NameOwned());
 
-        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
-        const QString line = ReadLine(client);
-        ASSERT_TRUE(line.startsWith("object /Zarn/Application/")) << line.toStdString();
-        EXPECT_NE(dialog.Proxy(), nullptr);
-        EXPECT_EQ(automation.ObjectCount(), 1);
-        EXPECT_FALSE(NameOwned()) << "the name is given up once an object exists";
+    QProcess* client = StartClient();
+    const QString line = ReadLine(client);
+    ASSERT_TRUE(line.startsWith("object /Zarn/Application/")) << line.toStdString();
+    EXPECT_NE(program->dialog.Proxy(), nullptr);
+    EXPECT_EQ(program->automation.ObjectCount(), 1);
+    EXPECT_FALSE(NameOwned()) << "the name is given up once an object exists";
 
-        // The proxy offers nothing.
-        client->write("call\n");
-        EXPECT_EQ(ReadLine(client), "org.freedesktop.DBus.Error.UnknownMethod");
+    // The proxy offers nothing.
+    client->write("call\n");
+    EXPECT_EQ(ReadLine(client), "org.freedesktop.DBus.Error.UnknownMethod");
 
-        // Exit button and close box only hide the window.
-        auto* exitButton = dialog.findChild<QPushButton*>("exitButton");
-        ASSERT_NE(exitButton, nullptr);
-        QTest::mouseClick(exitButton, Qt::LeftButton);
-        EXPECT_TRUE(dialog.isHidden());
-        EXPECT_FALSE(ended);
-        dialog.show();
-        dialog.close();
-        EXPECT_TRUE(dialog.isHidden());
-        EXPECT_FALSE(ended);
+    // Exit button and close box only hide the window.
+    program->ClickExit();
+    EXPECT_TRUE(program->dialog.isHidden());
+    EXPECT_FALSE(program->ended);
+    program->dialog.show();
+    program->dialog.close();
+    EXPECT_TRUE(program->dialog.isHidden());
+    EXPECT_FALSE(program->ended);
 
-        client->kill();
-        EXPECT_TRUE(WaitFor([&ended] { return ended; })) << "the program ends with its client";
-        EXPECT_EQ(dialog.Proxy(), nullptr);
-        EXPECT_EQ(automation.ObjectCount(), 0);
-    }
-    QDBusConnection::disconnectFromBus("zarn-server-a");
+    client->kill();
+    EXPECT_TRUE(WaitFor([&] { return program->ended; })) << "the program ends with its client";
+    EXPECT_EQ(program->dialog.Proxy(), nullptr);
+    EXPECT_EQ(program->automation.ObjectCount(), 0);
 }
 
 TEST_F(AutomationTest, ReleasedWhileShownClosingWorksAgain) {
-    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-b");
-    {
-        auto task = MakeTask();
-        DialogState state;
-        CZarnDlg dialog(*task, state);
-        dialog.show();
-        AutomationServer automation(&dialog, server);
-        ASSERT_TRUE(automation.StartServer());
-        EndWhenReleased(automation, dialog, true);
-        bool ended = false;
-        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
-
-        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
-        ASSERT_TRUE(ReadLine(client).startsWith("object "));
-        client->write("release\n");
-        EXPECT_EQ(ReadLine(client), "released");
-        EXPECT_EQ(dialog.Proxy(), nullptr);
-        EXPECT_FALSE(ended) << "the window is showing: the user keeps the program";
-        EXPECT_TRUE(dialog.isVisible());
-
-        auto* exitButton = dialog.findChild<QPushButton*>("exitButton");
-        ASSERT_NE(exitButton, nullptr);
-        QTest::mouseClick(exitButton, Qt::LeftButton);
-        EXPECT_TRUE(ended);
-    }
-    QDBusConnection::disconnectFromBus("zarn-server-b");
+    auto program = Serve();
+    QProcess* client = StartClient();
+    ASSERT_TRUE(ReadLine(client).startsWith("object "));
+    client->write("release\n");
+    EXPECT_EQ(ReadLine(client), "released");
+    EXPECT_EQ(program->dialog.Proxy(), nullptr);
+    EXPECT_FALSE(program->ended) << "the window is showing: the user keeps the program";
+    EXPECT_TRUE(program->dialog.isVisible());
+    program->ClickExit();
+    EXPECT_TRUE(program->ended);
 }
 
 TEST_F(AutomationTest, ReleaseAfterHidingEndsTheProgram) {
-    QDBusConnection server = QDBusConnection::connectToBus(m_bus->address, "zarn-server-c");
-    {
-        auto task = MakeTask();
-        DialogState state;
-        CZarnDlg dialog(*task, state);
-        dialog.show();
-        AutomationServer automation(&dialog, server);
-        ASSERT_TRUE(automation.StartServer());
-        EndWhenReleased(automation, dialog, true);
-        bool ended = false;
-        QObject::connect(&dialog, &QDialog::finished, [&ended] { ended = true; });
-
-        QProcess* client = Start(ZARN_AUTOMATION_CLIENT_PATH, {}, Environment());
-        ASSERT_TRUE(ReadLine(client).startsWith("object "));
-        dialog.close();
-        EXPECT_TRUE(dialog.isHidden());
-        client->write("release\n");
-        EXPECT_EQ(ReadLine(client), "released");
-        EXPECT_TRUE(ended);
-    }
-    QDBusConnection::disconnectFromBus("zarn-server-c");
+    auto program = Serve();
+    QProcess* client = StartClient();
+    ASSERT_TRUE(ReadLine(client).startsWith("object "));
+    program->dialog.close();
+    EXPECT_TRUE(program->dialog.isHidden());
+    client->write("release\n");
+    EXPECT_EQ(ReadLine(client), "released");
+    EXPECT_TRUE(program->ended);
 }
 
 TEST_F(AutomationTest, StandAloneStartWritesTheActivationFileAndTheBusStartsTheProgram) {
