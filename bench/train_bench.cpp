@@ -29,7 +29,7 @@ constexpr Shape kShapes[] = {
     {"C n=12 m=499 k=500 e=500", 12, 499, 500, 500, 10.0},
 };
 
-constexpr int kRepetitions = 7;
+constexpr int kRepetitions = 9;
 constexpr double kMinSeconds = 0.12;  // per measurement
 
 // A task of the given shape with reproducible random variants and examples.
@@ -110,7 +110,9 @@ double Median(std::vector<double> values) {
 }
 
 struct Result {
-    double ours, fann;
+    double ours, fann;       // medians of the rates
+    double ratio;            // median of the ratios of runs taken side by side
+    double lowest, highest;  // range of those ratios
 };
 
 Result Measure(const Shape& shape) {
@@ -133,29 +135,45 @@ Result Measure(const Shape& shape) {
     const long ourPasses = std::max(3L, Calibrate(ours));
     const long fannPasses = Calibrate(theirs);
 
-    std::vector<double> ourRates, fannRates;
+    // The machine's pace drifts over seconds (shared cores, clock changes);
+    // a run of ours and the FANN run right after it see about the same pace,
+    // so their ratio is steadier than the ratio of the two medians.
+    std::vector<double> ourRates, fannRates, ratios;
     for (int r = 0; r < kRepetitions; ++r) {
         ourRates.push_back(perPass * ourPasses / Seconds([&] { ours(ourPasses); }));
         fannRates.push_back(perPass * fannPasses / Seconds([&] { theirs(fannPasses); }));
+        ratios.push_back(ourRates.back() / fannRates.back());
     }
-    return {Median(ourRates), Median(fannRates)};
+    return {Median(ourRates), Median(fannRates), Median(ratios),
+            *std::min_element(ratios.begin(), ratios.end()),
+            *std::max_element(ratios.begin(), ratios.end())};
 }
 
 }  // namespace
 
-int main() {
-    std::printf("median of %d runs each, ours and FANN alternating\n", kRepetitions);
-    std::printf("%-26s %-12s %16s %16s %8s %8s\n", "shape", "path", "ours (upd/s)", "FANN (upd/s)",
-                "ratio", "target");
+// Arguments: the shapes to measure by their letters (all when none), for
+// example "train_bench B C".
+int main(int argc, char** argv) {
+    std::printf(
+        "%d runs each, ours and FANN alternating; rates: medians; ratio: median (and range) of\n"
+        "the ratios of each run of ours to the FANN run right after it\n",
+        kRepetitions);
+    std::printf("%-26s %-12s %16s %16s %8s %15s %8s\n", "shape", "path", "ours (upd/s)",
+                "FANN (upd/s)", "ratio", "range", "target");
     for (const Shape& shape : kShapes) {
+        bool wanted = argc < 2;
+        for (int a = 1; a < argc; ++a) wanted = wanted || argv[a][0] == shape.name[0];
+        if (!wanted) continue;
         const PassOptions options = DefaultPassOptions(*MakeBenchTask(shape));
         const Result result = Measure(shape);
-        const double ratio = result.ours / result.fann;
+        const double ratio = result.ratio;
         char path[32];
         std::snprintf(path, sizeof path, "%s x%d",
                       options.path == PassPath::Avx2 ? "avx2" : "generic", options.threads);
-        std::printf("%-26s %-12s %16.3e %16.3e %7.2fx %7.1fx%s\n", shape.name, path, result.ours,
-                    result.fann, ratio, shape.target,
+        char range[32];
+        std::snprintf(range, sizeof range, "%.2f-%.2fx", result.lowest, result.highest);
+        std::printf("%-26s %-12s %16.3e %16.3e %7.2fx %15s %7.1fx%s\n", shape.name, path,
+                    result.ours, result.fann, ratio, range, shape.target,
                     ratio >= shape.target ? "" : "  below target");
         std::fflush(stdout);
     }
