@@ -6,14 +6,14 @@ std::unique_ptr<NetTask> MakeTask() {
     return std::make_unique<NetTask>();
 }
 
-void AddParam(NetTask& task, const ParamSpec& spec) {
+void AddParam(NetTask& task, const ParamSpec& definition) {
     const int i = task.inputCount++;
-    task.inputNames[i] = spec.name;
+    task.inputNames[i] = definition.name;
     InputParam& param = task.inputParams[i];
-    param.variantCount = static_cast<int32_t>(spec.variants.size());
-    for (std::size_t j = 0; j < spec.variants.size(); ++j) {
-        param.variantValues[j] = spec.variants[j].first;
-        param.variantNames[j] = spec.variants[j].second;
+    param.variantCount = static_cast<int32_t>(definition.variants.size());
+    for (std::size_t j = 0; j < definition.variants.size(); ++j) {
+        param.variantValues[j] = definition.variants[j].first;
+        param.variantNames[j] = definition.variants[j].second;
     }
 }
 

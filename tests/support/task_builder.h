@@ -16,7 +16,7 @@ struct ParamSpec {
 std::unique_ptr<NetTask> MakeTask();
 
 // Appends a parameter with its variants.
-void AddParam(NetTask& task, const ParamSpec& spec);
+void AddParam(NetTask& task, const ParamSpec& definition);
 void SetOutputs(NetTask& task, const std::vector<std::string>& names);
 // Stores an example directly (one variant index per input, result index).
 void PutExample(NetTask& task, const std::vector<int>& variants, int result);
