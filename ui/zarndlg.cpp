@@ -268,6 +268,9 @@ void CZarnDlg::OnSetupMode() {
     SetShown({ui->errorGraphButton, ui->exampleGrid, ui->addExampleButton, ui->deleteExampleButton,
               ui->trainButton, ui->coefEdit, ui->coefLabel, ui->iterEdit, ui->iterLabel},
              false);
+    // The setup tables were last filled before the training layout showed; a
+    // task loaded meanwhile must be on screen before a row is picked and deleted.
+    RefreshSetupTables();
 }
 
 void CZarnDlg::OnTrainingMode() {

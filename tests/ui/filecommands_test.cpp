@@ -146,6 +146,14 @@ TEST_F(FileCommandsTest, LoadInTheTrainingLayoutFillsTheExampleTable) {
     EXPECT_EQ(Rows(Grid("exampleGrid"), 0),
               (std::vector<QString>{QStringLiteral("y|Результат"), QStringLiteral("two|Q")}));
     EXPECT_EQ(Edit("hiddenEdit")->text(), QStringLiteral("2"));
+
+    // Back in the setup layout the tables show the loaded definition, so a
+    // delete acts on the parameter that is on screen.
+    Click("setupModeButton");
+    EXPECT_EQ(Rows(Grid("inputGrid"), 1),
+              std::vector<QString>{QStringLiteral("y|1 - one; 2 - two; ")});
+    EXPECT_EQ(Rows(Grid("outputGrid"), 0),
+              (std::vector<QString>{QStringLiteral("P"), QStringLiteral("Q")}));
 }
 
 }  // namespace
