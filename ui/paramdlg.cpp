@@ -80,18 +80,25 @@ bool CParamDlg::ReadValue(double* value) {
     return true;
 }
 
+std::optional<std::string> CParamDlg::ReadName(const QLineEdit* field, const QString& what) {
+    const QString text = field->text();
+    const std::string refusal = NameRefusal(what, text);
+    if (!refusal.empty()) {
+        m_user.Tell(refusal);
+        return std::nullopt;
+    }
+    return ToTask(text);
+}
+
 void CParamDlg::OnAddVariant() {
     double value = 0.0;
     if (OutputRole())
         value = LenientAtof(ToUtf8(ui->variantValueEdit->text()));
     else if (!ReadValue(&value))
         return;
-    const QString nameText = ui->variantNameEdit->text();
-    const std::optional<std::string> name = ToTask(nameText);
-    if (!name) {
-        m_user.Tell(Not1251Message(QStringLiteral("Наименование значения"), nameText));
-        return;
-    }
+    const std::optional<std::string> name =
+        ReadName(ui->variantNameEdit, QStringLiteral("Наименование значения"));
+    if (!name) return;
     if (!SheetAddVariant(m_sheet, value, *name, m_user)) return;
     ShowSheetRows();
     ui->variantGrid->scrollToBottom();
@@ -109,12 +116,9 @@ void CParamDlg::accept() {
     if (!OutputRole()) {
         double value = 0.0;
         if (!ReadValue(&value)) return;
-        const QString nameText = ui->paramNameEdit->text();
-        const std::optional<std::string> name = ToTask(nameText);
-        if (!name) {
-            m_user.Tell(Not1251Message(QStringLiteral("Название параметра"), nameText));
-            return;
-        }
+        const std::optional<std::string> name =
+            ReadName(ui->paramNameEdit, QStringLiteral("Название параметра"));
+        if (!name) return;
         m_sheet.name = *name;
     }
     if (CommitSheet(m_task, m_sheet, m_user)) QDialog::accept();

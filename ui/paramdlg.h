@@ -6,6 +6,8 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "model/paramsheet.h"
 #include "model/task.h"
@@ -14,6 +16,7 @@
 namespace Ui {
 class CParamDlg;
 }
+class QLineEdit;
 
 class CParamDlg : public QDialog {
     Q_OBJECT
@@ -32,6 +35,8 @@ class CParamDlg : public QDialog {
     void ShowSheetRows();
     // The value field as a number; false after a message when it holds none.
     bool ReadValue(double* value);
+    // A name field as task bytes; nothing after a message when it cannot be stored.
+    std::optional<std::string> ReadName(const QLineEdit* field, const QString& what);
     bool OutputRole() const { return m_sheet.role == ModeOutput; }
 
     std::unique_ptr<Ui::CParamDlg> ui;

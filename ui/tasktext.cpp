@@ -12,7 +12,12 @@ std::optional<std::string> ToTask(const QString& text) {
     return Utf8ToCp1251(text.toUtf8().toStdString());
 }
 
-std::string Not1251Message(const QString& what, const QString& text) {
+std::string NameRefusal(const QString& what, const QString& text) {
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        return ToUtf8(QStringLiteral("Поле «%1» содержит перевод строки. Название должно "
+                                     "умещаться в одну строку.")
+                          .arg(what));
+    if (ToTask(text)) return {};
     // Name the first character that cannot be stored, so the user can find it.
     QString bad = QStringLiteral("?");
     for (const uint code : text.toUcs4()) {

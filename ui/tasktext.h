@@ -11,8 +11,10 @@ QString FromTask(const std::string& bytes);
 // Screen text as task bytes; empty when a character has no Windows-1251 code.
 std::optional<std::string> ToTask(const QString& text);
 
-// The message shown when a typed name cannot be stored (UTF-8).
-std::string Not1251Message(const QString& what, const QString& text);
+// Why a name typed into the field `what` cannot be stored (UTF-8), or empty
+// text when it can. The task file keeps one name a line, so a pasted line
+// break is refused like a character without a Windows-1251 code.
+std::string NameRefusal(const QString& what, const QString& text);
 
 // Program texts (UTF-8) as screen text and back.
 inline QString FromUtf8(const std::string& text) {

@@ -154,6 +154,31 @@ TEST_F(ParamDlgTest, CharactersOutsideWindows1251AreRefusedAndTheFieldKeepsItsTe
     EXPECT_EQ(driver.texts.size(), 2u);
 }
 
+TEST_F(ParamDlgTest, PastedLineBreaksInNamesAreRefused) {
+    // The task file keeps one name a line: a name with a line break could not be saved.
+    Open(ModeSetup);
+    AddVariant(QStringLiteral("1"), QStringLiteral("copied cell\n"));
+    AddVariant(QStringLiteral("1"), QStringLiteral("a\rb"));
+    EXPECT_EQ(grid->GetRows(), 1);
+    EXPECT_EQ(variant->text(), QStringLiteral("a\rb"));
+    ASSERT_EQ(driver.texts.size(), 2u);
+    for (const std::string& text : driver.texts)
+        EXPECT_NE(text.find("перевод строки"), std::string::npos) << text;
+
+    AddVariant(QStringLiteral("1"), QStringLiteral("one"));
+    name->setText(QStringLiteral("two\nlines"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(task->inputCount, 0);
+    EXPECT_TRUE(dlg->isVisible());
+    ASSERT_EQ(driver.texts.size(), 3u);
+    EXPECT_NE(driver.texts[2].find("Название параметра"), std::string::npos) << driver.texts[2];
+
+    Open(ModeOutput);
+    AddVariant(QStringLiteral("0"), QStringLiteral("out\n"));
+    EXPECT_EQ(grid->GetRows(), 1);
+    EXPECT_EQ(driver.texts.size(), 4u);
+}
+
 TEST_F(ParamDlgTest, SheetMessagesKeepTheEditorOpen) {
     Open(ModeSetup);
     AddVariant(QStringLiteral("1"), QString());
