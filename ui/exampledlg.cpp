@@ -7,18 +7,10 @@
 #include <QString>
 #include <algorithm>
 
-#include "model/cp1251.h"
 #include "model/examples.h"
 #include "ui/exampledlg.h"
+#include "ui/tasktext.h"
 #include "ui_exampledlg.h"
-
-namespace {
-
-QString FromTask(const std::string& bytes) {
-    return QString::fromStdString(Cp1251ToUtf8(bytes));
-}
-
-}  // namespace
 
 CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QWidget* parent)
     : QDialog(parent),
@@ -67,14 +59,6 @@ CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QW
 
 CExampleDlg::~CExampleDlg() = default;
 
-QComboBox* CExampleDlg::InputCombo(int p) const {
-    return p >= 1 && p <= MaxInputs ? combos_[p - 1] : nullptr;
-}
-
-QLabel* CExampleDlg::InputLabel(int p) const {
-    return p >= 1 && p <= MaxInputs ? labels_[p - 1] : nullptr;
-}
-
 bool CExampleDlg::CheckRole() const {
     return state_.dialogMode == ModeCheck;
 }
@@ -107,6 +91,11 @@ void CExampleDlg::ShowRole() {
     ui_->resultButton->setVisible(check);
 }
 
+void CExampleDlg::InputSelections(int* variantIndex) const {
+    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
+    for (int i = 0; i < inputs; ++i) variantIndex[i] = combos_[i]->currentIndex();
+}
+
 void CExampleDlg::accept() {
     if (CheckRole()) {
         QDialog::accept();
@@ -120,8 +109,7 @@ void CExampleDlg::accept() {
         return;
     }
     int variantIndex[MaxInputs] = {};
-    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
-    for (int i = 0; i < inputs; ++i) variantIndex[i] = combos_[i]->currentIndex();
+    InputSelections(variantIndex);
     if (!AddExample(task_, variantIndex, ui_->resultCombo->currentIndex())) {
         // A parameter or the result without any variant: nothing to store.
         user_.Tell(ExampleIncompleteMessage);
@@ -132,8 +120,7 @@ void CExampleDlg::accept() {
 
 void CExampleDlg::OnResult() {
     int variantIndex[MaxInputs] = {};
-    const int inputs = std::clamp(task_.inputCount, 0, MaxInputs);
-    for (int i = 0; i < inputs; ++i) variantIndex[i] = combos_[i]->currentIndex();
+    InputSelections(variantIndex);
     const int answer = CheckAnswer(task_, variantIndex);
     if (answer < 0 || answer >= std::min(task_.outputCount, MaxOutputs)) {
         ui_->answerLabel->clear();

@@ -32,10 +32,6 @@ class CExampleDlg : public QDialog {
     CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QWidget* parent = nullptr);
     ~CExampleDlg() override;
 
-    // Input parameter p (1..12) always uses the same label and list.
-    QComboBox* InputCombo(int p) const;
-    QLabel* InputLabel(int p) const;
-
   public slots:
     // Adding role: stores the example and closes. A full set is reported with
     // ExamplesFullMessage and the dialog closes storing nothing; a missing
@@ -51,11 +47,14 @@ class CExampleDlg : public QDialog {
     bool CheckRole() const;
     void FillLists();
     void ShowRole();
+    // The chosen variant of every input parameter, in parameter order.
+    void InputSelections(int* variantIndex) const;
 
     NetTask& task_;
     DialogState& state_;
     UserDialog& user_;
     std::unique_ptr<Ui::CExampleDlg> ui_;
+    // Input parameter p (1..12) always uses the same label and list.
     QComboBox* combos_[MaxInputs];
     QLabel* labels_[MaxInputs];
 };
