@@ -164,7 +164,7 @@ void CZarnDlg::RefreshTables() {
     if (m_state.dialogMode < ModeTraining)
         RefreshSetupTables();
     else
-        FillExampleTable(false);
+        FillExampleTable();
     ui->checkButton->setEnabled(m_task.exampleCount > 0 && m_task.accuracyPercent > 0.0);
     ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
@@ -203,13 +203,15 @@ void CZarnDlg::UpdateTrainingModeButton() {
                                        m_task.hiddenCount >= 1);
 }
 
-void CZarnDlg::FillExampleTable(bool withResultHeading) {
+void CZarnDlg::FillExampleTable() {
     CMSFlexGrid* grid = ui->exampleGrid;
     const int n = m_task.inputCount;
     grid->SetCols(n + 1);
     grid->SetRows(m_task.exampleCount + 1);
     for (int i = 0; i < n; ++i) grid->SetTextMatrix(0, i, FromTask(m_task.inputNames[i]));
-    if (withResultHeading) grid->SetTextMatrix(0, n, QStringLiteral("Результат"));
+    // Written on every fill: a task loaded with another input count moves the
+    // result column.
+    grid->SetTextMatrix(0, n, QStringLiteral("Результат"));
     for (int e = 0; e < m_task.exampleCount; ++e) {
         const Example& example = m_task.examples[e];
         for (int i = 0; i < n; ++i) {
@@ -289,7 +291,7 @@ void CZarnDlg::OnTrainingMode() {
     ui->iterEdit->setText(QStringLiteral("10000"));
     ui->coefEdit->setText(QStringLiteral("0.2"));
     m_task.learningCoef = 0.2;
-    FillExampleTable(true);
+    FillExampleTable();
 }
 
 void CZarnDlg::SetHiddenText(const QString& text) {

@@ -82,7 +82,7 @@ class CZarnDlg : public QDialog {
     void OnAddExample();
     void OnCheck();
     void OnDeleteExample();
-    void FillExampleTable(bool withResultHeading);
+    void FillExampleTable();
     // Files.
     void OnSaveToFile();
     void OnLoadFromFile();

@@ -156,4 +156,20 @@ TEST_F(FileCommandsTest, LoadInTheTrainingLayoutFillsTheExampleTable) {
               (std::vector<QString>{QStringLiteral("P"), QStringLiteral("Q")}));
 }
 
+TEST_F(FileCommandsTest, LoadWithMoreInputsKeepsTheResultHeadingOnTheLastColumn) {
+    Define();
+    dlg->RefreshTables();
+    Click("trainingModeButton");
+    auto source = MakeTask();
+    AddParam(*source, {"u", {{1, "u1"}}});
+    AddParam(*source, {"v", {{1, "v1"}, {2, "v2"}}});
+    SetOutputs(*source, {"P"});
+    PutExample(*source, {0, 1}, 0);
+    ASSERT_EQ(SaveToFile(*source, Path("uv.task")), 1);
+    chosen = QString::fromStdString(Path("uv.task"));
+    Click("loadButton");
+    EXPECT_EQ(Rows(Grid("exampleGrid"), 0),
+              (std::vector<QString>{QStringLiteral("u|v|Результат"), QStringLiteral("u1|v2|P")}));
+}
+
 }  // namespace
