@@ -20,10 +20,6 @@ class CZarnApp : public QApplication {
     // Shows the main window and runs until it has ended; the exit code.
     int Run();
 
-    NetTask& Task() { return *m_task; }
-    DialogState& State() { return m_state; }
-    CZarnDlg* MainDialog() const { return m_dialog.get(); }
-
   private:
     // Created once and kept for the whole run; the record is too large for the stack.
     std::unique_ptr<NetTask> m_task;
