@@ -1,5 +1,7 @@
 #include "network/passes.h"
 
+#include <unistd.h>
+
 #include <exception>
 #include <thread>
 
@@ -48,14 +50,36 @@ const PassKernel& KernelFor(PassPath path) {
 // output weight (error sum plus update) 320, an output's exponential 7800, a
 // hidden neuron 9500 plus 350 per input weight. The split falls on a cache
 // line of every row.
-int SplitOutputs(const NetTask& task) {
+//
+// A helper whose rows (with the hidden layer's weights) fit its core's L2
+// cache keeps them there from one example to the next and works much faster
+// than on rows that stream from the shared cache. So when the table is too
+// large for that, the helper's share shrinks until it fits, if it can keep
+// at least a third of the outputs (n=12 m=499 k=500: 13 to 18% faster).
+int SplitOutputs(const NetTask& task, long cacheBytes) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     const double perOutput = 320.0 * m + 7800.0;
     const double perHidden = 9500.0 + 350.0 * (n + 1);
     const double lead = k / 2.0 + m * perHidden / (2 * perOutput);
+    const int most = (k - 8) / 8 * 8;
     int split = static_cast<int>(lead / 8 + 0.5) * 8;
-    if (split > k - 8) split = (k - 8) / 8 * 8;
-    return split < 8 ? 8 : split;
+    if (split > most) split = most;
+    if (split < 8) split = 8;
+    auto helperBytes = [&](int s) {
+        return static_cast<long>(sizeof(double)) *
+               (m * PassRowStride(k - s) + (n + 1L) * PassRowStride(m));
+    };
+    const long budget = cacheBytes / 5 * 4;
+    int fitting = split;
+    while (helperBytes(fitting) > budget && fitting + 8 <= most) fitting += 8;
+    if (helperBytes(fitting) <= budget && 3 * (k - fitting) >= k) split = fitting;
+    return split;
+}
+
+// A core's L2 cache (1 MiB when the system does not say).
+long CacheBytes() {
+    const long bytes = sysconf(_SC_LEVEL2_CACHE_SIZE);
+    return bytes > 0 ? bytes : 1L << 20;
 }
 
 // The two parts need at least a cache line of outputs each.
@@ -121,7 +145,7 @@ void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback
         task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
 
     const bool twoThreads = options.threads >= 2 && TwoThreadsPossible(task);
-    PassWorkspace ws(task, twoThreads ? SplitOutputs(task) : task.outputCount);
+    PassWorkspace ws(task, twoThreads ? SplitOutputs(task, CacheBytes()) : task.outputCount);
     PassRecorder recorder{task, iterations, progress};
     const PassSink sink{&PassRecorder::Done, &recorder};
     const PassKernel& kernel = KernelFor(options.path);

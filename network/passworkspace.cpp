@@ -12,13 +12,6 @@ long RoundUp(long value, long step) {
     return (value + step - 1) / step * step;
 }
 
-// Whole cache lines, an odd count of them, so that rows read side by side
-// fall into different cache sets.
-long RowStride(int columns) {
-    long stride = RoundUp(columns, kLine);
-    if ((stride / kLine) % 2 == 0) stride += kLine;
-    return stride;
-}
 
 // Buffers laid out one after the other in a block, each on its own cache line.
 struct Slot {
@@ -43,6 +36,12 @@ void Place(double* base, const Slot (&slots)[N]) {
 
 }  // namespace
 
+long PassRowStride(int columns) {
+    long stride = RoundUp(columns, kLine);
+    if ((stride / kLine) % 2 == 0) stride += kLine;
+    return stride;
+}
+
 void PassWorkspace::Free::operator()(double* p) const {
     ::operator delete[](p, std::align_val_t(kPage));
 }
@@ -60,7 +59,7 @@ PassWorkspace::PassWorkspace(const NetTask& task, int split)
       k(task.outputCount),
       exampleCount(task.exampleCount),
       mPadded(static_cast<int>(RoundUp(task.hiddenCount, 4))),
-      w1Stride(RowStride(task.hiddenCount)),
+      w1Stride(PassRowStride(task.hiddenCount)),
       eta(task.learningCoef),
       partCount(split < task.outputCount ? 2 : 1) {
     const long hiddenVec = RoundUp(mPadded, kLine);
@@ -80,7 +79,7 @@ PassWorkspace::PassWorkspace(const NetTask& task, int split)
         pp.first = p == 0 ? 0 : split;
         pp.count = p == 0 ? (partCount == 2 ? split : k) : k - split;
         pp.padded = static_cast<int>(RoundUp(pp.count, 4));
-        pp.stride = RowStride(pp.count);
+        pp.stride = PassRowStride(pp.count);
         const Slot slots[] = {
             {&pp.w2, mPadded * pp.stride},
             {&pp.b2, pp.stride},

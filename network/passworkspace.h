@@ -9,6 +9,11 @@
 
 #include "model/task.h"
 
+// Row stride (in doubles) of a weight table with `columns` columns: whole
+// cache lines, an odd count of them, so that rows read side by side fall into
+// different cache sets.
+long PassRowStride(int columns);
+
 // The outputs [first, first + count) with everything kept per output. A run
 // on one thread has one part; a run on two threads has the lead's and the
 // helper's, each in memory of its own so that the threads never touch the
