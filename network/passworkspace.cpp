@@ -12,7 +12,6 @@ long RoundUp(long value, long step) {
     return (value + step - 1) / step * step;
 }
 
-
 // Buffers laid out one after the other in a block, each on its own cache line.
 struct Slot {
     double** buffer;
