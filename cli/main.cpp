@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     AddTrainCommand(app, exitCode);
     AddShowCommand(app, exitCode);
     AddCopyCommand(app, exitCode);
+    AddImportCommand(app, exitCode);
+    AddExportCommand(app, exitCode);
+    AddEvaluateCommand(app, exitCode);
+    AddCheckCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }
