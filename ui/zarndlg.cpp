@@ -19,6 +19,7 @@
 #include "network/training.h"
 #include "storage/taskfile.h"
 #include "ui/aboutdlg.h"
+#include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
 #include "ui/exampledlg.h"
 #include "ui/inputblocker.h"
@@ -419,6 +420,15 @@ void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();
     if (path.isEmpty()) return;
+    const DataImportOutcome imported = ImportDataFile(NativePath(path), m_task, m_user, this);
+    if (imported.kind == DataImportOutcome::Kind::Imported) {
+        SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+        m_user.Tell(imported.report);
+    }
+    if (imported.kind != DataImportOutcome::Kind::NotData) {
+        RefreshTables();
+        return;
+    }
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:
