@@ -4,6 +4,7 @@
 
 #include "dataset/columnplan.h"
 #include "model/cp1251.h"
+#include "storage/fieldreader.h"
 
 namespace {
 
@@ -167,6 +168,9 @@ class Importing {
             return Fail("Текст " + Quoted(flat) + " (столбец " + Quoted(column) +
                         ") содержит знаки, которых нет в кодировке Windows-1251, а задача "
                         "хранит названия в ней.");
+        if (bytes->size() > MaxNameBytes)
+            return Fail("Текст в столбце " + Quoted(column) + " длиннее " + Str(MaxNameBytes) +
+                        " байт, а задача хранит названия не длиннее.");
         out = *bytes;
         return true;
     }
