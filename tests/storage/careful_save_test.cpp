@@ -29,32 +29,7 @@ std::unique_ptr<NetTask> FruitTask() {
     return task;
 }
 
-struct stat Stat(const std::string& path) {
-    struct stat info = {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info;
-}
-
-// A folder inside dir that belongs to the ordinary user.
-std::string UserFolder(const TempDir& dir) {
-    EXPECT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-    const std::string folder = dir.Path("work");
-    EXPECT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    EXPECT_EQ(::chown(folder.c_str(), OrdinaryUid(), OrdinaryGid()), 0);
-    return folder;
-}
-
-// Runs body in a child process as the same user; its exit status, or 128 +
-// the signal that killed it.
-int InChild(const std::function<int()>& body) {
-    const pid_t pid = ::fork();
-    if (pid == 0) ::_exit(body());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-// A task whose file is about 20 KB, larger than the file size limit below.
+// A task whose file (about 20 KB) is larger than the file size limit below.
 std::unique_ptr<NetTask> BigTask() {
     auto task = MakeTask();
     AddParam(*task, {"p", {{1.0, std::string(20000, 'v')}}});
@@ -62,81 +37,82 @@ std::unique_ptr<NetTask> BigTask() {
     return task;
 }
 
-void WriteOwned(const std::string& path, uid_t uid, gid_t gid, mode_t mode) {
-    TempDir::Write(path, OldBytes);
-    ASSERT_EQ(::chown(path.c_str(), uid, gid), 0);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+struct stat Stat(const std::string& path) {
+    struct stat info = {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+// Runs body in a child process whose files may grow to 4096 bytes; its exit
+// status, or 128 + the signal that killed it.
+int WithSizeLimit(bool killedAtTheLimit, const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!killedAtTheLimit) std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? body() : 99);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 }  // namespace
 
 TEST(CarefulSave, PermissionsOwnersAndLinksAreKeptAsAnOrdinaryUser) {
-    struct Case {
-        const char* what;
-        bool rootOnly;  // gives the file to another owner or group
-        std::function<void(const std::string& folder, const std::string& target)> prepare;
-        int result;
-        bool inPlace;  // the same inode afterwards
-        mode_t mode;
-    };
     const uid_t user = OrdinaryUid();
     const gid_t group = OrdinaryGid();
+    struct Case {
+        const char* what;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        mode_t folderMode;
+        bool secondName;
+        int result;
+        bool inPlace;  // the same inode afterwards
+    };
     const Case cases[] = {
-        {"write-protected file", false,
-         [&](auto&, auto& target) { WriteOwned(target, user, group, 0444); }, -1, true, 0444},
-        {"folder not writable, file writable", false,
-         [&](auto& folder, auto& target) {
-             WriteOwned(target, user, group, 0640);
-             ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-         },
-         1, true, 0640},
-        {"neither writable", false,
-         [&](auto& folder, auto& target) {
-             WriteOwned(target, user, group, 0444);
-             ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-         },
-         -1, true, 0444},
-        {"second hard link", false,
-         [&](auto& folder, auto& target) {
-             WriteOwned(target, user, group, 0604);
-             ASSERT_EQ(::link(target.c_str(), (folder + "/other-name").c_str()), 0);
-         },
-         1, true, 0604},
-        {"group the user is not in", true,
-         [&](auto&, auto& target) { WriteOwned(target, user, 0, 0664); }, 1, true, 0664},
-        {"another user's writable file", true,
-         [&](auto&, auto& target) { WriteOwned(target, 0, 0, 0666); }, 1, true, 0666},
-        {"own file", false, [&](auto&, auto& target) { WriteOwned(target, user, group, 0620); }, 1,
-         false, 0620},
+        {"write-protected file", user, group, 0444, 0755, false, -1, true},
+        {"folder not writable, file writable", user, group, 0640, 0555, false, 1, true},
+        {"second hard link", user, group, 0604, 0755, true, 1, true},
+        {"group the user is not in", user, 0, 0664, 0755, false, 1, true},
+        {"another user's writable file", 0, 0, 0666, 0755, false, 1, true},
+        {"own file", user, group, 0620, 0755, false, 1, false},
     };
     auto task = FruitTask();
-    const std::string newBytes = SampleBytes("fruit.task");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.rootOnly && !RunningAsRoot()) continue;
+        // Without root, files cannot be given to other owners or groups.
+        if (!RunningAsRoot() && (c.owner != user || c.group != group)) continue;
         TempDir dir;
-        const std::string folder = UserFolder(dir);
-        const std::string target = folder + "/t.task";
-        c.prepare(folder, target);
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+        const std::string folder = dir.Path("work"), target = folder + "/t.task";
+        ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+        TempDir::Write(target, OldBytes);
+        if (c.secondName) {
+            ASSERT_EQ(::link(target.c_str(), (folder + "/other").c_str()), 0);
+        }
+        ASSERT_EQ(::chown(folder.c_str(), user, group), 0);
+        ASSERT_EQ(::chown(target.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
         const struct stat before = Stat(target);
 
-        const int status =
-            RunAsOrdinaryUser([&] { return SaveToFile(*task, target) == 1 ? 1 : 2; });
+        const int status = RunAsOrdinaryUser([&] { return SaveToFile(*task, target) == 1; });
         if (status == CannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
-        EXPECT_EQ(status, c.result == 1 ? 1 : 2);
+        EXPECT_EQ(status, c.result == 1);
 
         const struct stat after = Stat(target);
-        EXPECT_EQ(TempDir::Read(target), c.result == 1 ? newBytes : OldBytes);
+        const std::string expected = c.result == 1 ? SampleBytes("fruit.task") : OldBytes;
+        EXPECT_EQ(TempDir::Read(target), expected);
+        EXPECT_EQ(TempDir::Read(folder + "/other"), c.secondName ? expected : "<missing>");
         EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_EQ(after.st_mode & 07777, c.mode);
         EXPECT_EQ(after.st_nlink, before.st_nlink);
-        if (before.st_nlink > 1) {
-            EXPECT_EQ(TempDir::Read(folder + "/other-name"), newBytes);
-        }
-        for (const std::string& name : TempDir::List(folder))
-            EXPECT_TRUE(name == "t.task" || name == "other-name") << "left behind: " << name;
+        EXPECT_EQ(after.st_uid, c.owner);
+        EXPECT_EQ(after.st_gid, c.group);
+        EXPECT_EQ(after.st_mode & 07777, c.mode);
+        EXPECT_EQ(TempDir::List(folder).size(), c.secondName ? 2u : 1u) << "temporary left";
     }
 }
 
@@ -153,10 +129,8 @@ TEST(CarefulSave, DanglingLinkGetsItsFileWithTheUsualModeAndLongNamesSave) {
     EXPECT_EQ(Stat(dir.Path("sub/real.task")).st_mode & 07777, 0640u);
 
     // 127 Cyrillic letters and one more byte: the longest name a folder holds.
-    std::string longest;
+    std::string longest = "t";
     for (int i = 0; i < 127; ++i) longest += "ж";
-    longest += "t";
-    ASSERT_EQ(longest.size(), 255u);
     EXPECT_EQ(SaveToFile(*FruitTask(), dir.Path(longest)), 1);
     EXPECT_EQ(TempDir::Read(dir.Path(longest)), SampleBytes("fruit.task"));
 }
@@ -167,69 +141,49 @@ TEST(CarefulSave, KilledSaveLeavesATemporaryOfTheFinalModeThatTheNextSaveRemoves
     TempDir::Write(target, OldBytes);
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     auto task = BigTask();
-    // Writing past the file size limit kills the child in the middle of the save.
-    const int status = InChild([&] {
-        const rlimit limit{4096, 4096};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-        SaveToFile(*task, target);
-        return 4;
-    });
-    ASSERT_EQ(status, 128 + SIGXFSZ);
+    ASSERT_EQ(WithSizeLimit(true, [&] { return SaveToFile(*task, target); }), 128 + SIGXFSZ);
     EXPECT_EQ(TempDir::Read(target), OldBytes);
-    std::vector<std::string> names = TempDir::List(dir.path());
-    ASSERT_EQ(names.size(), 2u);
-    const std::string stale = names[0] == "t.task" ? names[1] : names[0];
-    EXPECT_EQ(stale.size(), 25u);
-    EXPECT_EQ(stale.rfind(TemporaryNamePrefix("t.task"), 0), 0u) << stale;
-    const struct stat leftover = Stat(dir.Path(stale));
-    EXPECT_EQ(leftover.st_mode & 07777, 0640u) << "the mode was set before the bytes";
-    EXPECT_EQ(leftover.st_size, 4096);
-
-    // Names like ours that are not stale temporaries of this target stay.
     const std::string prefix = TemporaryNamePrefix("t.task");
-    const std::string live = prefix + "L1ve00.tmp";
-    TempDir::Write(dir.Path(live), "a save in progress");
-    const int held = ::open(dir.Path(live).c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    std::vector<std::string> kept = {live, TemporaryNamePrefix("other.task") + "abc123.tmp",
-                                     prefix + "abc12.tmp", prefix + "abc!23.tmp",
-                                     prefix + "abc123.tmpx"};
-    for (const std::string& name : kept)
-        if (name != live) TempDir::Write(dir.Path(name), "not ours to remove");
-    ASSERT_EQ(::mkdir(dir.Path(prefix + "folder.tmp").c_str(), 0700), 0);
-    ASSERT_EQ(::symlink("t.task", dir.Path(prefix + "link00.tmp").c_str()), 0);
-    TempDir::Write(dir.Path("precious"), "other names of a file");
-    ASSERT_EQ(::link(dir.Path("precious").c_str(), dir.Path(prefix + "named2.tmp").c_str()), 0);
-    kept.insert(kept.end(), {prefix + "folder.tmp", prefix + "link00.tmp", prefix + "named2.tmp",
-                             "precious", "t.task"});
+    const std::vector<std::string> names = TempDir::List(dir.path());
+    ASSERT_EQ(names.size(), 2u);
+    const std::string stale = names[0];
+    EXPECT_EQ(stale.size(), 25u);
+    EXPECT_EQ(stale.rfind(prefix, 0), 0u) << stale;
+    EXPECT_EQ(Stat(dir.Path(stale)).st_mode & 07777, 0640u) << "the mode came before the bytes";
+    EXPECT_EQ(Stat(dir.Path(stale)).st_size, 4096);
+
+    // What only looks like a stale temporary of this target stays.
+    std::vector<std::string> kept = {prefix + "L1ve00.tmp",
+                                     prefix + "abc!23.tmp",
+                                     TemporaryNamePrefix("other.task") + "abc123.tmp",
+                                     prefix + "folder.tmp",
+                                     prefix + "named2.tmp",
+                                     "t.task"};
+    for (int i = 0; i < 3; ++i) TempDir::Write(dir.Path(kept[i]), "not ours to remove");
+    const int held = ::open(dir.Path(kept[0]).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a save in progress
+    ASSERT_EQ(::mkdir(dir.Path(kept[3]).c_str(), 0700), 0);
+    ASSERT_EQ(::link(dir.Path(kept[1]).c_str(), dir.Path(kept[4]).c_str()), 0);
     if (RunningAsRoot()) {
-        TempDir::Write(dir.Path(prefix + "nobody.tmp"), "another user's");
-        ASSERT_EQ(::chown(dir.Path(prefix + "nobody.tmp").c_str(), OrdinaryUid(), 0), 0);
         kept.push_back(prefix + "nobody.tmp");
+        TempDir::Write(dir.Path(kept.back()), "another user's");
+        ASSERT_EQ(::chown(dir.Path(kept.back()).c_str(), OrdinaryUid(), 0), 0);
     }
 
     EXPECT_EQ(SaveToFile(*FruitTask(), target), 1);
     ::close(held);
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(TempDir::List(dir.path()), kept);
-    EXPECT_EQ(TempDir::Read(target), SampleBytes("fruit.task"));
 }
 
 TEST(CarefulSave, FailedWriteInPlaceWritesTheOldBytesBack) {
     TempDir dir;
     const std::string target = dir.Path("t.task");
     TempDir::Write(target, OldBytes);
-    ASSERT_EQ(::link(target.c_str(), dir.Path("other-name").c_str()), 0);
+    ASSERT_EQ(::link(target.c_str(), dir.Path("other").c_str()), 0);
     auto task = BigTask();
-    // The limit makes the write fail part of the way, as a full device does.
-    const int status = InChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-        return SaveToFile(*task, target) == -1 ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0) << "SaveToFile did not return -1";
+    EXPECT_EQ(WithSizeLimit(false, [&] { return SaveToFile(*task, target) == -1; }), 1);
     EXPECT_EQ(TempDir::Read(target), OldBytes);
-    EXPECT_EQ(TempDir::Read(dir.Path("other-name")), OldBytes);
+    EXPECT_EQ(TempDir::Read(dir.Path("other")), OldBytes);
     EXPECT_EQ(Stat(target).st_nlink, 2u);
 }
