@@ -1,7 +1,9 @@
 // Saving respects what a careful editor respects: write protection, other
 // names of the file, its owner and group, links, and leftovers of killed saves.
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -15,7 +17,6 @@
 #include "storage/atomicfile.h"
 #include "storage/taskfile.h"
 #include "tests/storage/noisy_task.h"
-#include "tests/support/ordinary_user.h"
 #include "tests/support/task_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -55,6 +56,38 @@ int WithSizeLimit(bool killedAtTheLimit, const std::function<int()>& body) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Root may write anything, so permission tests run as `nobody` when the
+// tests run as root, and as the current user otherwise.
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+uid_t OrdinaryUid() {
+    const passwd* nobody = ::getpwnam("nobody");
+    return !RunningAsRoot() ? ::geteuid() : nobody ? nobody->pw_uid : 65534;
+}
+
+gid_t OrdinaryGid() {
+    const group* nogroup = ::getgrnam("nogroup");
+    return !RunningAsRoot() ? ::getegid() : nogroup ? nogroup->gr_gid : 65534;
+}
+
+constexpr int CannotDropPrivileges = 77;
+
+// body's exit status in a child process run as the ordinary user.
+int RunAsOrdinaryUser(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (RunningAsRoot() && (::setgroups(0, nullptr) != 0 || ::setgid(OrdinaryGid()) != 0 ||
+                                ::setuid(OrdinaryUid()) != 0 || ::geteuid() == 0))
+            ::_exit(CannotDropPrivileges);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
