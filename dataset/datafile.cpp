@@ -2,7 +2,7 @@
 
 #include "dataset/arffreader.h"
 #include "storage/csvreader.h"
-#include "storage/filebytes.h"
+#include "storage/readablefile.h"
 
 namespace {
 
@@ -72,11 +72,12 @@ bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table,
 DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error) {
     const DataFormat named = DataFormatByName(path);
     std::string bytes;
-    const FileReadStatus read = ReadFileBytes(path, MaxDataFileBytes, bytes);
+    const ReadFileStatus read = ReadWholeFile(path, MaxDataFileBytes, bytes);
     // Only a file named as data is reported here; any other goes on as a task file.
-    if (read != FileReadStatus::Read && named == DataFormat::None) return DataReadStatus::NotData;
-    if (read == FileReadStatus::CannotOpen) return DataReadStatus::CannotOpen;
-    if (read == FileReadStatus::TooLarge) {
+    if (read != ReadFileStatus::Read && named == DataFormat::None) return DataReadStatus::NotData;
+    if (read == ReadFileStatus::CannotOpen || read == ReadFileStatus::ReadFailed)
+        return DataReadStatus::CannotOpen;
+    if (read == ReadFileStatus::TooLarge) {
         error = "Файл больше " + std::to_string(MaxDataFileBytes / (1024 * 1024)) +
                 " МБ: столько строк задача не вместит (примеров не больше 500).";
         return DataReadStatus::Refused;

@@ -1,6 +1,7 @@
 // zarn-cli import, export, check and evaluate as a user runs them: exit codes
 // and what they print or write.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/temp_dir.h"
@@ -18,6 +19,7 @@ TEST(CliData, ImportExportCheckWithTheirExitCodes) {
     const std::string task = dir.Path("shop.task"), csv = dir.Path("shop.csv");
     TempDir::Write(dir.Path("wide.csv"), "a,b,c\n1,2,3\n");
     TempDir::Write(dir.Path("dup.csv"), "a,r\nx,p\nx,p\ny,q\n");
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.csv").c_str(), 0600), 0);
     const struct {
         std::vector<std::string> args;
         int exitCode;
@@ -36,6 +38,7 @@ TEST(CliData, ImportExportCheckWithTheirExitCodes) {
          "",
          "выбран и результатом"},
         {{"import", Data("missing.csv"), dir.Path("x.task")}, 2, "", "Файл не открылся"},
+        {{"import", dir.Path("pipe.csv"), dir.Path("x.task")}, 2, "", "Файл не открылся"},
         {{"import", Data("shop.csv"), dir.Path("no-folder/x.task")}, 2, "", "Не удалось записать"},
         {{"import", Data("../data"), dir.Path("x.task")}, 1, "", "ни на CSV, ни на ARFF"},
         {{"export", task, dir.Path("no-folder/x.csv")}, 2, "", "Не удалось записать"},
