@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/forward.h"
 #include "network/passes.h"
 
@@ -126,6 +127,7 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     outcome.iterText = FormatInt(iterations);
     ClassicRng rng(seed);
     InitWeights(task, rng);
+    task.trainedShape = CurrentShape(task);
     task.errorCount = 0;
     task.errorMax = -1.0;
     task.errorMin = 1.0;
