@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "network/ranking.h"
+#include "storage/csvreader.h"
 
 namespace {
 
@@ -23,7 +25,60 @@ struct AskOptions {
     std::vector<std::string> words;
     bool all = false;
     bool explain = false;
+    std::string csv;
 };
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    const bool ok = !std::ferror(file);  // a folder opens but cannot be read
+    std::fclose(file);
+    return ok;
+}
+
+// One question per table row (header = parameter names, other columns
+// ignored); prints each answer with its signal.
+int AskFromTable(NetTask& task, const std::string& path) {
+    std::string bytes, error;
+    if (!ReadWholeFile(path, bytes)) {
+        std::cerr << "Файл не открылся: " << path << "\n";
+        return ExitCannotOpen;
+    }
+    CsvTable table;
+    if (!ReadCsv(bytes, table, error)) {
+        std::cerr << error << "\n";
+        return ExitRefused;
+    }
+    int column[MaxInputs];
+    for (int i = 0; i < task.inputCount; ++i) {
+        const auto found =
+            std::find(table.header.begin(), table.header.end(), Cp1251ToUtf8(task.inputNames[i]));
+        if (found == table.header.end()) {
+            std::cerr << "В таблице нет столбца «" << Cp1251ToUtf8(task.inputNames[i]) << "».\n";
+            return ExitRefused;
+        }
+        column[i] = static_cast<int>(found - table.header.begin());
+    }
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        int variants[MaxInputs];
+        for (int i = 0; i < task.inputCount; ++i) {
+            const std::string& name = table.rows[r][column[i]];
+            variants[i] = FindVariant(task, i, name);
+            if (variants[i] < 0) {
+                std::cout << std::flush;
+                std::cerr << "Вопрос " << r + 1 << ": " << UnknownVariantMessage(task, i, name)
+                          << "\n";
+                return ExitRefused;
+            }
+        }
+        std::cout << Cp1251ToUtf8(RankedText(task, RankOutputs(task, variants).front())) << "\n";
+    }
+    std::cout << std::flush;
+    return ExitOk;
+}
 
 // "цвет: жёлтый → банан (0.81)" for each variant that alone changes the answer.
 void PrintExplanation(NetTask& task, const int* variants, std::ostream& out) {
@@ -45,6 +100,7 @@ int RunAsk(const AskOptions& options) {
         std::cerr << NoNetworkMessage << "\n";
         return ExitRefused;
     }
+    if (!options.csv.empty()) return AskFromTable(*task, options.csv);
     int variants[MaxInputs];
     std::string error;
     if (!ResolveQuestion(*task, options.words, variants, error)) {
@@ -70,10 +126,17 @@ void AddAskCommand(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<AskOptions>();
     CLI::App* ask = app.add_subcommand("ask", "Ask the network saved in a task file");
     ask->add_option("TASKFILE", options->taskFile, "Task file with a trained network")->required();
-    ask->add_option("VARIANT", options->words,
-                    "Variant names in parameter order, or PARAM=VARIANT pairs");
-    ask->add_flag("--all", options->all, "Print every output, not only the first 5");
-    ask->add_flag("--explain", options->explain,
-                  "Name the variants that alone would change the answer");
+    CLI::Option* words = ask->add_option(
+        "VARIANT", options->words, "Variant names in parameter order, or PARAM=VARIANT pairs");
+    CLI::Option* all =
+        ask->add_flag("--all", options->all, "Print every output, not only the first 5");
+    CLI::Option* explain = ask->add_flag("--explain", options->explain,
+                                         "Name the variants that alone would change the answer");
+    ask->add_option("--csv", options->csv,
+                    "Ask once per row of this table (header: parameter names); prints each "
+                    "answer with its signal")
+        ->excludes(words)
+        ->excludes(all)
+        ->excludes(explain);
     ask->callback([options, &exitCode] { exitCode = RunAsk(*options); });
 }

@@ -56,17 +56,24 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
     for (const std::string& word : words) {
         int param = -1;
         std::string variant = word;
-        if (const std::size_t eq = word.find('='); eq != std::string::npos) {
+        const std::size_t eq = word.find('=');
+        if (eq != std::string::npos) {
             param = FindParam(task, word.substr(0, eq));
             if (param >= 0) variant = word.substr(eq + 1);
         }
         if (param < 0) {
             while (nextInOrder < task.inputCount && variantIndex[nextInOrder] >= 0) ++nextInOrder;
+            const bool variantHere =
+                nextInOrder < task.inputCount && FindVariant(task, nextInOrder, word) >= 0;
+            // PARAM=VARIANT with a parameter that does not exist, unless the
+            // whole word names a variant (names may hold '=').
+            if (eq != std::string::npos && !variantHere) {
+                error = UnknownParamMessage(task, word.substr(0, eq));
+                return false;
+            }
             if (nextInOrder == task.inputCount) {
-                error = word.find('=') != std::string::npos
-                            ? UnknownParamMessage(task, word.substr(0, word.find('=')))
-                            : "Лишний вариант " + Quoted(word) + ": параметров всего " +
-                                  FormatInt(task.inputCount) + ".";
+                error = "Лишний вариант " + Quoted(word) + ": параметров всего " +
+                        FormatInt(task.inputCount) + ".";
                 return false;
             }
             param = nextInOrder;
