@@ -264,7 +264,6 @@ TEST(ExampleDlg, CheckRoleListsTheLeadingOutputsBelowTheAnswer) {
     Fixture seven(std::move(many), ModeCheck);
     seven.Click("resultButton");
     EXPECT_EQ(seven.Child<QListWidget>("rankingList")->count(), 5);
-
     Fixture adding(TaskWithInputs(1), ModeTraining);
     EXPECT_FALSE(adding.Child<QListWidget>("rankingList")->isVisible());
 }
