@@ -99,17 +99,22 @@ TEST(NetworkSection, SectionCutAtEveryByteNeverRefusesTheTask) {
     ASSERT_EQ(LoadFromBytes(*plain, Fruit).status, LoadStatus::Loaded);
     // Without its section the file is the task as any reader of the format sees it.
     ASSERT_EQ(FormatTaskFile(*plain), Fruit);
+    // One record for every cut: only the last two cuts may load the network.
+    auto task = MakeTask();
     for (std::size_t cut = Fruit.size(); cut <= full.size(); ++cut) {
         SCOPED_TRACE(cut);
-        auto fresh = MakeTask();
-        const LoadResult result = LoadFromBytes(*fresh, std::string_view(full).substr(0, cut));
+        const LoadResult result = LoadFromBytes(*task, std::string_view(full).substr(0, cut));
         ASSERT_EQ(result.status, LoadStatus::Loaded);
         const bool whole = cut >= full.size() - 1;  // the last LF may go
         EXPECT_EQ(result.network, cut == Fruit.size() ? NetworkLoad::None
                                   : whole             ? NetworkLoad::Loaded
                                                       : NetworkLoad::Damaged);
         if (!whole) {
-            EXPECT_EQ(DescribeDifference(*fresh, *plain), "");
+            EXPECT_TRUE(task->trainedShape == NetworkShape{});
+            EXPECT_EQ(FormatTaskFile(*task), Fruit);
+        }
+        if (cut == full.size() - 2) {
+            EXPECT_EQ(DescribeDifference(*task, *plain), "");
         }
     }
 }
