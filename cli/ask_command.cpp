@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -13,6 +12,7 @@
 #include "model/trainednetwork.h"
 #include "network/ranking.h"
 #include "storage/csvreader.h"
+#include "storage/readablefile.h"
 
 namespace {
 
@@ -28,24 +28,23 @@ struct AskOptions {
     std::string csv;
 };
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    const bool ok = !std::ferror(file);  // a folder opens but cannot be read
-    std::fclose(file);
-    return ok;
-}
+// A question table larger than this is no table of questions.
+constexpr std::size_t MaxTableBytes = 64u << 20;
 
 // One question per table row (header = parameter names, other columns
 // ignored); prints each answer with its signal.
 int AskFromTable(NetTask& task, const std::string& path) {
     std::string bytes, error;
-    if (!ReadWholeFile(path, bytes)) {
-        std::cerr << "Файл не открылся: " << path << "\n";
-        return ExitCannotOpen;
+    switch (ReadWholeFile(path, MaxTableBytes, bytes)) {
+        case ReadFileStatus::Read:
+            break;
+        case ReadFileStatus::TooLarge:
+            std::cerr << "Таблица слишком велика: " << path << "\n";
+            return ExitRefused;
+        case ReadFileStatus::CannotOpen:
+        case ReadFileStatus::ReadFailed:
+            std::cerr << "Файл не открылся: " << path << "\n";
+            return ExitCannotOpen;
     }
     CsvTable table;
     if (!ReadCsv(bytes, table, error)) {
