@@ -21,3 +21,5 @@ void AddExportCommand(CLI::App& app, int& exitCode);
 void AddEvaluateCommand(CLI::App& app, int& exitCode);
 // check TASKFILE: data problems; exit 1 when any is found.
 void AddCheckCommand(CLI::App& app, int& exitCode);
+// ask TASKFILE [VARIANT ...]: the ranked answer of the network saved in TASKFILE.
+void AddAskCommand(CLI::App& app, int& exitCode);

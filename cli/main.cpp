@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     AddExportCommand(app, exitCode);
     AddEvaluateCommand(app, exitCode);
     AddCheckCommand(app, exitCode);
+    AddAskCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

@@ -210,6 +210,7 @@ void ApplyImportedTask(const StagedTask& staged, NetTask& task) {
     ApplyStagedTask(staged, task);
     task.accuracyPercent = 0.0;
     task.errorCount = 0;
+    task.trainedShape = NetworkShape{};
 }
 
 std::vector<std::string> SplitNameList(const std::string& list) {
