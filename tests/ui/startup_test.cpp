@@ -25,12 +25,10 @@ TEST(StartCommandLine, ReadsTheFileTheAnswersAndTheUsageErrors) {
     } cases[] = {
         {{}, -1, {}, {}},
         {{"fruit.task"}, -1, here + "/fruit.task", {}},
-        {{"/data/weather.task"}, -1, "/data/weather.task", {}},
         {{"-Automation", "fruit.task"}, -1, here + "/fruit.task", {}},
         {{"/Embedding"}, -1, {}, {}},
         {{"-embedding", "--", "-odd.task"}, -1, here + "/-odd.task", {}},
         {{"--version"}, 0, {}, "zarn " ZARN_VERSION "\n"},
-        {{"-v", "-Automation"}, 0, {}, "zarn " ZARN_VERSION "\n"},
         {{"--help", "--no-such-option"}, 0, {}, " [options] [FILE]\n"},
         {{"--no-such-option"}, 64, {}, "zarn: Unknown option 'no-such-option'."},
         {{"a.task", "b.task"}, 64, {}, "zarn: Only one task file can be opened."},
@@ -54,21 +52,15 @@ TEST(StartCommandLine, ProgramAnswersHelpAndVersionWithoutADisplay) {
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
-    const struct {
-        QStringList args;
-        int exitCode;
-        QString out;  // stdout starts with it
-    } cases[] = {
-        {{"--version"}, 0, "zarn " ZARN_VERSION "\n"},
-        {{"--help"}, 0, "Usage: "},
-    };
-    for (const auto& c : cases) {
+    const std::pair<const char*, QString> cases[] = {{"--version", "zarn " ZARN_VERSION "\n"},
+                                                     {"--help", "Usage: "}};
+    for (const auto& [arg, out] : cases) {
         QProcess program;
         program.setProcessEnvironment(env);
-        program.start(QStringLiteral(ZARN_GUI_PATH), c.args);
-        ASSERT_TRUE(program.waitForFinished(20000)) << c.args.join(' ').toStdString();
-        EXPECT_EQ(program.exitCode(), c.exitCode);
-        EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardOutput()).startsWith(c.out));
+        program.start(QStringLiteral(ZARN_GUI_PATH), {QString::fromLatin1(arg)});
+        ASSERT_TRUE(program.waitForFinished(20000)) << arg;
+        EXPECT_EQ(program.exitCode(), 0) << arg;
+        EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardOutput()).startsWith(out)) << arg;
     }
 }
 
@@ -107,7 +99,6 @@ TEST(AutomationActivationFile, NotKeptWhenTheInstalledFileSaysTheSame) {
         {nullptr, true},
         {ours.constData(), false},
         {"[D-BUS Service]\nName=Zarn.Application\nExec=/opt/zarn -Automation\n", true},
-        {"[D-BUS Service]\nName=Zarn.Application\nExec=/usr/bin/zarn -Automation\n\n", true},
     };
     for (const auto& c : cases) {
         QTemporaryDir home, system;
