@@ -102,3 +102,9 @@ void CopyTask(const NetTask& from, NetTask& to) {
     to.errorMin = from.errorMin;
     to.accuracyPercent = from.accuracyPercent;
 }
+
+std::string Numbered(const char* prefix, int number) {
+    std::string text = prefix;
+    text += std::to_string(number);
+    return text;
+}
