@@ -13,5 +13,6 @@ int main(int argc, char** argv) {
     AddTrainCommand(app, exitCode);
     AddShowCommand(app, exitCode);
     AddCopyCommand(app, exitCode);
+    AddAskCommand(app, exitCode);
     return RunCommandLine(app, argc, argv, exitCode);
 }

@@ -2,6 +2,7 @@
 
 #include "model/numtext.h"
 #include "storage/fieldreader.h"
+#include "storage/networksection.h"
 
 namespace {
 
@@ -68,5 +69,5 @@ std::optional<std::string> FormatTaskFile(const NetTask& task) {
                 out += '\n';
             }
     }
-    return out;
+    return out + FormatNetworkSection(task);
 }
