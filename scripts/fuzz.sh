@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 target=${2:-taskfile_fuzz}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZARN_FUZZ=ON -DZARN_BUILD_UI=OFF -DZARN_BUILD_BENCH=OFF
+  -DZARN_FUZZ=ON -DZARN_BUILD_UI=OFF -DZARN_BUILD_BENCH=OFF -DZARN_WERROR=ON
 cmake --build build-fuzz --target "$target"
 if [[ $target == taskfile_fuzz ]]; then
   mkdir -p fuzz-out/corpus

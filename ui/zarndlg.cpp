@@ -432,6 +432,10 @@ void CZarnDlg::OnLoadFromFile() {
         RefreshTables();
         return;
     }
+    LoadTaskFile(path);
+}
+
+void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:
