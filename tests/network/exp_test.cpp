@@ -1,0 +1,142 @@
+// The network's exponential against MPFR's correctly rounded one.
+#include "network/exp.h"
+
+#include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kScale = 20;  // the sanitizer build runs a twentieth of the points
+#else
+constexpr long kScale = 1;
+#endif
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Inputs at the edges: zeros, subnormals, the overflow and underflow
+// thresholds, the ends of the fast path, infinities and NaNs.
+// clang-format off
+const double kEdges[] = {
+    0.0, -0.0, 0x1p-1074, -0x1p-1074, 0x1p-1022, 0x1p-54, -0x1p-54, 1e-300, 1.0, -1.0, 0.5,
+    36.7, -36.7, 707.0, -707.0, 0x1.6180000000001p+9, 708.0, -708.0, 709.0, 709.78,
+    709.782712893384, 709.7827128933841, 709.79, 709.8, 710.0, 1e10, -708.3964185322641,
+    -708.39641853226408, -708.4, -709.0, -720.0, -744.0, -745.0, -745.1332191019411,
+    -745.1332191019412, -745.14, -746.0, -750.0, -1e10, std::numeric_limits<double>::max(),
+    -std::numeric_limits<double>::max(), kInf, -kInf, kNaN, -kNaN,
+};
+// clang-format on
+
+// Distance of y from e^x in units in the last place of e^x (subnormal units
+// below 2^-1022); 0 or infinite where e^x rounds to +inf.
+class UlpMeter {
+  public:
+    UlpMeter() { mpfr_inits2(80, x_, exact_, got_, static_cast<mpfr_ptr>(nullptr)); }
+    ~UlpMeter() { mpfr_clears(x_, exact_, got_, static_cast<mpfr_ptr>(nullptr)); }
+    UlpMeter(const UlpMeter&) = delete;
+    UlpMeter& operator=(const UlpMeter&) = delete;
+
+    double Error(double x, double y) {
+        // Far beyond the double range MPFR's own exponent range ends too.
+        if (x > 1000.0) return y == kInf ? 0.0 : kInf;
+        if (x < -1000.0) return y == 0.0 ? 0.0 : kInf;
+        mpfr_set_d(x_, x, MPFR_RNDN);
+        mpfr_exp(exact_, x_, MPFR_RNDN);
+        if (mpfr_get_d(exact_, MPFR_RNDN) == kInf) return y == kInf ? 0.0 : kInf;
+        mpfr_set_d(got_, y, MPFR_RNDN);
+        mpfr_sub(got_, got_, exact_, MPFR_RNDN);
+        long exponent = mpfr_get_exp(exact_);  // exact in [2^(e-1), 2^e)
+        if (exponent < -1021) exponent = -1021;
+        mpfr_mul_2si(got_, got_, 53 - exponent, MPFR_RNDN);
+        return std::fabs(mpfr_get_d(got_, MPFR_RNDN));
+    }
+
+  private:
+    mpfr_t x_, exact_, got_;
+};
+
+struct Range {
+    const char* name;
+    double low, high;
+    long count;
+};
+
+TEST(Exponential, WithinHalfAnUlpAndAHairOfMpfrOverTheWholeRange) {
+    // Dense where the sigmoid lives, then the fast path's whole span, the
+    // subnormal and overflow ends, and tiny arguments.
+    const Range ranges[] = {
+        {"-40..40", -40.0, 40.0, 1500000 / kScale},
+        {"-707..707", -707.0, 707.0, 400000 / kScale},
+        {"-746..-707 (subnormal results)", -746.0, -707.0, 300000 / kScale},
+        {"707..710 (overflow)", 707.0, 710.0, 100000 / kScale},
+        {"-1e-6..1e-6", -1e-6, 1e-6, 50000 / kScale},
+    };
+    std::mt19937_64 random(2024);
+    UlpMeter meter;
+    double worstAll = 0.0;
+    for (const Range& range : ranges) {
+        std::uniform_real_distribution<double> pick(range.low, range.high);
+        double worst = 0.0, worstX = 0.0;
+        for (long i = 0; i < range.count; ++i) {
+            const double x = pick(random);
+            const double error = meter.Error(x, Exponential(x));
+            if (error > worst) {
+                worst = error;
+                worstX = x;
+            }
+        }
+        std::printf("exp %-32s %8ld points  max %.4f ulp at %a\n", range.name, range.count, worst,
+                    worstX);
+        EXPECT_LE(worst, 0.52) << range.name << " at " << worstX;
+        worstAll = std::fmax(worstAll, worst);
+    }
+    // Random bit patterns: every exponent of the double range equally often.
+    double worstBits = 0.0;
+    for (long i = 0; i < 300000 / kScale; ++i) {
+        const double x = std::bit_cast<double>(random() & 0xFFF7FFFFFFFFFFFFULL);  // no NaN
+        if (std::isnan(x)) continue;
+        worstBits = std::fmax(worstBits, meter.Error(x, Exponential(x)));
+    }
+    std::printf("exp %-32s %8ld points  max %.4f ulp\n", "random bit patterns", 300000 / kScale,
+                worstBits);
+    EXPECT_LE(worstBits, 0.52);
+    std::printf("exp max error over all ranges: %.4f ulp\n", std::fmax(worstAll, worstBits));
+}
+
+TEST(Exponential, EdgesRoundAsMpfrAndSpecialValuesAreExact) {
+    UlpMeter meter;
+    for (double x : kEdges) {
+        const double y = Exponential(x);
+        if (std::isnan(x)) {
+            EXPECT_TRUE(std::isnan(y)) << x;
+            continue;
+        }
+        EXPECT_LE(meter.Error(x, y), 0.52) << std::hexfloat << x << " gives " << y;
+        EXPECT_FALSE(std::signbit(y)) << x;
+    }
+    EXPECT_EQ(Exponential(0.0), 1.0);
+    EXPECT_EQ(Exponential(-0.0), 1.0);
+    EXPECT_EQ(Exponential(kInf), kInf);
+    EXPECT_EQ(Exponential(709.79), kInf);
+    EXPECT_EQ(Exponential(-745.1332191019411), 0x1p-1074);  // the smallest subnormal
+    EXPECT_EQ(Exponential(-745.14), 0.0);
+    EXPECT_EQ(Exponential(-kInf), 0.0);
+}
+
+TEST(Sigmoid, SaturatesLikeThePlainFormula) {
+    EXPECT_EQ(Sigmoid(0.0), 0.5);
+    EXPECT_EQ(Sigmoid(-800.0), 0.0);
+    EXPECT_EQ(Sigmoid(40.0), 1.0);
+    EXPECT_EQ(Sigmoid(-kInf), 0.0);
+    EXPECT_EQ(Sigmoid(kInf), 1.0);
+}
+
+}  // namespace
