@@ -1,7 +1,8 @@
 // The training-pass kernel for processors with AVX2, chosen at run time.
 // Separate multiplies and adds only: FMA would round differently.
-#include <cmath>
+#include <immintrin.h>
 
+#include "network/exp.h"
 #include "network/passkernel.h"
 
 #pragma GCC push_options
@@ -12,4 +13,4 @@ namespace pass_avx2 {
 #pragma GCC pop_options
 
 const PassKernel Avx2PassKernel = {pass_avx2::RunAlone, pass_avx2::RunLead, pass_avx2::RunHelper,
-                                   pass_avx2::CountCorrect};
+                                   pass_avx2::CountCorrect, pass_avx2::ExpArray};
