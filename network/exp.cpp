@@ -37,8 +37,7 @@ Reduced Reduce(double x) {
     const double hi = kTable[2 * j], lo = kTable[2 * j + 1];
     const double r2 = r * r;
     const double q = (kC2 + r * kC3) + r2 * (kC4 + r * kC5);
-    const double p = r + r2 * q;
-    const double c = hi * p + lo;
+    const double c = (hi * r + lo) + (hi * r2) * q;
     return {hi, c, static_cast<int64_t>(bits - kShiftBits)};
 }
 

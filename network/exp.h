@@ -12,19 +12,18 @@
 //
 //   Reduction, x = k ln2/128 + r with k whole and |r| <= ln2/256 (+ tiny):
 //     z  = x * kInvStep                  kInvStep = 128/ln2 rounded
-//     kd = z + kShift                    kShift = 1.5 * 2^52: the bits of kd
+//     kd = z + kExpShift                 kExpShift = 1.5 * 2^52: the bits of kd
 //                                          end in k (two's complement)
-//     kd = kd - kShift                   exact: k as a double
+//     kd = kd - kExpShift                exact: k as a double
 //     t  = x - kd * kStepHi              exact (kStepHi has 35 bits, |k| < 2^18)
 //     r  = t - kd * kStepLo              ln2/128 = kStepHi + kStepLo
 //   Table, j = k mod 128, e = (k - j) / 128:
 //     hi = kTable[2j], lo = kTable[2j + 1], hi + lo = 2^(j/128) to 106 bits
-//   Polynomial, p(r) ~ e^r - 1 (relative error of 1 + p below 2^-63):
+//   Polynomial, e^r - 1 ~ r + r^2 q(r) (relative error of 1 + r + r^2 q
+//   below 2^-63), and reconstruction, e^x = 2^e (hi + lo)(1 + r + r^2 q):
 //     r2 = r * r
 //     q  = (kC2 + r * kC3) + r2 * (kC4 + r * kC5)
-//     p  = r + r2 * q
-//   Reconstruction, e^x = 2^e (hi + lo)(1 + p):
-//     c  = hi * p + lo
+//     c  = (hi * r + lo) + (hi * r2) * q
 //     y  = hi + c                        the one rounding that matters
 //     e^x = y * 2^e                      exact while the result is normal;
 //                                          2^e from the bits (e + 1023) << 52
@@ -36,7 +35,7 @@
 // s = 2^(e + 1022), the sum 1 + hi*s + c*s is rounded to a multiple of
 // 2^-52 and 1 taken off again, then scaled by 2^-1022 (exact).
 //
-// The fast path, taken when |x| <= kFastLimit, is the definition without any
+// The fast path, taken when |x| <= kExpFastLimit, is the definition without any
 // branch; the vector kernels compute exactly it, lane by lane, and call
 // Exponential for any lane outside it.
 #pragma once
