@@ -15,6 +15,7 @@
 #include "model/definition.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
 #include "storage/taskfile.h"
@@ -165,7 +166,7 @@ void CZarnDlg::RefreshTables() {
         RefreshSetupTables();
     else
         FillExampleTable();
-    ui->checkButton->setEnabled(m_task.exampleCount > 0 && m_task.accuracyPercent > 0.0);
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
     ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
@@ -318,6 +319,8 @@ void CZarnDlg::OnHiddenChanged() {
     const QString normal = FromUtf8(FormatInt(value));
     if (text != normal) ui->hiddenEdit->setText(normal);
     UpdateTrainingModeButton();
+    // The network belongs to the size it was trained with.
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
@@ -430,6 +433,7 @@ void CZarnDlg::OnLoadFromFile() {
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             m_user.Tell("Загружено успешно!");
+            if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
             return;
     }
 }
