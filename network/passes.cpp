@@ -16,26 +16,30 @@ namespace {
 constexpr long kTwoThreadWeights = 40000;
 constexpr int kTwoThreadOutputs = 64;
 
-// Records each pass's error and reports progress between passes.
+// Records each pass's error, reports progress between passes and answers
+// whether the run goes on.
 struct PassRecorder {
     NetTask& task;
     long long iterations;
     const ProgressCallback& progress;
+    const TrainingControl& control;
     long long pass = 0;
 
-    static void Done(void* context, double error) {
-        static_cast<PassRecorder*>(context)->Record(error);
+    static bool Done(void* context, double error) {
+        return static_cast<PassRecorder*>(context)->Record(error);
     }
 
-    void Record(double error) {
+    bool Record(double error) {
         task.errorHistory[task.errorCount] = error;
         task.errorCount = task.errorCount + 1;
         if (error > task.errorMax) task.errorMax = error;
         if (error < task.errorMin) task.errorMin = error;
         const long long q = ++pass;
-        if (q > iterations + 1) return;  // the last pass reports nothing
-        if ((q * 100) % iterations == 0 && progress)
+        if (control.passesDone) control.passesDone->store(q, std::memory_order_relaxed);
+        // The last pass reports nothing.
+        if (q <= iterations + 1 && (q * 100) % iterations == 0 && progress)
             progress(ProgressCaption(q * 100 / iterations));
+        return !(control.stop && control.stop->load(std::memory_order_relaxed));
     }
 };
 
@@ -131,22 +135,23 @@ PassOptions DefaultPassOptions(const NetTask& task) {
     return options;
 }
 
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress) {
-    RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task));
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            const TrainingControl& control) {
+    return RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task), control);
 }
 
-void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
-                           const PassOptions& options) {
+long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                                const PassOptions& options, const TrainingControl& control) {
     if (!NetworkShapeValid(task) || iterations < 1 || task.exampleCount < 0 ||
         task.exampleCount > MaxExamples || task.errorCount < 0)
-        return;
+        return 0;
     const long long passes = static_cast<long long>(iterations) + 2;
     if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes))
         task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
 
     const bool twoThreads = options.threads >= 2 && TwoThreadsPossible(task);
     PassWorkspace ws(task, twoThreads ? SplitOutputs(task, CacheBytes()) : task.outputCount);
-    PassRecorder recorder{task, iterations, progress};
+    PassRecorder recorder{task, iterations, progress, control};
     const PassSink sink{&PassRecorder::Done, &recorder};
     const PassKernel& kernel = KernelFor(options.path);
     if (twoThreads)
@@ -154,6 +159,7 @@ void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback
     else
         kernel.runAlone(ws, passes, sink);
     ws.StoreTo(task);
+    return recorder.pass;
 }
 
 double MeasureAccuracyFast(NetTask& task) {

@@ -28,13 +28,16 @@ PassOptions DefaultPassOptions(const NetTask& task);
 // errorMax = -1.0 and errorMin = 1.0. progress is called on the calling
 // thread after pass q whenever q * 100 is a multiple of N (q = 1 .. N + 1).
 // Afterwards the weights, error terms and signals are those the last example
-// left. Nothing runs unless the network's shape fits its storage.
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);
+// left. Nothing runs unless the network's shape fits its storage. A stop
+// (control) ends the loop after the pass in progress, leaving everything as a
+// run of that many passes would. Returns the passes run.
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            const TrainingControl& control = {});
 
 // The same on a chosen path and thread count (an unavailable path falls back
 // to the generic one).
-void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
-                           const PassOptions& options);
+long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                                const PassOptions& options, const TrainingControl& control = {});
 
 // The closing accuracy pass of a training run on the vector kernels: the same
 // percentage as MeasureAccuracy, leaving the same signals in the record (those
