@@ -5,8 +5,9 @@
 
 // Exit codes shared by the commands.
 constexpr int ExitOk = 0;
-constexpr int ExitRefused = 1;     // settings or file contents refused
-constexpr int ExitCannotOpen = 2;  // a file could not be opened or written
+constexpr int ExitRefused = 1;        // settings or file contents refused
+constexpr int ExitCannotOpen = 2;     // a file could not be opened or written
+constexpr int ExitInterrupted = 130;  // stopped by Ctrl+C (outputs still written)
 
 void AddTrainCommand(CLI::App& app, int& exitCode);
 // show TASKFILE: prints the task readably (UTF-8).
