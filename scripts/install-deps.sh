@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfann-dev
   clang libclang-rt-14-dev
   locales dbus dbus-x11 qdbus-qt6 xvfb xauth fonts-dejavu-core
+  qt6-translations-l10n
 )
 
 missing=()

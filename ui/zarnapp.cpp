@@ -1,8 +1,10 @@
 #include "ui/zarnapp.h"
 
 #include <QIcon>
+#include <QSessionManager>
 
 #include "ui/automationserver.h"
+#include "ui/qttranslation.h"
 #include "ui/zarndlg.h"
 
 CZarnApp::CZarnApp(int& argc, char** argv)
@@ -13,6 +15,9 @@ CZarnApp::CZarnApp(int& argc, char** argv)
     // The main window may be hidden while the program goes on (an automation
     // client holds it); the program ends when the dialog has ended.
     setQuitOnLastWindowClosed(false);
+    // File dialogs and standard buttons in Russian, like the rest of the
+    // program; without the translation file they stay English.
+    InstallQtTranslation(*this);
 }
 
 CZarnApp::~CZarnApp() {
@@ -23,6 +28,15 @@ CZarnApp::~CZarnApp() {
 int CZarnApp::Run() {
     m_dialog = std::make_unique<CZarnDlg>(*m_task, m_state);
     connect(m_dialog.get(), &QDialog::finished, this, &QCoreApplication::quit);
+    // The session is ending (log-out, shut-down): the same question as the
+    // exit button, while the session manager lets the program ask.
+    connect(this, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!m_dialog->TaskChanged() || !m_dialog->isVisible()) return;
+        if (!manager.allowsInteraction()) return;  // no way to ask: nothing to do
+        const bool mayEnd = m_dialog->MayDiscardChanges();
+        manager.release();
+        if (!mayEnd) manager.cancel();
+    });
 
     // Automation: a server start serves clients on the session bus; a
     // stand-alone start refreshes the activation file through which the bus

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,6 +50,18 @@ class CZarnDlg : public QDialog {
     bool TrainingLayoutShowing() const { return m_trainingLayout; }
     bool TrainingRunning() const { return m_trainingRun; }
 
+    // Whether the task has changed since the start, the last save or the last
+    // load: a definition, an example or the hidden-layer size, or a training
+    // run that left a usable network (which the task file keeps).
+    bool TaskChanged() const { return m_taskChanged; }
+    // Before the program ends with its window showing, or a load replaces the
+    // task: asks whether to save the changes. True when it may go on (no
+    // changes, window hidden, "Нет", or "Да" and a successful save).
+    bool MayDiscardChanges();
+    // Where the file dialogs open: the folder of the last task loaded or
+    // saved, and for saving the current file's name in it.
+    QString FileDialogStart(FileDialogKind kind) const;
+
     // The button caption while no training runs.
     static QString TrainCaption();
 
@@ -85,12 +98,18 @@ class CZarnDlg : public QDialog {
     void FillExampleTable();
     // Files.
     void OnSaveToFile();
+    bool SaveTask();  // true when the task was written
     void OnLoadFromFile();
+    void TaskStored(const QString& path);  // saved to or loaded from path
     // About box.
     void OnAbout();
 
     void RefreshSetupTables();
     void UpdateTrainingModeButton();
+    // Runs an edit of the task; a change in what a save would write marks
+    // the task changed.
+    template <typename Edit>
+    void TrackEdit(Edit&& edit);
 
     std::unique_ptr<Ui::CZarnDlg> ui;
     NetTask& m_task;
@@ -102,4 +121,7 @@ class CZarnDlg : public QDialog {
     FileChooser m_fileChooser;
     bool m_trainingLayout = false;
     bool m_trainingRun = false;
+    std::atomic<bool> m_stopRequested{false};
+    bool m_taskChanged = false;
+    QString m_currentFile;  // the task file last loaded or saved
 };
