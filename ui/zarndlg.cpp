@@ -2,11 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -479,10 +477,10 @@ void CZarnDlg::TaskStored(const QString& path) {
 }
 
 QString CZarnDlg::FileDialogStart(FileDialogKind kind) const {
-    const QString folder = LastTaskFolder();
-    if (kind == FileDialogKind::Open || m_currentFile.isEmpty()) return folder;
-    const QString name = QFileInfo(m_currentFile).fileName();
-    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+    // The current file is the last one this window loaded or saved; the
+    // remembered folder may be another instance's since.
+    if (kind == FileDialogKind::Save && !m_currentFile.isEmpty()) return m_currentFile;
+    return LastTaskFolder();
 }
 
 void CZarnDlg::OnLoadFromFile() {

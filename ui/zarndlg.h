@@ -59,7 +59,7 @@ class CZarnDlg : public QDialog {
     // changes, window hidden, "Нет", or "Да" and a successful save).
     bool MayDiscardChanges();
     // Where the file dialogs open: the folder of the last task loaded or
-    // saved, and for saving the current file's name in it.
+    // saved, and for saving the current file once there is one.
     QString FileDialogStart(FileDialogKind kind) const;
 
     // The button caption while no training runs.
