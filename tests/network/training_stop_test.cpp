@@ -71,26 +71,4 @@ TEST(TrainingStop, StoppedRunEqualsAWholeRunOfTwoIterationsFewer) {
     }
 }
 
-TEST(TrainingStop, StoppedRunMeasuresAccuracyAndSaysWhereItStopped) {
-    auto whole = StartedTask(0);
-    const TrainingOutcome wholeOutcome = TrainNetwork(*whole, "0.3", "5", 3, nullptr);
-    EXPECT_FALSE(wholeOutcome.stopped);
-    EXPECT_EQ(wholeOutcome.passes, 7);
-
-    auto stopped = StartedTask(0);
-    std::atomic<bool> stop{false};
-    const ProgressCallback progress = [&](const std::string& caption) {
-        if (caption == ProgressCaption(kStopAfter * 100 / kIterations)) stop = true;
-    };
-    const TrainingOutcome outcome = TrainNetwork(*stopped, "0.3", "20", 3, progress, {&stop});
-    EXPECT_TRUE(outcome.trained);
-    EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(outcome.passes, kStopAfter);
-    EXPECT_EQ(outcome.plannedPasses, kIterations + 2);
-    EXPECT_EQ(outcome.message,
-              wholeOutcome.message + "Обучение остановлено после прохода 7 из 22.");
-    EXPECT_EQ(stopped->errorCount, kStopAfter);
-    EXPECT_EQ(stopped->accuracyPercent, whole->accuracyPercent);
-}
-
 }  // namespace

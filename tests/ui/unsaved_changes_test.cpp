@@ -56,8 +56,6 @@ TEST_F(UnsavedChangesTest, EachAnswerToTheQuestionOnEndingDoesWhatItSays) {
         bool ends;
     } cases[] = {
         {Way::ExitButton, QMessageBox::No, "", true},
-        {Way::CloseBox, QMessageBox::No, "", true},
-        {Way::ExitButton, QMessageBox::Cancel, "", false},
         {Way::CloseBox, QMessageBox::Cancel, "", false},
         {Way::ExitButton, QMessageBox::Yes, "", false},
         {Way::ExitButton, QMessageBox::Yes, "missing-folder/t.task", false},
