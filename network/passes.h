@@ -4,6 +4,8 @@
 // the plain loops.
 #pragma once
 
+#include <memory>
+
 #include "model/task.h"
 #include "network/training.h"
 
@@ -22,6 +24,28 @@ bool PassPathAvailable(PassPath path);
 // the task's network.
 PassOptions DefaultPassOptions(const NetTask& task);
 
+struct PassWorkspace;
+
+// The memory a training run needs beyond the record, taken before the run
+// changes anything: std::bad_alloc from the constructor leaves the record as
+// it was. Sized for the task's shape when constructed.
+class TrainingMemory {
+  public:
+    TrainingMemory(const NetTask& task, const PassOptions& options);
+    ~TrainingMemory();
+    TrainingMemory(const TrainingMemory&) = delete;
+    TrainingMemory& operator=(const TrainingMemory&) = delete;
+
+  private:
+    friend long long RunTrainingPasses(NetTask&, int, const ProgressCallback&, TrainingMemory&,
+                                       const TrainingControl&);
+    friend double MeasureAccuracyFast(NetTask&, TrainingMemory&);
+    PassOptions options_;
+    bool twoThreads_ = false;
+    std::unique_ptr<PassWorkspace> passes_;
+    std::unique_ptr<PassWorkspace> accuracy_;
+};
+
 // Runs N + 2 passes over the examples on the current weights and records one
 // error per pass into errorHistory (grown to hold them if needed), updating
 // errorCount, errorMax and errorMin. The caller has set errorCount = 0,
@@ -34,6 +58,11 @@ PassOptions DefaultPassOptions(const NetTask& task);
 long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
                             const TrainingControl& control = {});
 
+// The same in memory taken beforehand for this task's shape; the history
+// must already hold errorCount + N + 2 values.
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            TrainingMemory& memory, const TrainingControl& control = {});
+
 // The same on a chosen path and thread count (an unavailable path falls back
 // to the generic one).
 long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
@@ -45,3 +74,5 @@ long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCal
 // evaluating anything when the shape does not fit the storage.
 double MeasureAccuracyFast(NetTask& task);
 double MeasureAccuracyWith(NetTask& task, PassPath path);
+// The same in memory taken beforehand for this task's shape.
+double MeasureAccuracyFast(NetTask& task, TrainingMemory& memory);

@@ -1,6 +1,8 @@
 #include "network/training.h"
 
 #include <cmath>
+#include <memory>
+#include <new>
 
 #include "model/numtext.h"
 #include "network/forward.h"
@@ -12,6 +14,7 @@ const char* const CoefficientMessage =
     "Не корректный коэффициент обучения! (Допускается от 0 до 1.)";
 const char* const NoExamplesMessage = "Не найдено не одного примера для обучения";
 const char* const TrainButtonCaption = "Обучить!";
+const char* const OutOfMemoryMessage = "Не хватает памяти для обучения.";
 
 namespace {
 
@@ -122,10 +125,18 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
         return outcome;
     }
 
-    // The history is sized before anything changes, so a failed allocation
-    // leaves the task as it was.
-    if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
-        task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
+    // Everything the run needs is allocated before anything changes, so a
+    // failed allocation leaves the task as it was.
+    std::unique_ptr<TrainingMemory> memory;
+    try {
+        memory = std::make_unique<TrainingMemory>(task, DefaultPassOptions(task));
+        // Last: a resize that fails leaves the history as it was.
+        if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
+            task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
+    } catch (const std::bad_alloc&) {
+        outcome.message = OutOfMemoryMessage;
+        return outcome;
+    }
 
     task.learningCoef = eta;
     outcome.coefText = FormatFixed(eta, 4);
@@ -137,12 +148,12 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     task.errorMin = 1.0;
 
     outcome.plannedPasses = static_cast<long long>(iterations) + 2;
-    outcome.passes = RunTrainingPasses(task, iterations, progress, control);
+    outcome.passes = RunTrainingPasses(task, iterations, progress, *memory, control);
     outcome.stopped = outcome.passes < outcome.plannedPasses;
 
     if (progress) progress(TrainButtonCaption);
     // The vector kernels give MeasureAccuracy's result bit for bit, faster.
-    task.accuracyPercent = MeasureAccuracyFast(task);
+    task.accuracyPercent = MeasureAccuracyFast(task, *memory);
     outcome.trained = true;
     outcome.message = "Network is " + FormatFixed(task.accuracyPercent, 2) + "% correct\n";
     if (outcome.stopped) outcome.message += StoppedLine(outcome.passes, outcome.plannedPasses);

@@ -1,4 +1,6 @@
 // Saving and loading from the main dialog, with the file chooser replaced.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -87,6 +89,15 @@ TEST_F(FileCommandsTest, FileThatDoesNotOpenLeavesTheTask) {
     Click("loadButton");
     EXPECT_EQ(driver.texts, std::vector<std::string>{"Файл не открылся."});
     EXPECT_EQ(DescribeDifference(*task, *before), "");
+}
+
+TEST_F(FileCommandsTest, NamedPipeDoesNotOpenAndNothingWaits) {
+    Define();
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    chosen = QString::fromStdString(Path("pipe"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Файл не открылся."});
+    EXPECT_EQ(task->inputCount, 1);
 }
 
 TEST_F(FileCommandsTest, RefusedFileIsReportedWithTheReadersMessage) {
