@@ -9,6 +9,7 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
     const LoadResult loaded = LoadFromFile(task, path);
     switch (loaded.status) {
         case LoadStatus::Loaded:
+            if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
             return ExitOk;
         case LoadStatus::CannotOpen:
             std::cerr << "Файл не открылся: " << path << "\n";

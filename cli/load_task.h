@@ -6,5 +6,6 @@
 
 #include "model/task.h"
 
-// ExitOk when loaded; otherwise the message is printed and the code returned.
+// ExitOk when loaded (a damaged network section is reported, the task still
+// loads); otherwise the message is printed and the code returned.
 int LoadTaskForCommand(NetTask& task, const std::string& path);

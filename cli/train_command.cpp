@@ -12,8 +12,10 @@
 #include "cli/load_task.h"
 #include "cli/train_progress.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
+#include "storage/taskfile.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ struct TrainOptions {
     std::string historyOut;
     std::string weightsOut;
     bool quiet = false;
+    std::string taskOut;
 };
 
 bool WriteHistory(const NetTask& task, const std::string& path) {
@@ -102,6 +105,14 @@ int RunTrain(const TrainOptions& options) {
         std::cerr << "Не удалось записать " << options.weightsOut << "\n";
         return ExitCannotOpen;
     }
+    if (!options.taskOut.empty()) {
+        if (SaveToFile(*task, options.taskOut) != 1) {
+            std::cerr << "Не сохранено: " << options.taskOut << "\n";
+            return ExitCannotOpen;
+        }
+        if (!HasUsableNetwork(*task))
+            std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+    }
     return InterruptStop::Flag().load() ? ExitInterrupted : ExitOk;
 }
 
@@ -120,6 +131,8 @@ void AddTrainCommand(CLI::App& app, int& exitCode) {
         ->each([options](const std::string&) { options->seedGiven = true; });
     train->add_option("--history-out", options->historyOut, "Write the error history here");
     train->add_option("--weights-out", options->weightsOut, "Write the trained weights here");
+    train->add_option("--out", options->taskOut,
+                      "Write the task with its trained network here (replaced safely)");
     train->add_flag("-q,--quiet", options->quiet, "Print nothing but errors");
     train->callback([options, &exitCode] { exitCode = RunTrain(*options); });
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/forward.h"
 #include "network/passes.h"
 
@@ -143,6 +144,7 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     outcome.iterText = FormatInt(iterations);
     ClassicRng rng(seed);
     InitWeights(task, rng);
+    task.trainedShape = CurrentShape(task);
     task.errorCount = 0;
     task.errorMax = -1.0;
     task.errorMin = 1.0;

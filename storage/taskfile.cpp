@@ -27,6 +27,8 @@ LoadResult Load(NetTask& task, ByteSource& source) {
     }
     ApplyStagedTask(staged, task);
     result.status = LoadStatus::Loaded;
+    result.network = ReadNetworkSection(
+        reader, {staged.inputCount, staged.hiddenCount, staged.outputCount}, task);
     return result;
 }
 

@@ -17,6 +17,7 @@
 #include "model/definition.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
 #include "storage/taskfile.h"
@@ -107,7 +108,9 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
 
     // The tables show the task from the start, before any activation.
     RefreshTables();
-    m_taskChanged = false;  // the hidden-layer rule may have set the size to 1
+    // The hidden-layer rule may have set the size to 1: that is the start.
+    m_taskChanged = false;
+    m_storedBytes = FormatTaskFile(m_task);
 }
 
 CZarnDlg::~CZarnDlg() = default;
@@ -131,8 +134,12 @@ void CZarnDlg::reject() {
     if (MayClose() && MayDiscardChanges()) QDialog::reject();
 }
 
+bool CZarnDlg::TaskChanged() const {
+    return m_taskChanged && FormatTaskFile(m_task) != m_storedBytes;
+}
+
 bool CZarnDlg::MayDiscardChanges() {
-    if (!m_taskChanged || !isVisible() || m_trainingRun) return true;
+    if (m_trainingRun || !isVisible() || !TaskChanged()) return true;
     switch (m_user.AskSaveChanges()) {
         case CMessageBox::SaveAnswer::Save:
             return SaveTask();
@@ -187,7 +194,7 @@ void CZarnDlg::RefreshTables() {
         RefreshSetupTables();
     else
         FillExampleTable();
-    ui->checkButton->setEnabled(m_task.exampleCount > 0 && m_task.accuracyPercent > 0.0);
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
     ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
@@ -353,6 +360,8 @@ void CZarnDlg::OnHiddenChanged() {
     const QString normal = FromUtf8(FormatInt(value));
     if (text != normal) ui->hiddenEdit->setText(normal);
     UpdateTrainingModeButton();
+    // The network belongs to the size it was trained with.
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
@@ -472,6 +481,7 @@ bool CZarnDlg::SaveTask() {
 
 void CZarnDlg::TaskStored(const QString& path) {
     m_taskChanged = false;
+    m_storedBytes = FormatTaskFile(m_task);
     m_currentFile = path;
     RememberTaskFolder(path);
 }
@@ -501,6 +511,7 @@ void CZarnDlg::OnLoadFromFile() {
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
+            if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
             return;
     }
 }

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "model/task.h"
 #include "ui/messagebox.h"
@@ -50,10 +52,11 @@ class CZarnDlg : public QDialog {
     bool TrainingLayoutShowing() const { return m_trainingLayout; }
     bool TrainingRunning() const { return m_trainingRun; }
 
-    // Whether the task has changed since the start, the last save or the last
-    // load: a definition, an example or the hidden-layer size, or a training
-    // run that left a usable network (which the task file keeps).
-    bool TaskChanged() const { return m_taskChanged; }
+    // Whether the user has changed the task since the start, the last save or
+    // the last load (a definition, an example, the hidden-layer size, or a
+    // training run that left a usable network, which the task file keeps),
+    // and it is no longer what was stored then (an edit undone is no change).
+    bool TaskChanged() const;
     // Before the program ends with its window showing, or a load replaces the
     // task: asks whether to save the changes. True when it may go on (no
     // changes, window hidden, "Нет", or "Да" and a successful save).
@@ -122,6 +125,7 @@ class CZarnDlg : public QDialog {
     bool m_trainingLayout = false;
     bool m_trainingRun = false;
     std::atomic<bool> m_stopRequested{false};
-    bool m_taskChanged = false;
-    QString m_currentFile;  // the task file last loaded or saved
+    bool m_taskChanged = false;                // the user has edited the task
+    std::optional<std::string> m_storedBytes;  // the task as last started, saved or loaded
+    QString m_currentFile;                     // the task file last loaded or saved
 };

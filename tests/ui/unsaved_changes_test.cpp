@@ -41,6 +41,9 @@ class UnsavedChangesTest : public MainDialogTest {
 
 TEST_F(UnsavedChangesTest, EndingWithoutChangesAsksNothing) {
     EXPECT_FALSE(dlg->TaskChanged());
+    ChangeHiddenSize();
+    Edit("hiddenEdit")->setText(QStringLiteral("3"));
+    EXPECT_FALSE(dlg->TaskChanged()) << "an edit undone is no change";
     QSignalSpy finished(dlg.get(), &QDialog::finished);
     Click("exitButton");
     EXPECT_EQ(finished.count(), 1);
