@@ -4,13 +4,13 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-bool InstallQtTranslation(QCoreApplication& app) {
+QTranslator* InstallQtTranslation(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (!translator->load(QStringLiteral("qtbase_ru"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return true;
+    return translator;
 }

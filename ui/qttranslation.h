@@ -3,7 +3,8 @@
 #pragma once
 
 class QCoreApplication;
+class QTranslator;
 
-// Loads qtbase_ru from Qt's translations folder; false (and English Qt
-// texts) when the file is not there.
-bool InstallQtTranslation(QCoreApplication& app);
+// Loads qtbase_ru from Qt's translations folder and installs it (owned by
+// app); null, and English Qt texts, when the file is not there.
+QTranslator* InstallQtTranslation(QCoreApplication& app);

@@ -499,6 +499,10 @@ void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();
     if (path.isEmpty()) return;
+    LoadTaskFile(path);
+}
+
+void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:

@@ -7,8 +7,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include "tests/ui/main_dialog_fixture.h"
+#include "ui/qttranslation.h"
 
 namespace {
 
@@ -16,6 +18,8 @@ class FileDialogTest : public MainDialogTest {
   protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // any locale
+        translation = InstallQtTranslation(*qApp);                        // as the program does
+        ASSERT_NE(translation, nullptr) << "qt6-translations-l10n is missing";
         AddParam(*task, {"x", {{0, "low"}}});
         SetOutputs(*task, {"A"});
         MainDialogTest::SetUp();
@@ -24,6 +28,8 @@ class FileDialogTest : public MainDialogTest {
     void TearDown() override {
         MainDialogTest::TearDown();
         QLocale::setDefault(QLocale::c());
+        if (translation) QCoreApplication::removeTranslator(translation);
+        delete translation;
     }
 
     // Opens the file dialog of `button` and hands it to `look`, which ends it.
@@ -40,6 +46,7 @@ class FileDialogTest : public MainDialogTest {
     }
 
     QTemporaryDir dir;
+    QTranslator* translation = nullptr;
 };
 
 TEST_F(FileDialogTest, RussianButtonsAndTheLastFolderAcrossRestarts) {

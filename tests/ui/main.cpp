@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "ui/qttranslation.h"
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -14,7 +12,6 @@ int main(int argc, char** argv) {
     if (!config.isValid()) return 1;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QApplication app(argc, argv);
-    InstallQtTranslation(app);  // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
