@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/tasktext.h"
 
@@ -21,6 +22,28 @@ bool CMessageBox::Ask(const std::string& question) {
     const bool ok = box.exec() == QMessageBox::Ok;
     if (m_afterClose) m_afterClose();
     return ok;
+}
+
+CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
+    QMessageBox box(QMessageBox::Question, Title(),
+                    QStringLiteral("Задача изменена. Сохранить изменения?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    // Our own texts, whatever translation of Qt is (or is not) loaded.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (m_afterClose) m_afterClose();
+    switch (answer) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Save;
+        case QMessageBox::No:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
 }
 
 void CMessageBox::Tell(const std::string& message) {
