@@ -7,7 +7,9 @@
 namespace {
 
 std::string TwoDigits(long long value) {
-    return (value < 10 ? "0" : "") + FormatInt(value);
+    std::string text = value < 10 ? "0" : "";
+    text += FormatInt(value);  // appended: GCC 12 misreads "literal" + temporary (-Wrestrict)
+    return text;
 }
 
 }  // namespace
