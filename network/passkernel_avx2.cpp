@@ -2,6 +2,8 @@
 // Separate multiplies and adds only: FMA would round differently.
 #include <cmath>
 
+#include "network/forward.h"
+#include "network/leadpolicy.h"
 #include "network/passkernel.h"
 
 #pragma GCC push_options

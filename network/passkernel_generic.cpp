@@ -1,6 +1,8 @@
 // The training-pass kernel for any x86-64 processor (SSE2).
 #include <cmath>
 
+#include "network/forward.h"
+#include "network/leadpolicy.h"
 #include "network/passkernel.h"
 
 // Vectors of four doubles are split into SSE2 halves here. The warning about
