@@ -22,8 +22,8 @@ const char* const NameHeading = "Наименование";
 
 namespace {
 
-bool IsInputRole(DialogMode role) {
-    return role == ModeSetup || role == ModeEditInput;
+bool IsInputRole(int32_t mode) {
+    return mode == ModeSetup || mode == ModeEditInput;
 }
 
 // Names are Windows-1251 bytes, so the heading is compared in that form.
@@ -108,9 +108,9 @@ bool CommitOutput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
 
 }  // namespace
 
-ParamSheet OpenSheet(const NetTask& task, DialogMode role, int editIndex) {
+ParamSheet OpenSheet(const NetTask& task, int32_t dialogMode, int editIndex) {
     ParamSheet sheet;
-    sheet.role = IsInputRole(role) ? role : ModeOutput;
+    sheet.role = IsInputRole(dialogMode) ? static_cast<DialogMode>(dialogMode) : ModeOutput;
     sheet.editIndex = editIndex;
     if (sheet.role == ModeEditInput) {
         if (editIndex < 0 || editIndex >= task.inputCount) return sheet;

@@ -18,14 +18,11 @@ bool CMessageBox::Ask(const std::string& question) {
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    const bool ok = box.exec() == QMessageBox::Ok;
-    if (m_afterClose) m_afterClose();
-    return ok;
+    return box.exec() == QMessageBox::Ok;
 }
 
 void CMessageBox::Tell(const std::string& message) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(message), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
-    if (m_afterClose) m_afterClose();
 }

@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "model/userdialog.h"
@@ -17,13 +16,9 @@ class CMessageBox : public UserDialog {
     bool Ask(const std::string& question) override;
     void Tell(const std::string& message) override;
 
-    // Runs after every box has closed (the main dialog refreshes its tables).
-    void SetAfterClose(std::function<void()> afterClose) { m_afterClose = std::move(afterClose); }
-
     // The title of every box.
     static QString Title();
 
   private:
     QPointer<QWidget> m_parent;
-    std::function<void()> m_afterClose;
 };

@@ -8,18 +8,12 @@ namespace {
 
 constexpr long NameColumnTwips = 3150;
 
-DialogMode RoleFor(int dialogMode) {
-    if (dialogMode == ModeSetup) return ModeSetup;
-    if (dialogMode == ModeEditInput) return ModeEditInput;
-    return ModeOutput;
-}
-
 }  // namespace
 
 CParamDlg::CParamDlg(NetTask& task, DialogState& state, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CParamDlg>()), m_task(task), m_user(this) {
     ui->setupUi(this);
-    m_sheet = OpenSheet(task, RoleFor(state.dialogMode), state.editIndex);
+    m_sheet = OpenSheet(task, state.dialogMode, state.editIndex);
     SetUpForRole();
     connect(ui->addVariantButton, &QPushButton::clicked, this, &CParamDlg::OnAddVariant);
     connect(ui->deleteVariantButton, &QPushButton::clicked, this, &CParamDlg::OnDeleteVariant);

@@ -15,8 +15,10 @@
 #include "model/definition.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/savecheck.h"
 #include "network/rng.h"
 #include "network/training.h"
+#include "network/trainingsettings.h"
 #include "storage/taskfile.h"
 #include "ui/aboutdlg.h"
 #include "ui/errorgraphdlg.h"
@@ -63,7 +65,6 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
-    m_user.SetAfterClose([this] { RefreshTables(); });
 
     // Design-time state of the three tables.
     ui->inputGrid->SetDesign(2, 2, 1);
@@ -230,9 +231,11 @@ void CZarnDlg::FillExampleTable() {
 // ---- Setup panel ---------------------------------------------------------
 
 void CZarnDlg::RunParamEditor(bool open) {
-    if (!open) return;
-    CParamDlg editor(m_task, m_state, this);
-    editor.exec();
+    if (open) {
+        CParamDlg editor(m_task, m_state, this);
+        editor.exec();
+    }
+    // Also without the editor: a question may have discarded the examples.
     RefreshTables();
 }
 
@@ -247,6 +250,7 @@ void CZarnDlg::OnChangeInput() {
 
 void CZarnDlg::OnDeleteInput() {
     DeleteInputParam(m_task, static_cast<int>(ui->inputGrid->GetRowSel()) - 1, m_user);
+    RefreshTables();
 }
 
 void CZarnDlg::OnEditOutput() {
@@ -255,6 +259,7 @@ void CZarnDlg::OnEditOutput() {
 
 void CZarnDlg::OnDeleteOutput() {
     DeleteOutputVariant(m_task, static_cast<int>(ui->outputGrid->GetRowSel()), m_user);
+    RefreshTables();
 }
 
 // ---- Modes ---------------------------------------------------------------
@@ -288,9 +293,9 @@ void CZarnDlg::OnTrainingMode() {
              true);
     ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     // Every entry starts from the default settings, replacing what was typed.
-    ui->iterEdit->setText(QStringLiteral("10000"));
-    ui->coefEdit->setText(QStringLiteral("0.2"));
-    m_task.learningCoef = 0.2;
+    ui->iterEdit->setText(FromUtf8(DefaultIterationsText));
+    ui->coefEdit->setText(FromUtf8(DefaultCoefText));
+    m_task.learningCoef = LenientAtof(DefaultCoefText);
     FillExampleTable();
 }
 
@@ -303,20 +308,15 @@ void CZarnDlg::SetHiddenText(const QString& text) {
 
 void CZarnDlg::OnHiddenChanged() {
     if (m_trainingRun) return;
-    const QString text = ui->hiddenEdit->text();
-    const int value = LenientAtoi(ToUtf8(text));
-    // Out-of-range sizes are replaced silently; the new text runs this rule again.
-    if (value < 1) {
-        ui->hiddenEdit->setText(QStringLiteral("1"));
-        return;
-    }
-    if (value > MaxHidden) {
-        ui->hiddenEdit->setText(FromUtf8(FormatInt(MaxHidden)));
+    const int value = HiddenCountFromText(ToUtf8(ui->hiddenEdit->text()));
+    const QString normal = FromUtf8(FormatInt(value));
+    // Out-of-range and untidy sizes are replaced silently; the new text runs
+    // this rule again.
+    if (ui->hiddenEdit->text() != normal) {
+        ui->hiddenEdit->setText(normal);
         return;
     }
     m_task.hiddenCount = value;
-    const QString normal = FromUtf8(FormatInt(value));
-    if (text != normal) ui->hiddenEdit->setText(normal);
     UpdateTrainingModeButton();
 }
 
@@ -363,6 +363,7 @@ void CZarnDlg::OnTrain() {
     ui->trainButton->setText(TrainCaption());
     ui->trainButton->repaint();
     m_user.Tell(outcome.message);
+    RefreshTables();
 }
 
 void CZarnDlg::OnErrorGraph() {
@@ -373,9 +374,10 @@ void CZarnDlg::OnErrorGraph() {
 
 void CZarnDlg::OnAddExample() {
     m_state.dialogMode = ModeTraining;
-    if (!RoomForExample(m_task, m_user)) return;
-    CExampleDlg dialog(m_task, m_state, m_user, this);
-    dialog.exec();
+    if (RoomForExample(m_task, m_user)) {
+        CExampleDlg dialog(m_task, m_state, m_user, this);
+        dialog.exec();
+    }
     RefreshTables();
 }
 
@@ -385,7 +387,7 @@ void CZarnDlg::OnCheck() {
         CExampleDlg dialog(m_task, m_state, m_user, this);
         dialog.exec();
     }
-    // Back to the mode of the layout on screen, so the next refresh fills the
+    // Back to the mode of the layout on screen, so the refresh fills the
     // tables that are showing.
     m_state.dialogMode = m_trainingLayout ? ModeTraining : ModeSetup;
     RefreshTables();
@@ -397,41 +399,44 @@ void CZarnDlg::OnDeleteExample() {
     const long row = grid->GetRowSel();
     if (row < 1) return;  // the heading row names no example
     if (DeleteExample(m_task, static_cast<int>(row) - 1)) m_user.Tell(DeletedMessage);
+    RefreshTables();
 }
 
 // ---- Files ---------------------------------------------------------------
 
 void CZarnDlg::OnSaveToFile() {
-    if (m_task.inputCount < 1 || m_task.outputCount < 1) {
-        m_user.Tell("Не достаточно информации для сохранения");
+    if (!ReadyToSave(m_task, m_user)) {
+        RefreshTables();
         return;
     }
     const QString path = m_fileChooser(this, FileDialogKind::Save);
-    RefreshTables();
+    RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
     if (SaveToFile(m_task, NativePath(path)) == 1)
         m_user.Tell("Настройка НС и примеры к ней успешно сохранены!");
     else
         m_user.Tell("Не сохранено...");
+    RefreshTables();
 }
 
 void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
-    RefreshTables();
+    RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:
-            m_user.Tell("Файл не открылся.");
-            return;
+            m_user.Tell(CannotOpenMessage);
+            break;
         case LoadStatus::Refused:
             m_user.Tell(result.message);
-            return;
+            break;
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             m_user.Tell("Загружено успешно!");
-            return;
+            break;
     }
+    RefreshTables();
 }
 
 // ---- About box -----------------------------------------------------------
