@@ -13,3 +13,5 @@ void AddTrainCommand(CLI::App& app, int& exitCode);
 void AddShowCommand(CLI::App& app, int& exitCode);
 // copy IN OUT: loads IN and saves it to OUT.
 void AddCopyCommand(CLI::App& app, int& exitCode);
+// ask TASKFILE [VARIANT ...]: the ranked answer of the network saved in TASKFILE.
+void AddAskCommand(CLI::App& app, int& exitCode);

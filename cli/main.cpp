@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     AddTrainCommand(app, exitCode);
     AddShowCommand(app, exitCode);
     AddCopyCommand(app, exitCode);
+    AddAskCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

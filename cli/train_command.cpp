@@ -6,9 +6,11 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
 #include "network/trainingsettings.h"
+#include "storage/taskfile.h"
 
 namespace {
 
@@ -21,6 +23,7 @@ struct TrainOptions {
     bool seedGiven = false;
     std::string historyOut;
     std::string weightsOut;
+    std::string taskOut;
 };
 
 bool WriteHistory(const NetTask& task, const std::string& path) {
@@ -71,6 +74,14 @@ int RunTrain(const TrainOptions& options) {
         std::cerr << "Не удалось записать " << options.weightsOut << "\n";
         return ExitCannotOpen;
     }
+    if (!options.taskOut.empty()) {
+        if (SaveToFile(*task, options.taskOut) != 1) {
+            std::cerr << "Не сохранено: " << options.taskOut << "\n";
+            return ExitCannotOpen;
+        }
+        if (!HasUsableNetwork(*task))
+            std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+    }
     return ExitOk;
 }
 
@@ -89,5 +100,7 @@ void AddTrainCommand(CLI::App& app, int& exitCode) {
         ->each([options](const std::string&) { options->seedGiven = true; });
     train->add_option("--history-out", options->historyOut, "Write the error history here");
     train->add_option("--weights-out", options->weightsOut, "Write the trained weights here");
+    train->add_option("--out", options->taskOut,
+                      "Write the task with its trained network here (replaced safely)");
     train->callback([options, &exitCode] { exitCode = RunTrain(*options); });
 }

@@ -40,6 +40,14 @@ struct InputParam {
     int32_t variantCount = 0;
 };
 
+// The sizes n, m, k of a network: inputs, hidden neurons, outputs.
+struct NetworkShape {
+    int32_t inputs = 0;
+    int32_t hidden = 0;
+    int32_t outputs = 0;
+    bool operator==(const NetworkShape&) const = default;
+};
+
 // One training example: chosen variant per input, one-of-N target per output.
 struct Example {
     int32_t inputVariant[MaxVariants];
@@ -85,4 +93,8 @@ class NetTask {
     double errorMax = 0.0;
     double errorMin = 0.0;
     double accuracyPercent = 0.0;
+    // The shape the weights were trained for (set by training and by loading a
+    // saved network); all 0 until then. Weights of another shape are no network
+    // of the current task.
+    NetworkShape trainedShape;
 };

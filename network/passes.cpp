@@ -87,6 +87,17 @@ bool TwoThreadsPossible(const NetTask& task) {
     return task.outputCount >= 16 && task.exampleCount > 0;
 }
 
+bool ShapeFits(const NetTask& task) {
+    return NetworkShapeValid(task) && task.exampleCount >= 0 && task.exampleCount <= MaxExamples;
+}
+
+// The accuracy pass in a workspace loaded from the task.
+double PercentCorrect(NetTask& task, PassWorkspace& ws, PassPath path) {
+    const long correct = KernelFor(path).countCorrect(ws);
+    ws.StoreSignalsTo(task);
+    return static_cast<double>(correct) / task.exampleCount * 100.0;
+}
+
 void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
                      const PassSink& sink) {
     PassSync sync;
@@ -135,21 +146,38 @@ void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& pr
     RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task));
 }
 
+TrainingMemory::TrainingMemory(const NetTask& task, const PassOptions& options)
+    : options_(options), twoThreads_(options.threads >= 2 && TwoThreadsPossible(task)) {
+    if (!ShapeFits(task)) return;
+    const PassWorkspace::SizeOnly sizeOnly;
+    passes_ = std::make_unique<PassWorkspace>(
+        task, twoThreads_ ? SplitOutputs(task, CacheBytes()) : task.outputCount, sizeOnly);
+    accuracy_ = std::make_unique<PassWorkspace>(task, task.outputCount, sizeOnly);
+}
+
+TrainingMemory::~TrainingMemory() = default;
+
 void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
                            const PassOptions& options) {
-    if (!NetworkShapeValid(task) || iterations < 1 || task.exampleCount < 0 ||
-        task.exampleCount > MaxExamples || task.errorCount < 0)
-        return;
+    if (!ShapeFits(task) || iterations < 1 || task.errorCount < 0) return;
     const long long passes = static_cast<long long>(iterations) + 2;
     if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes))
         task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
+    TrainingMemory memory(task, options);
+    RunTrainingPasses(task, iterations, progress, memory);
+}
 
-    const bool twoThreads = options.threads >= 2 && TwoThreadsPossible(task);
-    PassWorkspace ws(task, twoThreads ? SplitOutputs(task, CacheBytes()) : task.outputCount);
+void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                       TrainingMemory& memory) {
+    if (!memory.passes_ || iterations < 1 || task.errorCount < 0) return;
+    const long long passes = static_cast<long long>(iterations) + 2;
+    if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes)) return;
+    PassWorkspace& ws = *memory.passes_;
+    ws.Load(task);
     PassRecorder recorder{task, iterations, progress};
     const PassSink sink{&PassRecorder::Done, &recorder};
-    const PassKernel& kernel = KernelFor(options.path);
-    if (twoThreads)
+    const PassKernel& kernel = KernelFor(memory.options_.path);
+    if (memory.twoThreads_)
         RunOnTwoThreads(kernel, ws, passes, sink);
     else
         kernel.runAlone(ws, passes, sink);
@@ -161,10 +189,13 @@ double MeasureAccuracyFast(NetTask& task) {
 }
 
 double MeasureAccuracyWith(NetTask& task, PassPath path) {
-    if (!NetworkShapeValid(task) || task.exampleCount < 0 || task.exampleCount > MaxExamples)
-        return 0.0;
+    if (!ShapeFits(task)) return 0.0;
     PassWorkspace ws(task, task.outputCount);
-    const long correct = KernelFor(path).countCorrect(ws);
-    ws.StoreSignalsTo(task);
-    return static_cast<double>(correct) / task.exampleCount * 100.0;
+    return PercentCorrect(task, ws, path);
+}
+
+double MeasureAccuracyFast(NetTask& task, TrainingMemory& memory) {
+    if (!memory.accuracy_) return 0.0;
+    memory.accuracy_->Load(task);
+    return PercentCorrect(task, *memory.accuracy_, memory.options_.path);
 }

@@ -4,6 +4,8 @@
 // the plain loops.
 #pragma once
 
+#include <memory>
+
 #include "model/task.h"
 #include "network/training.h"
 
@@ -22,6 +24,27 @@ bool PassPathAvailable(PassPath path);
 // the task's network.
 PassOptions DefaultPassOptions(const NetTask& task);
 
+struct PassWorkspace;
+
+// The memory a training run needs beyond the record, taken before the run
+// changes anything: std::bad_alloc from the constructor leaves the record as
+// it was. Sized for the task's shape when constructed.
+class TrainingMemory {
+  public:
+    TrainingMemory(const NetTask& task, const PassOptions& options);
+    ~TrainingMemory();
+    TrainingMemory(const TrainingMemory&) = delete;
+    TrainingMemory& operator=(const TrainingMemory&) = delete;
+
+  private:
+    friend void RunTrainingPasses(NetTask&, int, const ProgressCallback&, TrainingMemory&);
+    friend double MeasureAccuracyFast(NetTask&, TrainingMemory&);
+    PassOptions options_;
+    bool twoThreads_ = false;
+    std::unique_ptr<PassWorkspace> passes_;
+    std::unique_ptr<PassWorkspace> accuracy_;
+};
+
 // Runs N + 2 passes over the examples on the current weights and records one
 // error per pass into errorHistory (grown to hold them if needed), updating
 // errorCount, errorMax and errorMin. The caller has set errorCount = 0,
@@ -30,6 +53,11 @@ PassOptions DefaultPassOptions(const NetTask& task);
 // Afterwards the weights, error terms and signals are those the last example
 // left. Nothing runs unless the network's shape fits its storage.
 void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);
+
+// The same in memory taken beforehand for this task's shape; the history
+// must already hold errorCount + N + 2 values.
+void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                       TrainingMemory& memory);
 
 // The same on a chosen path and thread count (an unavailable path falls back
 // to the generic one).
@@ -42,3 +70,5 @@ void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback
 // evaluating anything when the shape does not fit the storage.
 double MeasureAccuracyFast(NetTask& task);
 double MeasureAccuracyWith(NetTask& task, PassPath path);
+// The same in memory taken beforehand for this task's shape.
+double MeasureAccuracyFast(NetTask& task, TrainingMemory& memory);

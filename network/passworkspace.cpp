@@ -53,13 +53,17 @@ PassWorkspace::Block PassWorkspace::Allocate(long doubles) {
 }
 
 PassWorkspace::PassWorkspace(const NetTask& task, int split)
+    : PassWorkspace(task, split, SizeOnly{}) {
+    Load(task);
+}
+
+PassWorkspace::PassWorkspace(const NetTask& task, int split, SizeOnly)
     : n(task.inputCount),
       m(task.hiddenCount),
       k(task.outputCount),
       exampleCount(task.exampleCount),
       mPadded(static_cast<int>(RoundUp(task.hiddenCount, 4))),
       w1Stride(PassRowStride(task.hiddenCount)),
-      eta(task.learningCoef),
       partCount(split < task.outputCount ? 2 : 1) {
     const long hiddenVec = RoundUp(mPadded, kLine);
     const Slot shared[] = {
@@ -91,6 +95,13 @@ PassWorkspace::PassWorkspace(const NetTask& task, int split)
         };
         parts_[p] = Allocate(TotalSize(slots));
         Place(parts_[p].get(), slots);
+    }
+}
+
+void PassWorkspace::Load(const NetTask& task) {
+    eta = task.learningCoef;
+    for (int p = 0; p < partCount; ++p) {
+        PassPart& pp = part[p];
         const std::size_t bytes = pp.count * sizeof(double);
         for (int h = 0; h < m; ++h)
             std::memcpy(pp.w2 + h * pp.stride, task.weightsHiddenOutput[h] + pp.first, bytes);
@@ -99,7 +110,6 @@ PassWorkspace::PassWorkspace(const NetTask& task, int split)
             std::memcpy(pp.targets + static_cast<long>(e) * pp.padded,
                         task.examples[e].target + pp.first, bytes);
     }
-
     for (int i = 0; i <= n; ++i)
         std::memcpy(w1 + i * w1Stride, task.weightsInputHidden[i], m * sizeof(double));
     for (int e = 0; e < exampleCount; ++e)

@@ -35,12 +35,20 @@ struct PassPart {
 };
 
 struct PassWorkspace {
-    // split: the outputs of the first part (k for a single part).
+    // split: the outputs of the first part (k for a single part). Sized for
+    // the task's shape and loaded from it.
     PassWorkspace(const NetTask& task, int split);
+    // Sized only, so the memory can be had before the record changes; Load
+    // fills it. Both constructors throw std::bad_alloc.
+    struct SizeOnly {};
+    PassWorkspace(const NetTask& task, int split, SizeOnly);
     ~PassWorkspace();
     PassWorkspace(const PassWorkspace&) = delete;
     PassWorkspace& operator=(const PassWorkspace&) = delete;
 
+    // Learning coefficient, weights, targets and input values from the record,
+    // whose shape is the one the workspace was sized for.
+    void Load(const NetTask& task);
     // Weights, error terms and the signals of the last trained example back
     // into the record, as the plain loops would have left them.
     void StoreTo(NetTask& task) const;

@@ -1,8 +1,11 @@
 #include "network/training.h"
 
 #include <cmath>
+#include <memory>
+#include <new>
 
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/forward.h"
 #include "network/passes.h"
 
@@ -12,6 +15,7 @@ const char* const CoefficientMessage =
     "Не корректный коэффициент обучения! (Допускается от 0 до 1.)";
 const char* const NoExamplesMessage = "Не найдено не одного примера для обучения";
 const char* const TrainButtonCaption = "Обучить!";
+const char* const OutOfMemoryMessage = "Не хватает памяти для обучения.";
 
 namespace {
 
@@ -116,25 +120,34 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
         return outcome;
     }
 
-    // The history is sized before anything changes, so a failed allocation
-    // leaves the task as it was.
-    if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
-        task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
+    // Everything the run needs is allocated before anything changes, so a
+    // failed allocation leaves the task as it was.
+    std::unique_ptr<TrainingMemory> memory;
+    try {
+        memory = std::make_unique<TrainingMemory>(task, DefaultPassOptions(task));
+        // Last: a resize that fails leaves the history as it was.
+        if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
+            task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
+    } catch (const std::bad_alloc&) {
+        outcome.message = OutOfMemoryMessage;
+        return outcome;
+    }
 
     task.learningCoef = eta;
     outcome.coefText = FormatFixed(eta, 4);
     outcome.iterText = FormatInt(iterations);
     ClassicRng rng(seed);
     InitWeights(task, rng);
+    task.trainedShape = CurrentShape(task);
     task.errorCount = 0;
     task.errorMax = -1.0;
     task.errorMin = 1.0;
 
-    RunTrainingPasses(task, iterations, progress);
+    RunTrainingPasses(task, iterations, progress, *memory);
 
     if (progress) progress(TrainButtonCaption);
     // The vector kernels give MeasureAccuracy's result bit for bit, faster.
-    task.accuracyPercent = MeasureAccuracyFast(task);
+    task.accuracyPercent = MeasureAccuracyFast(task, *memory);
     outcome.trained = true;
     outcome.message = "Network is " + FormatFixed(task.accuracyPercent, 2) + "% correct\n";
     return outcome;

@@ -23,6 +23,8 @@ struct TrainingOutcome {
 extern const char* const IterationsMessage;
 extern const char* const CoefficientMessage;
 extern const char* const NoExamplesMessage;
+// The memory for the run could not be had; nothing changed.
+extern const char* const OutOfMemoryMessage;
 extern const char* const TrainButtonCaption;  // "Обучить!"
 
 // The caption shown after a whole percentage of the run.

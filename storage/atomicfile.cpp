@@ -1,53 +1,92 @@
 #include "storage/atomicfile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
+#include <cstdint>
 #include <cstdlib>
-
-#include "model/numtext.h"
+#include <fstream>
+#include <new>
+#include <string>
 
 namespace {
 
-// The file a path names, symbolic links resolved; the path itself when it
-// names nothing yet.
-std::string ResolveTarget(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string resolved = real;
-    std::free(real);
-    return resolved;
+constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr std::size_t RandomPartLength = 6;  // the XXXXXX of mkostemps
+
+std::string Folder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+// The file a path finally names, symbolic links followed, also when the last
+// link points at nothing yet. false for a loop of links.
+bool ResolveTarget(const std::string& path, std::string& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) return false;
+        link.resize(static_cast<std::size_t>(length));
+        target = link[0] == '/' ? link : Folder(target) + link;
+    }
+    return false;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t wrote = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (wrote < 0) {
             if (errno == EINTR) continue;
             return false;
         }
+        if (wrote == 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(wrote));
+        offset += wrote;
     }
     return true;
 }
 
-// Creates a new file beside the target; the name is unique by O_EXCL.
-int CreateTemporary(const std::string& folder, const std::string& base, std::string& tempPath) {
-    static std::atomic<unsigned> counter = 0;
-    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "." + base + ".tmp" + FormatInt(::getpid()) + "-" +
-                   FormatInt((now + ++counter) % 1000000007LL);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+bool ReadAll(int fd, std::string& bytes) {
+    char buffer[64 * 1024];
+    off_t offset = 0;
+    try {
+        for (;;) {
+            const ssize_t got = ::pread(fd, buffer, sizeof buffer, offset);
+            if (got == 0) return true;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(got));
+            offset += got;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return -1;
+}
+
+// The process's file-mode mask, without changing it (umask() cannot be read
+// without setting it, which other threads could observe).
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -58,36 +97,152 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + RandomPartLength + TemporarySuffix.size() ||
+        !name.starts_with(prefix) || !name.ends_with(TemporarySuffix))
+        return false;
+    for (char c : name.substr(prefix.size(), RandomPartLength))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// A save holds an exclusive lock on its temporary file for as long as the
+// file exists under its name, so a temporary that can be locked was left by
+// a save that no longer runs. Only regular files of this user with a single
+// name and exactly our name pattern are touched.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    const std::string prefix = TemporaryNamePrefix(base);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name, prefix)) continue;
+        const std::string path = folder + entry->d_name;
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::open(path.c_str(), O_RDONLY | flags);
+        if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | flags);
+        if (fd < 0) continue;
+        struct stat held, named;
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
+            held.st_nlink == 1 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::lstat(path.c_str(), &named) == 0 && SameFile(held, named))
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// A new, empty file of mode 0600 beside the target, locked as in use;
+// -1 with errno when none can be created.
+int CreateTemporary(const std::string& folder, const std::string& base, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + TemporaryNamePrefix(base) + std::string(RandomPartLength, 'X') +
+                   std::string(TemporarySuffix);
+        const int fd =
+            ::mkostemps(tempPath.data(), static_cast<int>(TemporarySuffix.size()), O_CLOEXEC);
+        if (fd < 0) return -1;
+        // Where locks are not supported, no cleaner can lock the file either.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            ::close(fd);  // a cleaner took it for stale and removes it
+            continue;
+        }
+        // A cleaner may have removed the file between its creation and the lock.
+        struct stat held, named;
+        if (::fstat(fd, &held) == 0 && ::lstat(tempPath.c_str(), &named) == 0 &&
+            SameFile(held, named))
+            return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes over the file itself, keeping its inode and with it every name,
+// the owner, the group and the mode.
+bool WriteInPlace(const std::string& target, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    std::string old;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAll(fd, old);
+    // Room for the new bytes first, so a full disk fails before the old ones
+    // are touched (where the file system can reserve room).
+    if (ok && bytes.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0)
+        ok = errno == EOPNOTSUPP || errno == ENOSYS;
+    if (ok) {
+        const bool written = WriteAllAt(fd, bytes, 0) &&
+                             ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                             ::fsync(fd) == 0;
+        if (!written) {
+            if (WriteAllAt(fd, old, 0) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
+                ::fsync(fd);
+            ok = false;
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
 }  // namespace
 
+std::string TemporaryNamePrefix(std::string_view targetName) {
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (unsigned char c : targetName) hash = (hash ^ c) * 16777619u;
+    static const char digits[] = "0123456789abcdef";
+    std::string prefix = ".zarn-";
+    for (int shift = 28; shift >= 0; shift -= 4) prefix += digits[(hash >> shift) & 0xF];
+    return prefix + "-";
+}
+
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    const std::string target = ResolveTarget(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    std::string target;
+    if (!ResolveTarget(path, target)) return false;
+    const std::string folder = Folder(target);
     const std::string base = target.substr(folder.size());
     if (base.empty() || base == "." || base == "..") return false;
 
     struct stat old;
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    // Renaming over a device, a pipe or a folder would not write into it.
-    if (exists && !S_ISREG(old.st_mode)) return false;
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists) {
+        // Renaming over a device, a pipe or a folder would not write into it,
+        // and renaming over a write-protected file would get past its protection.
+        if (!S_ISREG(old.st_mode)) return false;
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    }
+
+    RemoveStaleTemporaries(folder, base);
+    if (exists && old.st_nlink > 1) return WriteInPlace(target, bytes);
 
     std::string tempPath;
     const int fd = CreateTemporary(folder, base, tempPath);
-    if (fd < 0) return false;
-    if (exists) {
-        // The new file takes the old one's permissions and, where allowed, owner.
-        // Failing either only leaves the defaults of a new file.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) errno = 0;
-        if (::fchmod(fd, old.st_mode & 07777) != 0) errno = 0;
-    }
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    if (fd < 0) return exists && (errno == EACCES || errno == EPERM) && WriteInPlace(target, bytes);
+    auto discard = [&] {
         ::unlink(tempPath.c_str());
+        ::close(fd);
+    };
+
+    mode_t mode = 0666 & ~CurrentUmask();
+    if (exists) {
+        // Where the process may not give the new file the old owner and group,
+        // a rename would change them: write in place instead.
+        struct stat made;
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) errno = 0;
+        if (::fstat(fd, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid) {
+            discard();
+            return WriteInPlace(target, bytes);
+        }
+        mode = old.st_mode & 07777;
+    }
+    // The final mode is set while the file is still empty, so its bytes are
+    // never open to anyone the finished file would not admit.
+    if (::fchmod(fd, mode) != 0 || !WriteAllAt(fd, bytes, 0) || ::fsync(fd) != 0 ||
+        ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        discard();
         return false;
     }
+    ::close(fd);  // after the rename: the lock keeps cleaners off until then
     SyncFolder(folder);
     return true;
 }

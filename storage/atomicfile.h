@@ -1,13 +1,38 @@
-// Replaces a file's contents so that a failure never leaves a damaged file:
-// the bytes go to a temporary file in the same folder, which is flushed to disk
-// and then renamed over the target.
+// Replaces a file's contents the way careful editors do.
+//
+// Normally the bytes go to a temporary file beside the target, which is
+// created with mode 0600 and given the old file's owner, group and mode (a
+// new file's: 0666 less the umask) before any byte is written, flushed to
+// disk and renamed over the target. A failure at any point removes the
+// temporary and leaves the old file as it was; a temporary left by a save
+// that was killed is removed at the next save of the same target.
+//
+// Renaming would cut other hard links off the new contents and needs a
+// writable folder, so the file is written in place instead when it has
+// several names, when its folder may not be written but the file may, or when
+// a new file could not take the old one's owner and group.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// false when anything fails (the folder is not writable, a write or the flush
-// fails, the target is a directory or another non-regular file); the temporary
-// file is then removed and the old file is left as it was. A symbolic link is
-// followed, so the file it names is replaced and the link stays.
+// true when the whole of bytes is on disk under path. false, with the old
+// file unchanged, when the file is one the user may not write (also if the
+// process could write it through a rename), when it is a folder, a pipe, a
+// device or another non-regular file, or when creating, writing or flushing
+// fails.
+//
+// A symbolic link is followed, so the file it names is written and the link
+// stays; a link whose file does not exist yet has that file created.
+//
+// Written in place, the old contents are read into memory first. If writing
+// the new ones fails, the old bytes are written back before false is
+// returned; only if writing them back fails as well (the device failing
+// under both writes) can the file be left holding neither.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The fixed beginning of the names of the temporary files made for a target
+// named targetName (the name within its folder): ".zarn-", eight hex digits
+// of a hash of the name and "-". Six letters or digits and ".tmp" follow, so
+// every temporary name has 25 bytes, whatever the length of the target's.
+std::string TemporaryNamePrefix(std::string_view targetName);

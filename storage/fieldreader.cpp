@@ -75,3 +75,29 @@ bool FieldReader::NumberAndNameField(std::string& number, std::string& name) {
     }
     return error_ == FieldError::None;
 }
+
+int FieldReader::PeekByte() {
+    const int c = NextByte();
+    if (c >= 0) {
+        --pos_;  // NextByte left the byte in the current run
+        if (c == '\n') --line_;
+    }
+    return c;
+}
+
+bool FieldReader::Rest(std::string& bytes, std::size_t limit) {
+    bytes.clear();
+    for (;;) {
+        const std::string_view run = run_.substr(pos_);
+        if (run.size() > limit - bytes.size()) return false;
+        bytes.append(run);
+        pos_ = run_.size();
+        if (ended_) return error_ == FieldError::None;
+        run_ = source_.Next();
+        pos_ = 0;
+        if (run_.empty()) {
+            ended_ = true;
+            if (source_.Failed()) error_ = FieldError::ReadFailed;
+        }
+    }
+}

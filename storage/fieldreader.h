@@ -35,6 +35,12 @@ class FieldReader {
     // Up to LF; '=' and CR dropped.
     bool ResultField(std::string& text);
 
+    // The next byte without taking it; -1 at the end of the data.
+    int PeekByte();
+    // Every byte not read yet. false when there are more than limit bytes or
+    // reading fails.
+    bool Rest(std::string& bytes, std::size_t limit);
+
     // What stopped the last field (None when it was read).
     FieldError error() const { return error_; }
     // 1-based line on which the last field began.

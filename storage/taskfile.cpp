@@ -1,16 +1,14 @@
 #include "storage/taskfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <memory>
 
 #include "storage/atomicfile.h"
 #include "storage/bytesource.h"
 #include "storage/fieldreader.h"
 #include "storage/filebytesource.h"
+#include "storage/readablefile.h"
 #include "storage/stagedtask.h"
 #include "storage/taskreader.h"
 #include "storage/taskwriter.h"
@@ -29,6 +27,8 @@ LoadResult Load(NetTask& task, ByteSource& source) {
     }
     ApplyStagedTask(staged, task);
     result.status = LoadStatus::Loaded;
+    result.network = ReadNetworkSection(
+        reader, {staged.inputCount, staged.hiddenCount, staged.outputCount}, task);
     return result;
 }
 
@@ -47,16 +47,9 @@ int SaveToFile(const NetTask& task, const std::string& path) {
 }
 
 LoadResult LoadFromFile(NetTask& task, const std::string& path) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    LoadResult cannotOpen{LoadStatus::CannotOpen, CannotOpenMessage};
-    if (fd < 0) return cannotOpen;
+    const int fd = OpenFileForReading(path);
+    if (fd < 0) return {LoadStatus::CannotOpen, CannotOpenMessage};
     FdCloser closer{fd};
-    // A folder opens for reading on Linux but holds no file to read.
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return cannotOpen;
     auto source = std::make_unique<FileByteSource>(fd);
     return Load(task, *source);
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/task.h"
+#include "storage/networksection.h"
 
 enum class LoadStatus {
     Loaded,      // read into the task
@@ -17,10 +18,14 @@ struct LoadResult {
     LoadStatus status = LoadStatus::CannotOpen;
     std::string message;  // Refused: what is wrong and on which line; CannotOpen:
                           // CannotOpenMessage (UTF-8)
+    // Loaded: whether a saved network came with the task. Damaged is for the
+    // caller to report (NetworkDamagedMessage) after the load's own message.
+    NetworkLoad network = NetworkLoad::None;
     int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
 };
 
-// Writes the task; 1 when the whole file was written, -1 otherwise (the old
+// Writes the task, and after it the network section when the task has a
+// usable network of its current shape; 1 when the whole file was written, -1 otherwise (the old
 // file, if any, is then left intact), also for a task that would not read back
 // the same (FormatTaskFile in storage/taskwriter.h). The task is not changed.
 int SaveToFile(const NetTask& task, const std::string& path);
@@ -28,8 +33,9 @@ int SaveToFile(const NetTask& task, const std::string& path);
 // "Файл не открылся."
 extern const char* const CannotOpenMessage;
 
-// Reads a task file into the task (definition, hidden size, examples only).
-// A file that breaks a capacity or an index is refused as a whole.
+// Reads a task file into the task (definition, hidden size, examples) and a
+// network section that matches it. A file that breaks a capacity or an index
+// is refused as a whole; a damaged network section never refuses the task.
 LoadResult LoadFromFile(NetTask& task, const std::string& path);
 
 // The same reading over bytes already in memory (never CannotOpen).

@@ -1,6 +1,7 @@
 #include "storage/taskreader.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/numtext.h"
 
@@ -98,10 +99,16 @@ bool Reading::Params(StagedTask& staged) {
 }
 
 bool Reading::Variants(StagedTask& staged) {
-    for (StagedParam& param : staged.params) {
+    for (std::size_t i = 0; i < staged.params.size(); ++i) {
+        StagedParam& param = staged.params[i];
         for (std::size_t j = 0; j < param.values.size(); ++j) {
             if (!Check(reader_.NumberAndNameField(text_, param.names[j]))) return false;
             param.values[j] = LenientAtof(text_);
+            // The value becomes the network's input signal: nan or inf would
+            // turn every weight into NaN.
+            if (!std::isfinite(param.values[j]))
+                return Refuse("значение варианта " + Str(j + 1) + " входного параметра " +
+                              Str(i + 1) + " не является конечным числом.");
         }
     }
     return true;

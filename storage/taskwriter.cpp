@@ -2,6 +2,7 @@
 
 #include "model/numtext.h"
 #include "storage/fieldreader.h"
+#include "storage/networksection.h"
 
 namespace {
 
@@ -62,5 +63,5 @@ std::optional<std::string> FormatTaskFile(const NetTask& task) {
         for (int j = 0; j < task.outputCount; ++j)
             if (example.target[j] == 1.0) out += "=" + FormatInt(j) + "\n";
     }
-    return out;
+    return out + FormatNetworkSection(task);
 }

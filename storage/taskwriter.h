@@ -1,4 +1,5 @@
-// The bytes of a task file for a task, exactly as the reader reads them back.
+// The bytes of a task file for a task, exactly as the reader reads them back,
+// with the network section after the examples when the task has a usable network.
 #pragma once
 
 #include <optional>

@@ -37,17 +37,41 @@ QString ActivationFilePath() {
 
 namespace {
 
-// The bus splits Exec like a shell: quote a path that holds anything unusual.
+// The bus reads Exec in two steps: it first undoes the service file's own
+// escapes (\\ \n \t \r \s; any other backslash makes the whole file
+// invalid, and a raw line break or CR would end the line), then splits the
+// value like a shell, where single quotes keep everything but a single quote.
 QString ExecWord(const QString& path) {
     static const QString plain =
         QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-+");
     bool quote = path.isEmpty();
     for (QChar c : path)
         if (!plain.contains(c)) quote = true;
-    if (!quote) return path;
-    QString escaped = path;
-    escaped.replace(u'\'', QStringLiteral("'\\''"));
-    return u'\'' + escaped + u'\'';
+    QString word = path;
+    if (quote) {
+        word.replace(u'\'', QStringLiteral("'\\''"));
+        word = u'\'' + word + u'\'';
+    }
+    QString escaped;
+    for (QChar c : word) {
+        switch (c.unicode()) {
+            case u'\\':
+                escaped += QStringLiteral("\\\\");
+                break;
+            case u'\n':
+                escaped += QStringLiteral("\\n");
+                break;
+            case u'\r':
+                escaped += QStringLiteral("\\r");
+                break;
+            case u'\t':
+                escaped += QStringLiteral("\\t");
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
 }
 
 }  // namespace
@@ -92,10 +116,21 @@ bool AutomationServer::StartServer() {
                               QDBusConnection::ExportAdaptors))
         return false;
     m_ownsName = m_bus.registerService(QLatin1String(AutomationServiceName));
+    // Without the name no client is meant to find this instance.
+    if (!m_ownsName) m_bus.unregisterObject(QLatin1String(AutomationFactoryPath));
     return m_ownsName;
 }
 
 QDBusObjectPath AutomationServer::CreateObject() {
+    // One client per instance: once the name is given up, a request can only
+    // come by this instance's unique name, and it must not share the object's
+    // window with another client (nor keep it alive for it).
+    if (m_served) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::LimitsExceeded,
+                           QStringLiteral("This instance already serves a client"));
+        return {};
+    }
     const QString client = calledFromDBus() ? message().service() : QString();
     const QString path =
         QStringLiteral("%1/Object%2").arg(QLatin1String(AutomationFactoryPath)).arg(m_nextObject++);
@@ -106,6 +141,7 @@ QDBusObjectPath AutomationServer::CreateObject() {
         return {};
     }
     m_proxies.emplace(path, std::move(proxy));
+    m_served = true;
     if (!client.isEmpty()) {
         m_watcher->addWatchedService(client);
         // A client that left before the watch began is caught here.

@@ -4,7 +4,8 @@
 // name Zarn.Application and exports a factory; each object a client creates
 // is a CZarnDlgAutoProxy kept until the client releases it or leaves the bus.
 // Once an object exists the name is given up, so the bus starts a fresh
-// instance for the next client. A stand-alone start only refreshes the
+// instance for the next client, and the factory refuses every further
+// request: one client per instance. A stand-alone start only refreshes the
 // activation file through which the bus starts the program for a client.
 // Failures are silent: the program then runs without automation.
 #pragma once
@@ -31,7 +32,8 @@ bool IsServerStart(const QStringList& arguments);
 
 // The activation file's full path under $XDG_DATA_HOME (or ~/.local/share).
 QString ActivationFilePath();
-// Writes the activation file naming executable with -Automation; false on failure.
+// Writes the activation file naming executable with -Automation, quoted and
+// escaped so that the bus starts exactly that file; false on failure.
 bool WriteActivationFile(const QString& executable);
 
 class AutomationServer : public QObject, public QDBusContext {
@@ -42,7 +44,7 @@ class AutomationServer : public QObject, public QDBusContext {
     ~AutomationServer() override;
 
     // Exports the factory and owns the well-known name; false when the bus
-    // cannot be reached or the name is taken.
+    // cannot be reached or the name is taken (the factory is then withdrawn).
     bool StartServer();
     int ObjectCount() const { return static_cast<int>(m_proxies.size()); }
 
@@ -65,6 +67,7 @@ class AutomationServer : public QObject, public QDBusContext {
     std::map<QString, std::unique_ptr<CZarnDlgAutoProxy>> m_proxies;  // by object path
     int m_nextObject = 1;
     bool m_ownsName = false;
+    bool m_served = false;  // an object has been made
 };
 
 // For a program started by a client: when the last object is released while

@@ -1,8 +1,9 @@
-// Before any Qt header: its parameter names include Qt's "signals" keyword.
-#include "network/forward.h"
+// Core headers before any Qt header: Qt defines "signals" as a keyword.
+#include "network/ranking.h"
 //
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QString>
 #include <algorithm>
@@ -43,6 +44,7 @@ CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QW
         if (i > 0) combos_[i]->hide();
     }
     ui_->answerLabel->hide();
+    SizeRankingList();
     // The output list stays where it is in both roles.
     QSizePolicy buttonPolicy = ui_->resultButton->sizePolicy();
     buttonPolicy.setRetainSizeWhenHidden(true);
@@ -88,6 +90,8 @@ void CExampleDlg::ShowRole() {
     ui_->resultLabel->setVisible(!check);
     ui_->answerLabel->setVisible(check);
     ui_->answerLabel->clear();
+    ui_->rankingList->setVisible(check);
+    ui_->rankingList->clear();
     ui_->resultButton->setVisible(check);
 }
 
@@ -121,11 +125,24 @@ void CExampleDlg::accept() {
 void CExampleDlg::OnResult() {
     int variantIndex[MaxInputs] = {};
     InputSelections(variantIndex);
-    const int answer = CheckAnswer(task_, variantIndex);
-    if (answer < 0 || answer >= std::min(task_.outputCount, MaxOutputs)) {
+    const std::vector<RankedOutput> ranked = RankOutputs(task_, variantIndex);
+    ui_->rankingList->clear();
+    if (ranked.empty()) {
         ui_->answerLabel->clear();
         user_.Tell(NoAnswerMessage);
         return;
     }
-    ui_->answerLabel->setText(FromTask(task_.outputNames[answer]));
+    ui_->answerLabel->setText(FromTask(task_.outputNames[ranked.front().output]));
+    const int shown = std::min<int>(RankedShown, static_cast<int>(ranked.size()));
+    for (int r = 0; r < shown; ++r)
+        ui_->rankingList->addItem(FromTask(RankedText(task_, ranked[r])));
+}
+
+void CExampleDlg::SizeRankingList() {
+    // Room for exactly the ranked lines shown, so the list never scrolls.
+    QListWidget* list = ui_->rankingList;
+    list->addItem(QStringLiteral("0"));
+    const int row = list->sizeHintForRow(0);
+    list->clear();
+    list->setFixedHeight(RankedShown * row + 2 * list->frameWidth());
 }

@@ -38,15 +38,16 @@ class CExampleDlg : public QDialog {
     // selection is reported with ExampleIncompleteMessage and the dialog stays
     // open. Check role: closes.
     void accept() override;
-    // Check role: shows the name of the output variant the network chooses;
-    // when the network cannot be evaluated the answer is emptied and
-    // NoAnswerMessage is shown.
+    // Check role: shows the name of the output variant the network chooses
+    // and, below it, the leading outputs with their signals; when the network
+    // cannot be evaluated both are emptied and NoAnswerMessage is shown.
     void OnResult();
 
   private:
     bool CheckRole() const;
     void FillLists();
     void ShowRole();
+    void SizeRankingList();
     // The chosen variant of every input parameter, in parameter order.
     void InputSelections(int* variantIndex) const;
 

@@ -16,6 +16,7 @@
 #include "model/examples.h"
 #include "model/numtext.h"
 #include "model/savecheck.h"
+#include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
 #include "network/trainingsettings.h"
@@ -166,7 +167,7 @@ void CZarnDlg::RefreshTables() {
         RefreshSetupTables();
     else
         FillExampleTable();
-    ui->checkButton->setEnabled(m_task.exampleCount > 0 && m_task.accuracyPercent > 0.0);
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
     ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
@@ -318,6 +319,8 @@ void CZarnDlg::OnHiddenChanged() {
     }
     m_task.hiddenCount = value;
     UpdateTrainingModeButton();
+    // The network belongs to the size it was trained with.
+    ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
@@ -434,6 +437,7 @@ void CZarnDlg::OnLoadFromFile() {
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             m_user.Tell("Загружено успешно!");
+            if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
             break;
     }
     RefreshTables();

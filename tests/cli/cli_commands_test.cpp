@@ -68,6 +68,14 @@ TEST(CliShow, RefusedFileExitsOneAndMissingFileExitsTwo) {
     EXPECT_NE(missing.err.find("Файл не открылся"), std::string::npos) << missing.err;
 }
 
+TEST(CliShow, NamedPipeIsRefusedAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
+    const CliRun run = RunCli({"show", dir.Path("pipe")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Файл не открылся"), std::string::npos) << run.err;
+}
+
 TEST(CliCopy, CrLfFileComesOutWithLfLineEnds) {
     TempDir dir;
     const std::string lf = TempDir::Read(Sample("weather-ru.task"));

@@ -73,6 +73,19 @@ TEST(TaskFileRefusal, IndexesOutsideTheirListsAreRefused) {
     }
 }
 
+TEST(TaskFileRefusal, NonFiniteVariantValuesAreRefused) {
+    const std::string head = "1\n1\n1\n0\n2 p\n0 a\n";
+    for (const char* value : {"nan", "-nan", "inf", "-Infinity", "1e999", "-1e400", "nan\r"}) {
+        SCOPED_TRACE(value);
+        ExpectRefusedUnchanged(head + value + " b\nout\n",
+                               "Строка 7: значение варианта 2 входного параметра 1 не является "
+                               "конечным числом.");
+    }
+    // The largest finite values still load.
+    auto task = MakeTask();
+    EXPECT_EQ(LoadFromBytes(*task, head + "-1.7e308 b\nout\n").code(), 1);
+}
+
 TEST(TaskFileRefusal, TruncatedFileIsRefusedWhenItsExamplesPointNowhere) {
     // The parameter lines are missing, so parameter 1 reads as having no variants.
     ExpectRefusedUnchanged("1\n1\n1\n1\n", "Строка 5 (файл кончился раньше)");

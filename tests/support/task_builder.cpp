@@ -73,6 +73,7 @@ std::string DescribeDifference(const NetTask& a, const NetTask& b) {
     if (std::memcmp(&a.errorMin, &b.errorMin, sizeof(double)) != 0) return "errorMin";
     if (std::memcmp(&a.accuracyPercent, &b.accuracyPercent, sizeof(double)) != 0)
         return "accuracyPercent";
+    if (!(a.trainedShape == b.trainedShape)) return "trainedShape";
     return {};
 }
 
@@ -101,4 +102,5 @@ void CopyTask(const NetTask& from, NetTask& to) {
     to.errorMax = from.errorMax;
     to.errorMin = from.errorMin;
     to.accuracyPercent = from.accuracyPercent;
+    to.trainedShape = from.trainedShape;
 }

@@ -1,10 +1,13 @@
 // The automation server on a private session bus that each test starts itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -179,10 +182,11 @@ TEST(AutomationActivationFile, NamesTheExecutableWithTheServerSwitch) {
     EXPECT_EQ(file.readAll(),
               "[D-BUS Service]\nName=Zarn.Application\nExec=/opt/zarn/bin/zarn -Automation\n");
     file.close();
-    // A path the bus would split is quoted.
+    // A path the bus would split is quoted, and the quoting's backslash is
+    // escaped for the service file.
     ASSERT_TRUE(WriteActivationFile(QStringLiteral("/opt/my zarn/it's")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().endsWith("Exec='/opt/my zarn/it'\\''s' -Automation\n"));
+    EXPECT_TRUE(file.readAll().endsWith("Exec='/opt/my zarn/it'\\\\''s' -Automation\n"));
     qunsetenv("XDG_DATA_HOME");
 }
 
@@ -286,6 +290,78 @@ TEST_F(AutomationTest, StandAloneStartWritesTheActivationFileAndTheBusStartsTheP
     // Its window is showing, so the program stays for the user.
     QTest::qWait(300);
     EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0);
+}
+
+TEST_F(AutomationTest, FactoryServesOneClientOnly) {
+    auto program = Serve();
+    QProcess* client = StartClient();
+    ASSERT_TRUE(ReadLine(client).startsWith("object "));
+    // A second client can still reach the instance by its unique name.
+    auto create = [&] {
+        QDBusPendingCall call = m_connection->asyncCall(QDBusMessage::createMethodCall(
+            program->bus.baseService(), QLatin1String(AutomationFactoryPath),
+            QStringLiteral("Zarn.Application.Factory"), QStringLiteral("CreateObject")));
+        EXPECT_TRUE(WaitFor([&] { return call.isFinished(); }));
+        return call.reply().errorName();
+    };
+    EXPECT_EQ(create(), "org.freedesktop.DBus.Error.LimitsExceeded");
+    EXPECT_EQ(program->automation.ObjectCount(), 1);
+    client->write("release\n");
+    EXPECT_EQ(ReadLine(client), "released");
+    EXPECT_EQ(create(), "org.freedesktop.DBus.Error.LimitsExceeded") << "still used up";
+    EXPECT_EQ(program->automation.ObjectCount(), 0);
+}
+
+// The bus starts the program from folders whose names need the service
+// file's escapes on top of the shell's quoting.
+TEST_F(AutomationTest, BusStartsTheProgramFromFoldersWithAwkwardNames) {
+    const QString gui = QStringLiteral(ZARN_GUI_PATH);
+    ASSERT_FALSE(gui.isEmpty());
+    qputenv("XDG_DATA_HOME", m_home.path().toUtf8());
+    const QString names[] = {
+        QStringLiteral("it's mine"),
+        QStringLiteral("back\\slash"),
+        QStringLiteral("say \"hi\""),
+        QStringLiteral("line\nbreak"),
+        QStringLiteral("all of ' \\ \" $HOME `x` #no\ttab\r\nend"),
+    };
+    QString first;
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString folder = m_home.path() + u'/' + name;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString program = folder + QStringLiteral("/zarn");
+        // One copy of the program, hard-linked into the other folders.
+        ASSERT_TRUE(first.isEmpty() ? QFile::copy(gui, program)
+                                    : ::link(QFile::encodeName(first).constData(),
+                                             QFile::encodeName(program).constData()) == 0);
+        if (first.isEmpty()) first = program;
+        ASSERT_TRUE(WriteActivationFile(program));
+        // The bus keeps what it read while the file's time (in seconds) stays.
+        const QDBusMessage reloaded = m_connection->call(
+            QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                           "org.freedesktop.DBus", "ReloadConfig"),
+            QDBus::Block, 10000);
+        ASSERT_EQ(reloaded.type(), QDBusMessage::ReplyMessage);
+
+        QDBusMessage start =
+            QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                           "org.freedesktop.DBus", "StartServiceByName");
+        start << QString::fromLatin1(AutomationServiceName) << 0u;
+        const QDBusMessage started = m_connection->call(start, QDBus::Block, 30000);
+        ASSERT_EQ(started.type(), QDBusMessage::ReplyMessage)
+            << started.errorMessage().toStdString();
+        const qint64 pid =
+            m_connection->interface()->servicePid(QString::fromLatin1(AutomationServiceName));
+        ASSERT_GT(pid, 0);
+        m_activated.push_back(pid);
+        EXPECT_EQ(QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget(), program);
+        // The started program outlives its bus: end it, and wait until the
+        // bus has noticed, so the next request starts a fresh one.
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+        EXPECT_TRUE(WaitFor([&] { return !NameOwned(); }));
+    }
+    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(AutomationTest, WithoutASessionBusTheProgramRunsNormally) {

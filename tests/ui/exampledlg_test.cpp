@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <string>
@@ -228,6 +229,43 @@ TEST(ExampleDlg, CheckRoleShowsTheNetworksChoice) {
     EXPECT_EQ(f.dlg->result(), QDialog::Accepted);
     EXPECT_EQ(f.task->exampleCount, 1);  // OK in the check role stores nothing
     EXPECT_TRUE(f.user.messages.empty());
+}
+
+namespace {
+
+QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int r = 0; r < list->count(); ++r) items << list->item(r)->text();
+    return items;
+}
+
+}  // namespace
+
+TEST(ExampleDlg, CheckRoleListsTheLeadingOutputsBelowTheAnswer) {
+    Fixture f(TrainedSwitch(), ModeCheck);
+    QListWidget* list = f.Child<QListWidget>("rankingList");
+    QLabel* answer = f.Child<QLabel>("answerLabel");
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_GT(f.Pos(list).y(), f.Pos(answer).y());
+    EXPECT_EQ(list->focusPolicy(), Qt::NoFocus) << "the Tab order stays as it was";
+
+    f.Combo(1)->setCurrentIndex(1);
+    f.Click("resultButton");
+    EXPECT_EQ(answer->text(), QString("да"));
+    EXPECT_EQ(Items(list), (QStringList{"да 0.993", "нет 0.007", "может быть 0.000"}));
+    f.Combo(1)->setCurrentIndex(0);
+    f.Click("resultButton");
+    EXPECT_EQ(Items(list), (QStringList{"нет 0.993", "да 0.007", "может быть 0.000"}));
+
+    // Seven outputs: the five strongest are listed.
+    auto many = TrainedSwitch();
+    SetOutputs(*many, {"a", "b", "c", "d", "e", "f", "g"});
+    Fixture seven(std::move(many), ModeCheck);
+    seven.Click("resultButton");
+    EXPECT_EQ(seven.Child<QListWidget>("rankingList")->count(), 5);
+    Fixture adding(TaskWithInputs(1), ModeTraining);
+    EXPECT_FALSE(adding.Child<QListWidget>("rankingList")->isVisible());
 }
 
 TEST(ExampleDlg, CheckRoleTiesGoToTheFirstListedOutput) {

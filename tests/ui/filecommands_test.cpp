@@ -1,4 +1,6 @@
 // Saving and loading from the main dialog, with the file chooser replaced.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -89,6 +91,15 @@ TEST_F(FileCommandsTest, FileThatDoesNotOpenLeavesTheTask) {
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
+TEST_F(FileCommandsTest, NamedPipeDoesNotOpenAndNothingWaits) {
+    Define();
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    chosen = QString::fromStdString(Path("pipe"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Файл не открылся."});
+    EXPECT_EQ(task->inputCount, 1);
+}
+
 TEST_F(FileCommandsTest, RefusedFileIsReportedWithTheReadersMessage) {
     Define();
     auto before = MakeTask();
@@ -170,6 +181,38 @@ TEST_F(FileCommandsTest, LoadWithMoreInputsKeepsTheResultHeadingOnTheLastColumn)
     Click("loadButton");
     EXPECT_EQ(Rows(Grid("exampleGrid"), 0),
               (std::vector<QString>{QStringLiteral("u|v|Результат"), QStringLiteral("u1|v2|P")}));
+}
+
+TEST_F(FileCommandsTest, CheckIsOfferedOnlyForTheNetworkOfTheTaskShowing) {
+    const auto load = [this](const std::string& path) {
+        chosen = QString::fromStdString(path);
+        driver.texts.clear();
+        Click("loadButton");
+    };
+    const std::string sample = ZARN_EXAMPLES_DIR "/";
+    QByteArray damaged = Bytes(sample + "fruit-trained.task");
+    damaged.replace("#zarn-network 1", "#zarn-network 9");
+    Write(Path("damaged.task"), damaged);
+    load(Path("damaged.task"));
+    EXPECT_EQ(driver.texts,
+              (std::vector<std::string>{"Загружено успешно!", NetworkDamagedMessage}));
+    EXPECT_EQ(task->exampleCount, 6) << "the task loads without its network";
+    EXPECT_FALSE(Button("checkButton")->isEnabled());
+
+    load(sample + "fruit-trained.task");
+    EXPECT_EQ(driver.texts, std::vector<std::string>{"Загружено успешно!"});
+    EXPECT_TRUE(Button("checkButton")->isEnabled());
+
+    QLineEdit* hidden = Edit("hiddenEdit");
+    hidden->setText(QStringLiteral("5"));
+    EXPECT_FALSE(Button("checkButton")->isEnabled()) << "trained with 4 hidden neurons";
+    hidden->setText(QStringLiteral("4"));
+    EXPECT_TRUE(Button("checkButton")->isEnabled());
+
+    load(sample + "fruit.task");  // same shape, no network of its own: keeps this one
+    EXPECT_TRUE(Button("checkButton")->isEnabled());
+    load(sample + "weather-ru.task");  // another shape: never asks fruit's network
+    EXPECT_FALSE(Button("checkButton")->isEnabled());
 }
 
 }  // namespace

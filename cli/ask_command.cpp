@@ -1,0 +1,140 @@
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/load_task.h"
+#include "cli/question.h"
+#include "model/cp1251.h"
+#include "model/numtext.h"
+#include "model/trainednetwork.h"
+#include "network/ranking.h"
+#include "storage/csvreader.h"
+#include "storage/readablefile.h"
+
+namespace {
+
+const char* const NoNetworkMessage =
+    "В файле нет сохранённой сети: обучите её и сохраните с задачей "
+    "(zarn-cli train ФАЙЛ --out ФАЙЛ).";
+
+struct AskOptions {
+    std::string taskFile;
+    std::vector<std::string> words;
+    bool all = false;
+    bool explain = false;
+    std::string csv;
+};
+
+// A question table larger than this is no table of questions.
+constexpr std::size_t MaxTableBytes = 64u << 20;
+
+// One question per table row (header = parameter names, other columns
+// ignored); prints each answer with its signal.
+int AskFromTable(NetTask& task, const std::string& path) {
+    std::string bytes, error;
+    switch (ReadWholeFile(path, MaxTableBytes, bytes)) {
+        case ReadFileStatus::Read:
+            break;
+        case ReadFileStatus::TooLarge:
+            std::cerr << "Таблица слишком велика: " << path << "\n";
+            return ExitRefused;
+        case ReadFileStatus::CannotOpen:
+        case ReadFileStatus::ReadFailed:
+            return ReportCannotOpen(path);
+    }
+    CsvTable table;
+    if (!ReadCsv(bytes, table, error)) {
+        std::cerr << error << "\n";
+        return ExitRefused;
+    }
+    int column[MaxInputs];
+    for (int i = 0; i < task.inputCount; ++i) {
+        const auto found =
+            std::find(table.header.begin(), table.header.end(), Cp1251ToUtf8(task.inputNames[i]));
+        if (found == table.header.end()) {
+            std::cerr << "В таблице нет столбца «" << Cp1251ToUtf8(task.inputNames[i]) << "».\n";
+            return ExitRefused;
+        }
+        column[i] = static_cast<int>(found - table.header.begin());
+    }
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        int variants[MaxInputs];
+        for (int i = 0; i < task.inputCount; ++i) {
+            const std::string& name = table.rows[r][column[i]];
+            variants[i] = FindVariant(task, i, name);
+            if (variants[i] < 0) {
+                std::cout << std::flush;
+                std::cerr << "Вопрос " << r + 1 << ": " << UnknownVariantMessage(task, i, name)
+                          << "\n";
+                return ExitRefused;
+            }
+        }
+        std::cout << Cp1251ToUtf8(RankedText(task, RankOutputs(task, variants).front())) << "\n";
+    }
+    std::cout << std::flush;
+    return ExitOk;
+}
+
+// "цвет: жёлтый → банан (0.81)" for each variant that alone changes the answer.
+void PrintExplanation(NetTask& task, const int* variants, std::ostream& out) {
+    const std::vector<std::vector<AnswerChange>> changes = ExplainAnswer(task, variants);
+    for (int i = 0; i < static_cast<int>(changes.size()); ++i) {
+        const std::string param = Cp1251ToUtf8(task.inputNames[i]) + ": ";
+        if (changes[i].empty()) out << param << "другие варианты ответ не меняют\n";
+        for (const AnswerChange& change : changes[i])
+            out << param << Cp1251ToUtf8(task.inputParams[i].variantNames[change.variant]) << " → "
+                << Cp1251ToUtf8(task.outputNames[change.becomes.output]) << " ("
+                << FormatFixed(change.becomes.activation, 2) << ")\n";
+    }
+}
+
+int RunAsk(const AskOptions& options) {
+    auto task = std::make_unique<NetTask>();
+    if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
+    if (!HasUsableNetwork(*task)) {
+        std::cerr << NoNetworkMessage << "\n";
+        return ExitRefused;
+    }
+    if (!options.csv.empty()) return AskFromTable(*task, options.csv);
+    int variants[MaxInputs];
+    std::string error;
+    if (!ResolveQuestion(*task, options.words, variants, error)) {
+        std::cerr << error << "\n";
+        return ExitRefused;
+    }
+    const std::vector<RankedOutput> ranked = RankOutputs(*task, variants);
+    const std::size_t shown =
+        options.all ? ranked.size() : std::min<std::size_t>(RankedShown, ranked.size());
+    for (std::size_t r = 0; r < shown; ++r)
+        std::cout << Cp1251ToUtf8(RankedText(*task, ranked[r])) << "\n";
+    if (options.explain) {
+        std::cout << "\n";
+        PrintExplanation(*task, variants, std::cout);
+    }
+    std::cout << std::flush;
+    return ExitOk;
+}
+
+}  // namespace
+
+void AddAskCommand(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<AskOptions>();
+    CLI::App* ask = app.add_subcommand("ask", "Ask the network saved in a task file");
+    ask->add_option("TASKFILE", options->taskFile, "Task file with a trained network")->required();
+    CLI::Option* words = ask->add_option(
+        "VARIANT", options->words, "Variant names in parameter order, or PARAM=VARIANT pairs");
+    CLI::Option* all =
+        ask->add_flag("--all", options->all, "Print every output, not only the first 5");
+    CLI::Option* explain = ask->add_flag("--explain", options->explain,
+                                         "Name the variants that alone would change the answer");
+    ask->add_option("--csv", options->csv,
+                    "Ask once per row of this table (header: parameter names); prints each "
+                    "answer with its signal")
+        ->excludes(words)
+        ->excludes(all)
+        ->excludes(explain);
+    ask->callback([options, &exitCode] { exitCode = RunAsk(*options); });
+}

@@ -1,0 +1,99 @@
+#include "cli/question.h"
+
+#include <algorithm>
+
+#include "model/cp1251.h"
+#include "model/numtext.h"
+
+namespace {
+
+std::string Quoted(const std::string& utf8) {
+    return "«" + utf8 + "»";
+}
+
+std::string ParamName(const NetTask& task, int param) {
+    return Cp1251ToUtf8(task.inputNames[param]);
+}
+
+std::string Listing(const std::string* names, int count) {
+    std::string text = ". Есть: ";
+    for (int j = 0; j < count; ++j) text += (j ? ", " : "") + Cp1251ToUtf8(names[j]);
+    return text + ".";
+}
+
+int Find(const std::string* names, int count, const std::string& utf8) {
+    const std::optional<std::string> bytes = Utf8ToCp1251(utf8);
+    if (!bytes) return -1;  // a character no stored name can hold
+    const std::string* found = std::find(names, names + count, *bytes);
+    return found == names + count ? -1 : static_cast<int>(found - names);
+}
+
+}  // namespace
+
+int FindParam(const NetTask& task, const std::string& name) {
+    return Find(task.inputNames, task.inputCount, name);
+}
+
+int FindVariant(const NetTask& task, int param, const std::string& name) {
+    const InputParam& variants = task.inputParams[param];
+    return Find(variants.variantNames, variants.variantCount, name);
+}
+
+std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name) {
+    const InputParam& variants = task.inputParams[param];
+    return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
+           Listing(variants.variantNames, variants.variantCount);
+}
+
+std::string UnknownParamMessage(const NetTask& task, const std::string& name) {
+    return "Нет параметра " + Quoted(name) + Listing(task.inputNames, task.inputCount);
+}
+
+bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, int* variantIndex,
+                     std::string& error) {
+    std::fill(variantIndex, variantIndex + task.inputCount, -1);
+    int nextInOrder = 0;
+    for (const std::string& word : words) {
+        int param = -1;
+        std::string variant = word;
+        const std::size_t eq = word.find('=');
+        if (eq != std::string::npos) {
+            param = FindParam(task, word.substr(0, eq));
+            if (param >= 0) variant = word.substr(eq + 1);
+        }
+        if (param < 0) {
+            while (nextInOrder < task.inputCount && variantIndex[nextInOrder] >= 0) ++nextInOrder;
+            const bool variantHere =
+                nextInOrder < task.inputCount && FindVariant(task, nextInOrder, word) >= 0;
+            // PARAM=VARIANT with a parameter that does not exist, unless the
+            // whole word names a variant (names may hold '=').
+            if (eq != std::string::npos && !variantHere) {
+                error = UnknownParamMessage(task, word.substr(0, eq));
+                return false;
+            }
+            if (nextInOrder == task.inputCount) {
+                error = "Лишний вариант " + Quoted(word) + ": параметров всего " +
+                        FormatInt(task.inputCount) + ".";
+                return false;
+            }
+            param = nextInOrder;
+        }
+        if (variantIndex[param] >= 0) {
+            error = "Вариант параметра " + Quoted(ParamName(task, param)) + " задан дважды.";
+            return false;
+        }
+        variantIndex[param] = FindVariant(task, param, variant);
+        if (variantIndex[param] < 0) {
+            error = UnknownVariantMessage(task, param, variant);
+            return false;
+        }
+    }
+    for (int i = 0; i < task.inputCount; ++i) {
+        if (variantIndex[i] >= 0) continue;
+        const InputParam& variants = task.inputParams[i];
+        error = "Не задан вариант параметра " + Quoted(ParamName(task, i)) +
+                Listing(variants.variantNames, variants.variantCount);
+        return false;
+    }
+    return true;
+}

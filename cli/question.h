@@ -1,0 +1,24 @@
+// A question to the network typed on the command line or read from a table:
+// variant names (UTF-8) turned into one variant index per input parameter.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/task.h"
+
+// The parameter of that name (UTF-8), or -1.
+int FindParam(const NetTask& task, const std::string& name);
+// The variant of parameter param with that name (UTF-8), or -1.
+int FindVariant(const NetTask& task, int param, const std::string& name);
+
+// "Нет варианта «x» у параметра «цвет». Есть: красный, жёлтый."
+std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name);
+// "Нет параметра «x». Есть: цвет, размер."
+std::string UnknownParamMessage(const NetTask& task, const std::string& name);
+
+// words: variant names in parameter order, or PARAM=VARIANT pairs (the two
+// may be mixed: a name without a parameter takes the next parameter in order).
+// false with a message (UTF-8) saying what is wrong and what is valid.
+bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, int* variantIndex,
+                     std::string& error);

@@ -1,0 +1,96 @@
+// Tables read from CSV bytes: delimiters, quoting, encodings and refusals.
+#include "storage/csvreader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+struct ReadCase {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> header;
+    Rows rows;
+};
+
+struct RefusalCase {
+    const char* what;
+    std::string bytes;
+    std::string messagePart;
+};
+
+}  // namespace
+
+TEST(CsvReader, ReadsDelimitersQuotingAndEncodings) {
+    const ReadCase cases[] = {
+        {"comma, LF, no final line end", "a,b\n1,2\n3,4", {"a", "b"}, {{"1", "2"}, {"3", "4"}}},
+        {"semicolon with decimal commas", "x;y\r\n1,5;2\r\n", {"x", "y"}, {{"1,5", "2"}}},
+        {"tab with commas and semicolons inside", "p\tq\na,b\tc;d\n", {"p", "q"}, {{"a,b", "c;d"}}},
+        {"quoted delimiter, doubled quote, line break",
+         "n,v\n\"a,b\",\"say \"\"hi\"\"\"\n\"two\nlines\",x\n",
+         {"n", "v"},
+         {{"a,b", "say \"hi\""}, {"two\nlines", "x"}}},
+        {"quoted header delimiter does not count", "\"a;b\",c\n1,2\n", {"a;b", "c"}, {{"1", "2"}}},
+        {"spaces around quotes dropped, inside kept",
+         "a,b\n  \"x y\" , z \n",
+         {"a", "b"},
+         {{"x y", " z "}}},
+        {"empty cells and a trailing empty cell",
+         "a,b,c\n,,\n1,,\n",
+         {"a", "b", "c"},
+         {{"", "", ""}, {"1", "", ""}}},
+        {"blank lines skipped, a quoted empty row kept",
+         "\n\na\n\n1\n\"\"\n\n",
+         {"a"},
+         {{"1"}, {""}}},
+        {"lone CR ends lines", "a,b\r1,2\r", {"a", "b"}, {{"1", "2"}}},
+        {"UTF-8 with BOM", "\xEF\xBB\xBFимя,класс\nЁж,да\n", {"имя", "класс"}, {{"Ёж", "да"}}},
+        {"Windows-1251",
+         "\xE8\xEC\xFF;\xEA\xEB\xE0\xF1\xF1\n\xA8\xE6;\xE4\xE0\n",
+         {"имя", "класс"},
+         {{"Ёж", "да"}}},
+        {"header only", "a;b\n", {"a", "b"}, {}},
+    };
+    for (const ReadCase& c : cases) {
+        CsvTable table;
+        std::string error;
+        ASSERT_TRUE(ReadCsv(c.bytes, table, error)) << c.what << ": " << error;
+        EXPECT_EQ(table.header, c.header) << c.what;
+        EXPECT_EQ(table.rows, c.rows) << c.what;
+    }
+}
+
+TEST(CsvReader, RefusesMalformedTablesNamingTheLine) {
+    const RefusalCase cases[] = {
+        {"empty", "", "нет строки с названиями"},
+        {"only blank lines and a BOM", "\xEF\xBB\xBF\r\n\n", "нет строки с названиями"},
+        {"unclosed quote names its opening line", "a,b\n1,2\n3,\"x\n\n", "Строка 3: кавычка"},
+        {"text after a closing quote", "a,b\n\"x\"y,2\n", "Строка 2: после закрывающей кавычки"},
+        {"row shorter than the header", "a,b,c\n1,2,3\n4,5\n",
+         "Строка 3: полей 2, а в строке заголовка 3"},
+        {"row longer than the header", "a;b\n1;2;3\n", "Строка 2: полей 3"},
+        {"line counted past a quoted break", "a,b\n\"x\ny\",1\n1\n", "Строка 4: полей 1"},
+    };
+    for (const RefusalCase& c : cases) {
+        CsvTable table;
+        std::string error;
+        EXPECT_FALSE(ReadCsv(c.bytes, table, error)) << c.what;
+        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.what << ": " << error;
+    }
+}
+
+TEST(CsvReader, Utf8ValidityDecidesTheEncoding) {
+    const struct {
+        std::string bytes;
+        bool valid;
+    } cases[] = {
+        {"plain", true},      {"\xD0\xAF", true},          {"\xF0\x9F\x98\x80", true},
+        {"\xC0\xAF", false},  {"\xE0\x80\xAF", false},     {"\xED\xA0\x80", false},
+        {"\xD0", false},      {"\xF4\x90\x80\x80", false}, {"\xFF", false},
+        {"a\xE2\x82", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+    EXPECT_EQ(DecodeTextBytes("\xEF\xBB\xBF\xD0\xAF"), "Я");
+    EXPECT_EQ(DecodeTextBytes("\xDF"), "Я");
+}
