@@ -269,14 +269,8 @@ void CZarnDlg::OnSetupMode() {
     m_state.dialogMode = ModeSetup;
     m_trainingLayout = false;
     m_ui->panelTitleLabel->setText(QStringLiteral("Входные данные"));
-    SetShown({m_ui->hiddenLabel, m_ui->outputLabel, m_ui->inputGrid, m_ui->outputGrid,
-              m_ui->addInputButton, m_ui->deleteInputButton, m_ui->changeInputButton,
-              m_ui->editOutputButton, m_ui->deleteOutputButton, m_ui->hiddenEdit},
-             true);
-    SetShown({m_ui->errorGraphButton, m_ui->exampleGrid, m_ui->addExampleButton,
-              m_ui->deleteExampleButton, m_ui->trainButton, m_ui->coefEdit, m_ui->coefLabel,
-              m_ui->iterEdit, m_ui->iterLabel},
-             false);
+    SetShown({m_ui->hiddenLabel, m_ui->hiddenEdit}, true);
+    ShowLayout(false);
     // The setup tables were last filled before the training layout showed; a
     // task loaded meanwhile must be on screen before a row is picked and deleted.
     RefreshSetupTables();
@@ -286,19 +280,34 @@ void CZarnDlg::OnTrainingMode() {
     m_state.dialogMode = ModeTraining;
     m_trainingLayout = true;
     m_ui->panelTitleLabel->setText(QStringLiteral("Примеры для обучения"));
-    SetShown({m_ui->outputLabel, m_ui->inputGrid, m_ui->outputGrid, m_ui->addInputButton,
-              m_ui->deleteInputButton, m_ui->changeInputButton, m_ui->editOutputButton,
-              m_ui->deleteOutputButton},
-             false);
-    SetShown({m_ui->exampleGrid, m_ui->addExampleButton, m_ui->deleteExampleButton,
-              m_ui->trainButton, m_ui->coefEdit, m_ui->coefLabel, m_ui->iterEdit, m_ui->iterLabel},
-             true);
+    ShowLayout(true);
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     // Every entry starts from the default settings, replacing what was typed.
     m_ui->iterEdit->setText(FromUtf8(DefaultIterationsText));
     m_ui->coefEdit->setText(FromUtf8(DefaultCoefText));
     m_task.learningCoef = LenientAtof(DefaultCoefText);
     FillExampleTable();
+}
+
+void CZarnDlg::ShowLayout(bool training) {
+    const std::initializer_list<QWidget*> setup = {
+        m_ui->outputLabel,      m_ui->inputGrid,         m_ui->outputGrid,
+        m_ui->addInputButton,   m_ui->deleteInputButton, m_ui->changeInputButton,
+        m_ui->editOutputButton, m_ui->deleteOutputButton};
+    const std::initializer_list<QWidget*> examples = {
+        m_ui->exampleGrid, m_ui->addExampleButton, m_ui->deleteExampleButton,
+        m_ui->trainButton, m_ui->coefEdit,         m_ui->coefLabel,
+        m_ui->iterEdit,    m_ui->iterLabel};
+    // The order matters: hiding the focused control moves the focus to the
+    // next visible one.
+    if (training) {
+        SetShown(setup, false);
+        SetShown(examples, true);
+    } else {
+        SetShown(setup, true);
+        m_ui->errorGraphButton->hide();
+        SetShown(examples, false);
+    }
 }
 
 void CZarnDlg::SetHiddenText(const QString& text) {

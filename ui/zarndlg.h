@@ -74,6 +74,9 @@ class CZarnDlg : public QDialog {
     // Modes.
     void OnSetupMode();
     void OnTrainingMode();
+    // Shows the controls of one layout and hides those of the other (and the
+    // graph button when leaving for the setup layout).
+    void ShowLayout(bool training);
     void OnHiddenChanged();
     void SetHiddenText(const QString& text);
     // Training panel.
