@@ -2,9 +2,9 @@
 
 #include "ui_aboutdlg.h"
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CAboutDlg>()) {
-    m_ui->setupUi(this);
-    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CAboutDlg>()) {
+    ui->setupUi(this);
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 CAboutDlg::~CAboutDlg() = default;
