@@ -2,15 +2,17 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
+#include "zarnversion.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"zarn-cli: train and inspect Zarn task files"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "zarn-cli " ZARN_VERSION);
     int exitCode = ExitOk;
     AddTrainCommand(app, exitCode);
     AddShowCommand(app, exitCode);
     AddCopyCommand(app, exitCode);
     AddAskCommand(app, exitCode);
-    CLI11_PARSE(app, argc, argv);
-    return exitCode;
+    return RunCommandLine(app, argc, argv, exitCode);
 }

@@ -41,7 +41,10 @@ bool WriteWeights(const NetTask& task, const std::string& path) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     std::string text = FormatInt(n) + " " + FormatInt(m) + " " + FormatInt(k) + "\n";
     auto row = [&text](const double* values, int count) {
-        for (int c = 0; c < count; ++c) text += (c ? " " : "") + FormatG(values[c], 17);
+        for (int c = 0; c < count; ++c) {
+            if (c) text += ' ';
+            text += FormatG(values[c], 17);
+        }
         text += "\n";
     };
     for (int i = 0; i <= n; ++i) row(task.weightsInputHidden[i], m);

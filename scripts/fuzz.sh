@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-600}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZARN_FUZZ=ON -DZARN_BUILD_UI=OFF -DZARN_BUILD_BENCH=OFF
+  -DZARN_FUZZ=ON -DZARN_BUILD_UI=OFF -DZARN_BUILD_BENCH=OFF -DZARN_WERROR=ON
 cmake --build build-fuzz --target taskfile_fuzz
 mkdir -p fuzz-out/corpus
 build-fuzz/tests/fuzz/taskfile_fuzz -max_total_time="$seconds" -max_len=8192 \

@@ -14,18 +14,28 @@ export QT_QPA_PLATFORM=offscreen
 find model network storage cli ui tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' \) \
   -print0 | xargs -0 clang-format --dry-run --Werror
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=ON -DZARN_SANITIZE=OFF
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=ON -DZARN_SANITIZE=OFF \
+  -DZARN_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_BUILD_UI=ON -DZARN_SANITIZE=ON
+# What `cmake --install` puts into a prefix, then the Debian package from a
+# Release build (also -Werror), unpacked into a throw-away root and checked.
+install_root=$(mktemp -d)
+cmake --install build --prefix "$install_root/usr" >/dev/null
+bash scripts/check-install.sh "$install_root/usr"
+rm -rf "$install_root"
+bash scripts/package.sh --check
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_BUILD_UI=ON -DZARN_SANITIZE=ON \
+  -DZARN_WERROR=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
 
 # Only the network library and its tests: the other code runs on one thread.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=OFF \
-  -DZARN_BUILD_BENCH=OFF -DZARN_SANITIZE=OFF \
+  -DZARN_BUILD_BENCH=OFF -DZARN_SANITIZE=OFF -DZARN_WERROR=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
 cmake --build build-tsan -j "$jobs" --target test_network
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_network

@@ -61,7 +61,13 @@ std::optional<std::string> FormatTaskFile(const NetTask& task) {
         const Example& example = task.examples[k];
         for (int i = 0; i < task.inputCount; ++i) out += FormatInt(example.inputVariant[i]) + ",";
         for (int j = 0; j < task.outputCount; ++j)
-            if (example.target[j] == 1.0) out += "=" + FormatInt(j) + "\n";
+            if (example.target[j] == 1.0) {
+                // Appended piece by piece: GCC 12 misreads "=" + std::string as an
+                // overlapping copy (-Wrestrict) in optimised builds.
+                out += '=';
+                out += FormatInt(j);
+                out += '\n';
+            }
     }
     return out + FormatNetworkSection(task);
 }

@@ -1,4 +1,4 @@
-// The about box: the program's title and its credits.
+// The about box: the program's title, its credits and its version.
 #pragma once
 
 #include <QDialog>

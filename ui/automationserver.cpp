@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include "factoryadaptor.h"
+#include "ui/installedactivation.h"
 #include "ui/zarndlg.h"
 #include "ui/zarndlgautoproxy.h"
 
@@ -81,9 +82,15 @@ bool WriteActivationFile(const QString& executable) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
     const QString text = QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 -Automation\n")
                              .arg(QLatin1String(AutomationServiceName), ExecWord(executable));
+    const QByteArray bytes = text.toUtf8();
+    // The installed program's file already says this; a per-user one would
+    // only stand in front of it (and an older one would point elsewhere).
+    if (InstalledActivationFileSays(QFileInfo(path).fileName(), bytes)) {
+        QFile::remove(path);
+        return true;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

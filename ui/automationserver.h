@@ -33,7 +33,9 @@ bool IsServerStart(const QStringList& arguments);
 // The activation file's full path under $XDG_DATA_HOME (or ~/.local/share).
 QString ActivationFilePath();
 // Writes the activation file naming executable with -Automation, quoted and
-// escaped so that the bus starts exactly that file; false on failure.
+// escaped so that the bus starts exactly that file; false on failure. When
+// the installed program's file (InstalledActivationFilePath) says the same,
+// no per-user file is kept.
 bool WriteActivationFile(const QString& executable);
 
 class AutomationServer : public QObject, public QDBusContext {

@@ -1,14 +1,17 @@
 #include "ui/zarnapp.h"
 
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
 #include "ui/automationserver.h"
+#include "ui/commandline.h"
 #include "ui/zarndlg.h"
 
 CZarnApp::CZarnApp(int& argc, char** argv)
     : QApplication(argc, argv), m_task(std::make_unique<NetTask>()) {
     setApplicationName(QStringLiteral("Zarn"));
-    setDesktopFileName(QStringLiteral("zarn"));
+    setDesktopFileName(QStringLiteral("org.zarn.Zarn"));
     setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
     // The main window may be hidden while the program goes on (an automation
     // client holds it); the program ends when the dialog has ended.
@@ -21,6 +24,13 @@ CZarnApp::~CZarnApp() {
 }
 
 int CZarnApp::Run() {
+    // Read again now that QApplication has taken out Qt's own options.
+    const StartCommand command = ReadStartCommand(arguments());
+    if (command.exit) {
+        std::fputs(command.text.toLocal8Bit().constData(), command.exitCode ? stderr : stdout);
+        return command.exitCode;
+    }
+
     m_dialog = std::make_unique<CZarnDlg>(*m_task, m_state);
     connect(m_dialog.get(), &QDialog::finished, this, &QCoreApplication::quit);
 
@@ -38,6 +48,11 @@ int CZarnApp::Run() {
     }
 
     m_dialog->show();
+    // A file named on the command line loads once the window shows, so its
+    // message box stands over it.
+    if (!command.taskFile.isEmpty())
+        QTimer::singleShot(0, m_dialog.get(),
+                           [this, file = command.taskFile] { m_dialog->LoadTaskFile(file); });
     exec();
     m_automation.reset();
     return 0;

@@ -17,7 +17,9 @@ class CZarnApp : public QApplication {
     CZarnApp(int& argc, char** argv);
     ~CZarnApp() override;
 
-    // Shows the main window and runs until it has ended; the exit code.
+    // Shows the main window (loading a task file named on the command line)
+    // and runs until it has ended; the exit code. Answers a command line that
+    // is not understood on stderr with exit code 64 instead.
     int Run();
 
   private:

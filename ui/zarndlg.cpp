@@ -436,6 +436,10 @@ void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
+    LoadTaskFile(path);
+}
+
+void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:

@@ -46,6 +46,10 @@ class CZarnDlg : public QDialog {
     // The save and open file dialogs (Qt's file dialogs by default).
     void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
 
+    // Loads a task file as the load button does after its file dialog, with
+    // the same messages (also used for a file named on the command line).
+    void LoadTaskFile(const QString& path);
+
     bool TrainingLayoutShowing() const { return m_trainingLayout; }
     bool TrainingRunning() const { return m_trainingRun; }
 

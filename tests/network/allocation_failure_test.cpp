@@ -44,11 +44,11 @@ TEST(TrainingMemory, FailedAllocationAnywhereLeavesTheRecordUntouched) {
     // Large enough for two threads where the machine has them.
     auto task = MakeTask();
     std::vector<std::pair<double, std::string>> variants;
-    for (int v = 0; v < 4; ++v) variants.push_back({v * 0.5, "v" + std::to_string(v)});
+    for (int v = 0; v < 4; ++v) variants.push_back({v * 0.5, Numbered("v", v)});
     AddParam(*task, {"a", variants});
     AddParam(*task, {"b", variants});
     std::vector<std::string> outputs;
-    for (int o = 0; o < 100; ++o) outputs.push_back("o" + std::to_string(o));
+    for (int o = 0; o < 100; ++o) outputs.push_back(Numbered("o", o));
     SetOutputs(*task, outputs);
     task->hiddenCount = 400;
     for (int e = 0; e < 8; ++e) PutExample(*task, {e % 4, (e / 4) % 4}, e * 7 % 100);

@@ -13,10 +13,10 @@ namespace {
 std::unique_ptr<NetTask> Shaped(int n, int m, int k) {
     auto task = MakeTask();
     for (int i = 0; i < n; ++i)
-        AddParam(*task, {"p" + std::to_string(i), {{1.0, "a"}, {2.0, "b"}, {3.0, "c"}}});
+        AddParam(*task, {Numbered("p", i), {{1.0, "a"}, {2.0, "b"}, {3.0, "c"}}});
     task->hiddenCount = m;
     std::vector<std::string> outs;
-    for (int o = 0; o < k; ++o) outs.push_back("o" + std::to_string(o));
+    for (int o = 0; o < k; ++o) outs.push_back(Numbered("o", o));
     SetOutputs(*task, outs);
     return task;
 }

@@ -104,3 +104,9 @@ void CopyTask(const NetTask& from, NetTask& to) {
     to.accuracyPercent = from.accuracyPercent;
     to.trainedShape = from.trainedShape;
 }
+
+std::string Numbered(const char* prefix, int number) {
+    std::string text = prefix;
+    text += std::to_string(number);
+    return text;
+}

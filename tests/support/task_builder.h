@@ -12,6 +12,10 @@ struct ParamSpec {
     std::vector<std::pair<double, std::string>> variants;
 };
 
+// prefix followed by the number ("o" and 7: "o7"). Built by appending: GCC 12
+// misreads "o" + std::to_string(7) as an overlapping copy in optimised builds.
+std::string Numbered(const char* prefix, int number);
+
 // A fresh record on the heap (it is too large for the stack).
 std::unique_ptr<NetTask> MakeTask();
 

@@ -112,7 +112,7 @@ TEST_F(SetupTest, DefinesChangesAndDeletesThroughTheEditor) {
 }
 
 TEST_F(SetupTest, TwelveParametersAreTheLimit) {
-    for (int i = 0; i < MaxInputs; ++i) AddParam(*task, {"p" + std::to_string(i), {{1, "a"}}});
+    for (int i = 0; i < MaxInputs; ++i) AddParam(*task, {Numbered("p", i), {{1, "a"}}});
     SetOutputs(*task, {"A"});
     PutExample(*task, std::vector<int>(MaxInputs, 0), 0);
     Reopen();
