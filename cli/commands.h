@@ -14,5 +14,13 @@ void AddTrainCommand(CLI::App& app, int& exitCode);
 void AddShowCommand(CLI::App& app, int& exitCode);
 // copy IN OUT: loads IN and saves it to OUT.
 void AddCopyCommand(CLI::App& app, int& exitCode);
+// import DATAFILE OUT: a task file from a CSV or ARFF table.
+void AddImportCommand(CLI::App& app, int& exitCode);
+// export TASKFILE OUT.csv: the examples as CSV.
+void AddExportCommand(CLI::App& app, int& exitCode);
+// evaluate TASKFILE: held-out accuracy by cross-validation or hold-out.
+void AddEvaluateCommand(CLI::App& app, int& exitCode);
+// check TASKFILE: data problems; exit 1 when any is found.
+void AddCheckCommand(CLI::App& app, int& exitCode);
 // ask TASKFILE [VARIANT ...]: the ranked answer of the network saved in TASKFILE.
 void AddAskCommand(CLI::App& app, int& exitCode);

@@ -13,6 +13,10 @@ int main(int argc, char** argv) {
     AddTrainCommand(app, exitCode);
     AddShowCommand(app, exitCode);
     AddCopyCommand(app, exitCode);
+    AddImportCommand(app, exitCode);
+    AddExportCommand(app, exitCode);
+    AddEvaluateCommand(app, exitCode);
+    AddCheckCommand(app, exitCode);
     AddAskCommand(app, exitCode);
     return RunCommandLine(app, argc, argv, exitCode);
 }

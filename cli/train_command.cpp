@@ -7,6 +7,7 @@
 #include "cli/load_task.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
+#include "network/passes.h"
 #include "network/rng.h"
 #include "network/training.h"
 #include "network/trainingsettings.h"
@@ -53,6 +54,17 @@ bool WriteWeights(const NetTask& task, const std::string& path) {
     return std::fclose(file) == 0 && ok;
 }
 
+// ZARN_KERNEL forces a kernel path; say so when it cannot be followed.
+void WarnAboutKernelChoice() {
+    bool unknown = false;
+    const std::optional<PassPath> path = PassPathFromEnvironment(&unknown);
+    if (unknown)
+        std::cerr << "ZARN_KERNEL: неизвестный путь (допускаются generic и avx2), "
+                     "используется путь по умолчанию.\n";
+    else if (path == PassPath::Avx2 && !PassPathAvailable(PassPath::Avx2))
+        std::cerr << "ZARN_KERNEL=avx2: процессор не поддерживает AVX2, используется generic.\n";
+}
+
 int RunTrain(const TrainOptions& options) {
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
@@ -60,6 +72,7 @@ int RunTrain(const TrainOptions& options) {
     task->hiddenCount = options.hidden.empty() ? ClampHiddenCount(task->hiddenCount)
                                                : HiddenCountFromText(options.hidden);
 
+    WarnAboutKernelChoice();
     const uint32_t seed = options.seedGiven ? options.seed : TimeSeed();
     TrainingOutcome outcome =
         TrainNetwork(*task, options.coef, options.iterations, seed,

@@ -1,6 +1,6 @@
 #include "network/forward.h"
 
-#include <cmath>
+#include "network/exp.h"
 
 void LoadExampleSignals(NetTask& task, int e) {
     const Example& example = task.examples[e];
@@ -15,13 +15,13 @@ void ForwardPass(NetTask& task) {
         double s = 0.0;
         for (int i = 0; i < n; ++i) s = task.inputSignals[i] * task.weightsInputHidden[i][h] + s;
         s = s + task.weightsInputHidden[n][h];
-        task.hiddenSignals[h] = 1.0 / (std::exp(-s) + 1.0);
+        task.hiddenSignals[h] = Sigmoid(s);
     }
     for (int o = 0; o < k; ++o) {
         double s = 0.0;
         for (int h = 0; h < m; ++h) s = task.hiddenSignals[h] * task.weightsHiddenOutput[h][o] + s;
         s = s + task.weightsHiddenOutput[m][o];
-        task.outputSignals[o] = 1.0 / (std::exp(-s) + 1.0);
+        task.outputSignals[o] = Sigmoid(s);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <thread>
 
@@ -131,9 +133,20 @@ bool PassPathAvailable(PassPath path) {
     return false;
 }
 
+std::optional<PassPath> PassPathFromEnvironment(bool* unknown) {
+    const char* name = std::getenv("ZARN_KERNEL");
+    if (unknown) *unknown = false;
+    if (!name || !*name) return std::nullopt;
+    if (std::strcmp(name, "generic") == 0) return PassPath::Generic;
+    if (std::strcmp(name, "avx2") == 0) return PassPath::Avx2;
+    if (unknown) *unknown = true;
+    return std::nullopt;
+}
+
 PassOptions DefaultPassOptions(const NetTask& task) {
     PassOptions options;
-    options.path = PassPathAvailable(PassPath::Avx2) ? PassPath::Avx2 : PassPath::Generic;
+    options.path = PassPathFromEnvironment().value_or(
+        PassPathAvailable(PassPath::Avx2) ? PassPath::Avx2 : PassPath::Generic);
     const long weights = static_cast<long>(task.hiddenCount) * task.outputCount;
     options.threads = weights >= kTwoThreadWeights && task.outputCount >= kTwoThreadOutputs &&
                               TwoThreadsPossible(task) && std::thread::hardware_concurrency() >= 2

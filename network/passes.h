@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "model/task.h"
 #include "network/training.h"
@@ -20,8 +21,15 @@ struct PassOptions {
 // Whether this processor can run the path.
 bool PassPathAvailable(PassPath path);
 
-// The fastest path for this processor, and one or two threads by the size of
-// the task's network.
+// The path named by ZARN_KERNEL in the environment ("generic" or "avx2"),
+// which forces it for every training run (for tests and benchmarks: every
+// path gives the same bits). Empty when the variable is unset, empty or names
+// no path; *unknown (when given) tells the last case.
+std::optional<PassPath> PassPathFromEnvironment(bool* unknown = nullptr);
+
+// The path ZARN_KERNEL forces, else the fastest path for this processor (an
+// unavailable path falls back to the generic one when run), and one or two
+// threads by the size of the task's network.
 PassOptions DefaultPassOptions(const NetTask& task);
 
 struct PassWorkspace;

@@ -63,6 +63,8 @@ struct PassKernel {
     void (*runHelper)(PassWorkspace& ws, long long passes, PassSync& sync);
     // The closing accuracy pass: the number of examples answered correctly.
     long (*countCorrect)(PassWorkspace& ws);
+    // Exponential (network/exp.h) of count values, as the kernel computes it.
+    void (*expArray)(const double* x, double* y, long count);
 };
 
 extern const PassKernel GenericPassKernel;

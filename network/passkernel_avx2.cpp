@@ -1,8 +1,9 @@
 // The training-pass kernel for processors with AVX2, chosen at run time.
 // Separate multiplies and adds only: FMA would round differently. Clang takes
 // the instruction set as a function attribute; GCC as a pragma.
-#include <cmath>
+#include <immintrin.h>
 
+#include "network/exp.h"
 #include "network/forward.h"
 #include "network/leadpolicy.h"
 #include "network/passkernel.h"
@@ -23,4 +24,4 @@ namespace pass_avx2 {
 #endif
 
 const PassKernel Avx2PassKernel = {pass_avx2::RunAlone, pass_avx2::RunLead, pass_avx2::RunHelper,
-                                   pass_avx2::CountCorrect};
+                                   pass_avx2::CountCorrect, pass_avx2::ExpArray};

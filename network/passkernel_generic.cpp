@@ -1,6 +1,7 @@
 // The training-pass kernel for any x86-64 processor (SSE2).
-#include <cmath>
+#include <immintrin.h>
 
+#include "network/exp.h"
 #include "network/forward.h"
 #include "network/leadpolicy.h"
 #include "network/passkernel.h"
@@ -13,4 +14,5 @@ namespace pass_generic {
 }
 
 const PassKernel GenericPassKernel = {pass_generic::RunAlone, pass_generic::RunLead,
-                                      pass_generic::RunHelper, pass_generic::CountCorrect};
+                                      pass_generic::RunHelper, pass_generic::CountCorrect,
+                                      pass_generic::ExpArray};

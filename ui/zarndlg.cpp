@@ -22,6 +22,7 @@
 #include "network/trainingsettings.h"
 #include "storage/taskfile.h"
 #include "ui/aboutdlg.h"
+#include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
 #include "ui/exampledlg.h"
 #include "ui/inputblocker.h"
@@ -436,6 +437,15 @@ void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
+    const DataImportOutcome imported = ImportDataFile(NativePath(path), m_task, m_user, this);
+    if (imported.kind == DataImportOutcome::Kind::Imported) {
+        SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+        m_user.Tell(imported.report);
+    }
+    if (imported.kind != DataImportOutcome::Kind::NotData) {
+        RefreshTables();
+        return;
+    }
     LoadTaskFile(path);
 }
 

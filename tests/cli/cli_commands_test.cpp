@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <regex>
+#include <vector>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/temp_dir.h"
@@ -20,6 +22,14 @@ std::string WithCrLf(const std::string& lf) {
 }
 
 const std::string BadIndexFile = "1\n1\n2\n1\n1 p\n1 a\nx\ny\n0,=5\n";
+
+// zarn-cli train with ZARN_KERNEL set to path (RunCli passes the environment on).
+CliRun TrainWithKernel(const char* path, const std::vector<std::string>& args) {
+    setenv("ZARN_KERNEL", path, 1);
+    const CliRun run = RunCli(args);
+    unsetenv("ZARN_KERNEL");
+    return run;
+}
 
 }  // namespace
 
@@ -109,6 +119,32 @@ TEST(CliTrain, TrainsASampleWithAFixedSeed) {
         << run.out;
     // The same seed gives the same run.
     EXPECT_EQ(RunCli({"train", Sample("fruit.task"), "--seed", "1"}).out, run.out);
+}
+
+TEST(CliTrain, EveryKernelPathGivesTheSameWeightsAndHistory) {
+    // 37 hidden neurons leave a vector part-filled; fruit.task has 3 outputs.
+    TempDir dir;
+    std::vector<std::string> files;
+    for (const char* path : {"generic", "avx2", ""}) {
+        const std::string name = std::string("run-") + path;
+        const CliRun run =
+            TrainWithKernel(path, {"train", Sample("fruit.task"), "--seed", "7", "--hidden", "37",
+                                   "--iterations", "300", "--weights-out", dir.Path(name + ".w"),
+                                   "--history-out", dir.Path(name + ".h")});
+        ASSERT_EQ(run.exitCode, 0) << path << ": " << run.err;
+        files.push_back(TempDir::Read(dir.Path(name + ".w")) +
+                        TempDir::Read(dir.Path(name + ".h")));
+    }
+    EXPECT_GT(files[0].size(), 1000u);
+    EXPECT_EQ(files[1], files[0]) << "avx2 against generic";
+    EXPECT_EQ(files[2], files[0]) << "default path against generic";
+}
+
+TEST(CliTrain, UnknownKernelPathIsReportedAndTheDefaultUsed) {
+    const CliRun run = TrainWithKernel("sse9", {"train", Sample("fruit.task"), "--seed", "1"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("ZARN_KERNEL: неизвестный путь"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, RunCli({"train", Sample("fruit.task"), "--seed", "1"}).out);
 }
 
 TEST(CliTrain, BadIterationCountOrFileIsRefused) {

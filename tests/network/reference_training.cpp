@@ -1,7 +1,8 @@
 #include "tests/network/reference_training.h"
 
-#include <cmath>
 #include <string>
+
+#include "network/exp.h"
 
 namespace {
 
@@ -17,13 +18,13 @@ void Forward(NetTask& t) {
         double s = 0.0;
         for (int i = 0; i < n; ++i) s = t.inputSignals[i] * t.weightsInputHidden[i][h] + s;
         s = s + t.weightsInputHidden[n][h];
-        t.hiddenSignals[h] = 1 / (std::exp(-s) + 1);
+        t.hiddenSignals[h] = 1 / (Exponential(-s) + 1);
     }
     for (int o = 0; o < k; ++o) {
         double s = 0.0;
         for (int h = 0; h < m; ++h) s = t.hiddenSignals[h] * t.weightsHiddenOutput[h][o] + s;
         s = s + t.weightsHiddenOutput[m][o];
-        t.outputSignals[o] = 1 / (std::exp(-s) + 1);
+        t.outputSignals[o] = 1 / (Exponential(-s) + 1);
     }
 }
 

@@ -1,0 +1,282 @@
+#include "dataset/arffreader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "dataset/numbercell.h"
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+struct Token {
+    enum class Kind { Word, Quoted, Comma, Open, Close, End } kind = Kind::End;
+    std::string text;
+};
+
+// Splits one line into tokens. A word runs up to a blank, a comma or a
+// brace; "%" at the start of a token begins a comment to the end of the line.
+class LineTokens {
+  public:
+    explicit LineTokens(std::string_view line) : line_(line) {}
+
+    // False with a message on an unclosed quote.
+    bool Next(Token& token, std::string& error) {
+        while (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
+        token = Token{};
+        if (pos_ >= line_.size() || line_[pos_] == '%') {
+            pos_ = line_.size();
+            return true;
+        }
+        const char c = line_[pos_];
+        if (c == ',' || c == '{' || c == '}') {
+            ++pos_;
+            token.kind = c == ','   ? Token::Kind::Comma
+                         : c == '{' ? Token::Kind::Open
+                                    : Token::Kind::Close;
+            token.text = std::string(1, c);
+            return true;
+        }
+        if (c == '\'' || c == '"') return ReadQuoted(token, error);
+        token.kind = Token::Kind::Word;
+        while (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != ',' &&
+               line_[pos_] != '{' && line_[pos_] != '}')
+            token.text += line_[pos_++];
+        return true;
+    }
+
+    // The unquoted rest of a data value: up to the next comma or a comment,
+    // blanks trimmed.
+    std::string ValueText() {
+        std::size_t end = pos_;
+        while (end < line_.size() && line_[end] != ',' &&
+               !(line_[end] == '%' && (end == pos_ || IsBlank(line_[end - 1]))))
+            ++end;
+        std::string text = TrimBlanks(line_.substr(pos_, end - pos_));
+        pos_ = end;
+        return text;
+    }
+
+    bool AtQuote() {
+        while (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
+        return pos_ < line_.size() && (line_[pos_] == '\'' || line_[pos_] == '"');
+    }
+
+  private:
+    bool ReadQuoted(Token& token, std::string& error) {
+        const char quote = line_[pos_++];
+        token.kind = Token::Kind::Quoted;
+        while (pos_ < line_.size()) {
+            char c = line_[pos_++];
+            if (c == quote) return true;
+            if (c == '\\' && pos_ < line_.size()) {
+                c = line_[pos_++];
+                if (c == 'n') c = '\n';
+                if (c == 't') c = '\t';
+                if (c == 'r') c = '\r';
+            }
+            token.text += c;
+        }
+        error = std::string("кавычка ") + quote + " не закрыта до конца строки.";
+        return false;
+    }
+
+    std::string_view line_;
+    std::size_t pos_ = 0;
+};
+
+class ArffReading {
+  public:
+    ArffReading(std::string_view text, DataTable& table, std::string& error)
+        : text_(text), table_(table), error_(error) {}
+
+    bool Run() {
+        bool relation = false, data = false;
+        std::string_view line;
+        while (NextLine(line)) {
+            LineTokens tokens(line);
+            Token first;
+            if (!Next(tokens, first)) return false;
+            if (first.kind == Token::Kind::End) continue;  // blank or comment
+            if (data) {
+                if (!ReadRow(line)) return false;
+                continue;
+            }
+            const std::string keyword = Lower(first.text);
+            if (first.kind == Token::Kind::Word && keyword == "@relation" && !relation) {
+                relation = true;
+            } else if (!relation) {
+                return Fail("файл ARFF начинается с @relation, а здесь «" + first.text + "».");
+            } else if (first.kind == Token::Kind::Word && keyword == "@attribute") {
+                if (!ReadAttribute(tokens)) return false;
+            } else if (first.kind == Token::Kind::Word && keyword == "@data") {
+                if (table_.columns.empty()) return Fail("перед @data нет ни одного @attribute.");
+                data = true;
+            } else {
+                return Fail("ожидались @attribute или @data, а здесь «" + first.text + "».");
+            }
+        }
+        if (!relation) {
+            line_ = 0;
+            error_ = "Это не файл ARFF: нет строки @relation.";
+            return false;
+        }
+        if (!data) return Fail("нет раздела @data.");
+        return true;
+    }
+
+  private:
+    bool NextLine(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        const std::size_t end = std::min(text_.find('\n', pos_), text_.size());
+        line = text_.substr(pos_, end - pos_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pos_ = end + 1;
+        ++line_;
+        return true;
+    }
+
+    bool Fail(const std::string& what) {
+        error_ = "Строка " + std::to_string(line_) + ": " + what;
+        return false;
+    }
+
+    bool Next(LineTokens& tokens, Token& token) {
+        std::string what;
+        if (tokens.Next(token, what)) return true;
+        return Fail(what);
+    }
+
+    static bool IsName(const Token& token) {
+        return token.kind == Token::Kind::Word || token.kind == Token::Kind::Quoted;
+    }
+
+    bool ReadAttribute(LineTokens& tokens) {
+        Token name, type;
+        if (!Next(tokens, name)) return false;
+        if (!IsName(name)) return Fail("у @attribute нет имени.");
+        for (const DataColumn& column : table_.columns)
+            if (column.name == name.text) return Fail("атрибут «" + name.text + "» уже объявлен.");
+        if (!Next(tokens, type)) return false;
+        DataColumn column;
+        column.name = name.text;
+        const std::string kind = Lower(type.text);
+        if (type.kind == Token::Kind::Open) {
+            column.kind = DataColumn::Kind::Nominal;
+            if (!ReadNominalValues(tokens, column)) return false;
+        } else if (type.kind == Token::Kind::Word &&
+                   (kind == "numeric" || kind == "real" || kind == "integer")) {
+            column.kind = DataColumn::Kind::Numeric;
+        } else if (type.kind == Token::Kind::Word && (kind == "string" || kind == "date")) {
+            column.kind = DataColumn::Kind::Free;
+            if (kind == "date") return FinishColumn(std::move(column));  // format text may follow
+        } else if (type.kind == Token::Kind::End) {
+            return Fail("у атрибута «" + name.text + "» не указан тип.");
+        } else {
+            return Fail("тип «" + type.text + "» атрибута «" + name.text +
+                        "» не поддерживается (только numeric, integer, real, string, date и "
+                        "{список}).");
+        }
+        Token extra;
+        if (!Next(tokens, extra)) return false;
+        if (extra.kind != Token::Kind::End)
+            return Fail("лишний текст «" + extra.text + "» после типа атрибута.");
+        return FinishColumn(std::move(column));
+    }
+
+    bool FinishColumn(DataColumn column) {
+        table_.columns.push_back(std::move(column));
+        return true;
+    }
+
+    bool ReadNominalValues(LineTokens& tokens, DataColumn& column) {
+        for (;;) {
+            Token value, after;
+            if (!Next(tokens, value)) return false;
+            if (value.kind == Token::Kind::Close && column.declared.empty())
+                return Fail("пустой список значений атрибута «" + column.name + "».");
+            if (!IsName(value))
+                return Fail("в списке значений атрибута «" + column.name + "» ожидалось значение.");
+            if (std::find(column.declared.begin(), column.declared.end(), value.text) !=
+                column.declared.end())
+                return Fail("значение «" + value.text + "» атрибута «" + column.name +
+                            "» объявлено дважды.");
+            column.declared.push_back(value.text);
+            if (!Next(tokens, after)) return false;
+            if (after.kind == Token::Kind::Close) return true;
+            if (after.kind != Token::Kind::Comma)
+                return Fail("в списке значений атрибута «" + column.name +
+                            "» ожидались «,» или «}».");
+        }
+    }
+
+    bool ReadRow(std::string_view line) {
+        if (TrimBlanks(line).starts_with('{'))
+            return Fail("разреженные строки {…} не поддерживаются.");
+        LineTokens tokens(line);
+        std::vector<DataCell> cells;
+        for (;;) {
+            DataCell cell;
+            if (tokens.AtQuote()) {
+                Token quoted;
+                if (!Next(tokens, quoted)) return false;
+                cell = quoted.text;
+                if (!tokens.ValueText().empty())
+                    return Fail("после закрывающей кавычки ожидалась запятая.");
+            } else {
+                std::string text = tokens.ValueText();
+                if (text.empty()) return Fail("пустое значение (пропуск пишут как ?).");
+                if (text != "?") cell = std::move(text);
+            }
+            if (cells.size() < table_.columns.size() && !CheckValue(cell, cells.size()))
+                return false;
+            cells.push_back(std::move(cell));
+            Token comma;
+            if (!Next(tokens, comma)) return false;
+            if (comma.kind == Token::Kind::End) break;
+        }
+        if (cells.size() != table_.columns.size())
+            return Fail("значений " + std::to_string(cells.size()) + ", а атрибутов " +
+                        std::to_string(table_.columns.size()) + ".");
+        table_.rows.push_back(std::move(cells));
+        return true;
+    }
+
+    bool CheckValue(const DataCell& cell, std::size_t index) {
+        if (!cell) return true;
+        const DataColumn& column = table_.columns[index];
+        if (column.kind == DataColumn::Kind::Numeric && !ReadNumberCell(*cell))
+            return Fail("«" + *cell + "» не число, а атрибут «" + column.name + "» числовой.");
+        if (column.kind == DataColumn::Kind::Nominal &&
+            std::find(column.declared.begin(), column.declared.end(), *cell) ==
+                column.declared.end())
+            return Fail("значение «" + *cell + "» не объявлено у атрибута «" + column.name + "».");
+        return true;
+    }
+
+    std::string_view text_;
+    DataTable& table_;
+    std::string& error_;
+    std::size_t pos_ = 0;
+    int line_ = 0;
+};
+
+}  // namespace
+
+bool ReadArff(std::string_view bytes, DataTable& table, std::string& error) {
+    table = DataTable{};
+    error.clear();
+    const std::string text = DecodeTextBytes(bytes);
+    if (ArffReading(text, table, error).Run()) return true;
+    table = DataTable{};
+    return false;
+}

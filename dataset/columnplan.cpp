@@ -1,0 +1,234 @@
+#include "dataset/columnplan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+#include <optional>
+#include <set>
+
+#include "dataset/numbercell.h"
+
+const char* const MissingVariantName = "?";
+
+namespace {
+
+constexpr long long Micro = 1000000;  // six decimals, as the task file keeps values
+
+// One variant before values are given: its name and, for numeric columns, its number.
+struct Distinct {
+    std::string name;
+    double key = 0;
+};
+
+// The distinct texts of the column, in declared or first-met order.
+std::vector<std::string> DistinctTexts(const DataColumn& column,
+                                       const std::vector<DataCell>& cells) {
+    std::vector<std::string> texts;
+    std::set<std::string> seen;
+    auto add = [&](const std::string& text) {
+        if (seen.insert(text).second) texts.push_back(text);
+    };
+    if (column.kind == DataColumn::Kind::Nominal)
+        for (const std::string& value : column.declared) add(value);
+    for (const DataCell& cell : cells)
+        if (cell) add(*cell);
+    return texts;
+}
+
+// Spreads values that round to the same millionth apart, keeping their
+// order and the range 0..1. At most MaxVariants values, so there is room.
+std::vector<long long> DistinctMicros(const std::vector<double>& values) {
+    std::vector<long long> micros(values.size());
+    std::vector<std::size_t> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    for (std::size_t i = 0; i < values.size(); ++i) micros[i] = std::llround(values[i] * Micro);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return micros[a] < micros[b]; });
+    for (std::size_t r = 1; r < order.size(); ++r)
+        micros[order[r]] = std::max(micros[order[r]], micros[order[r - 1]] + 1);
+    for (std::size_t r = order.size(); r-- > 0;) {
+        const long long ceiling = r + 1 < order.size() ? micros[order[r + 1]] - 1 : Micro;
+        micros[order[r]] = std::min(micros[order[r]], ceiling);
+    }
+    return micros;
+}
+
+// Values evenly over 0..1 in order (a single one in the middle).
+std::vector<double> EvenValues(std::size_t count) {
+    std::vector<double> values(count, 0.5);
+    if (count > 1)
+        for (std::size_t i = 0; i < count; ++i) values[i] = double(i) / double(count - 1);
+    return values;
+}
+
+struct Ordered {
+    std::vector<Distinct> variants;
+    std::vector<int> variantOfText;  // index into DistinctTexts -> variant
+    bool numeric = false;            // every text a number or a range
+    bool plainNumbers = false;       // every text a number
+};
+
+// Orders the texts: by number when all read as numbers or ranges (equal
+// numbers written differently are one variant), else as they come.
+Ordered OrderTexts(const std::vector<std::string>& texts) {
+    Ordered ordered;
+    std::vector<std::optional<double>> keys;
+    bool ranges = false;
+    for (const std::string& text : texts) {
+        if (auto number = ReadNumberCell(text)) {
+            keys.push_back(*number);
+        } else if (auto range = ReadRangeCell(text)) {
+            keys.push_back((range->first + range->second) / 2);
+            ranges = true;
+        } else {
+            keys.push_back(std::nullopt);
+        }
+    }
+    ordered.numeric = !texts.empty() && std::all_of(keys.begin(), keys.end(), [](const auto& key) {
+        return key.has_value();
+    });
+    ordered.plainNumbers = ordered.numeric && !ranges;
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (ordered.numeric)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return *keys[a] < *keys[b]; });
+    ordered.variantOfText.assign(texts.size(), -1);
+    for (std::size_t t : order) {
+        const bool sameNumber = ordered.plainNumbers && !ordered.variants.empty() &&
+                                ordered.variants.back().key == *keys[t];
+        if (!sameNumber) ordered.variants.push_back({texts[t], keys[t].value_or(0)});
+        ordered.variantOfText[t] = static_cast<int>(ordered.variants.size()) - 1;
+    }
+    // A merged number keeps the text met first, not the smallest index in order.
+    for (std::size_t t = texts.size(); t-- > 0;)
+        if (ordered.plainNumbers) ordered.variants[ordered.variantOfText[t]].name = texts[t];
+    return ordered;
+}
+
+std::vector<double> ProportionalValues(const std::vector<Distinct>& variants) {
+    if (variants.empty()) return {};
+    const double low = variants.front().key, high = variants.back().key;
+    if (!(high > low)) return EvenValues(variants.size());
+    std::vector<double> values;
+    for (const Distinct& variant : variants) values.push_back((variant.key - low) / (high - low));
+    return values;
+}
+
+// Equal-frequency cut points over the sorted numbers: each bin starts at its
+// threshold; ties stay together, so there may be fewer than bins intervals.
+std::vector<double> Thresholds(const std::vector<double>& sorted, int bins) {
+    std::vector<double> thresholds;
+    const std::size_t n = sorted.size();
+    for (int b = 1; b < bins; ++b) {
+        const std::size_t at = (static_cast<std::size_t>(b) * n + bins / 2) / bins;
+        if (at == 0 || at >= n) continue;
+        double cut = sorted[at];
+        // A cut inside a run of equal numbers moves above the run.
+        if (sorted[at - 1] == cut) {
+            const auto above = std::upper_bound(sorted.begin(), sorted.end(), cut);
+            if (above == sorted.end()) continue;
+            cut = *above;
+        }
+        if (cut > sorted.front() && (thresholds.empty() || cut > thresholds.back()))
+            thresholds.push_back(cut);
+    }
+    return thresholds;
+}
+
+struct Plan {
+    ColumnPlan plan;
+    std::vector<int> textVariant;  // text -> variant
+};
+
+Plan Binned(const Ordered& ordered, const std::vector<std::string>& texts,
+            const std::vector<DataCell>& cells, int bins) {
+    std::map<std::string, double> number;
+    for (std::size_t t = 0; t < texts.size(); ++t)
+        number[texts[t]] = ordered.variants[ordered.variantOfText[t]].key;
+    std::vector<double> sorted;
+    for (const DataCell& cell : cells)
+        if (cell) sorted.push_back(number[*cell]);
+    std::sort(sorted.begin(), sorted.end());
+    const std::vector<double> thresholds = Thresholds(sorted, bins);
+    auto binOf = [&](double x) {
+        return static_cast<int>(std::upper_bound(thresholds.begin(), thresholds.end(), x) -
+                                thresholds.begin());
+    };
+    // Each interval is named by the lowest and highest number that falls in it.
+    const std::size_t count = thresholds.size() + 1;
+    std::vector<const Distinct*> low(count, nullptr), high(count, nullptr);
+    for (const Distinct& variant : ordered.variants) {
+        const int b = binOf(variant.key);
+        if (!low[b]) low[b] = &variant;
+        high[b] = &variant;
+    }
+    Plan result;
+    for (std::size_t b = 0; b < count; ++b)
+        result.plan.names.push_back(low[b] == high[b] ? low[b]->name
+                                                      : low[b]->name + ".." + high[b]->name);
+    result.plan.values = EvenValues(count);
+    result.plan.binned = true;
+    for (std::size_t t = 0; t < texts.size(); ++t)
+        result.textVariant.push_back(binOf(ordered.variants[ordered.variantOfText[t]].key));
+    return result;
+}
+
+Plan Unbinned(const Ordered& ordered) {
+    Plan result;
+    for (const Distinct& variant : ordered.variants) result.plan.names.push_back(variant.name);
+    result.plan.values = ordered.numeric ? ProportionalValues(ordered.variants)
+                                         : EvenValues(ordered.variants.size());
+    result.textVariant = ordered.variantOfText;
+    return result;
+}
+
+void AssignRows(Plan& plan, const std::vector<std::string>& texts,
+                const std::vector<DataCell>& cells, int missingVariant) {
+    std::map<std::string, int> textIndex;
+    for (std::size_t t = 0; t < texts.size(); ++t) textIndex[texts[t]] = static_cast<int>(t);
+    for (const DataCell& cell : cells)
+        plan.plan.rowVariant.push_back(cell ? plan.textVariant[textIndex[*cell]] : missingVariant);
+}
+
+}  // namespace
+
+ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>& cells, int bins) {
+    const std::vector<std::string> texts = DistinctTexts(column, cells);
+    const Ordered ordered = OrderTexts(texts);
+    const bool bin = ordered.plainNumbers && column.kind != DataColumn::Kind::Nominal &&
+                     ordered.variants.size() > static_cast<std::size_t>(bins);
+    Plan plan = bin ? Binned(ordered, texts, cells, bins) : Unbinned(ordered);
+
+    std::vector<long long> micros = DistinctMicros(plan.plan.values);
+    const bool anyMissing =
+        std::any_of(cells.begin(), cells.end(), [](const DataCell& cell) { return !cell; });
+    int missingVariant = -1;
+    if (anyMissing) {
+        // The mean of the others, moved to the nearest free millionth.
+        const double mean =
+            micros.empty() ? Micro / 2.0
+                           : std::accumulate(micros.begin(), micros.end(), 0.0) / micros.size();
+        const std::set<long long> used(micros.begin(), micros.end());
+        const long long target = std::llround(mean);
+        long long chosen = target;
+        for (long long step = 0; used.count(chosen) || chosen < 0 || chosen > Micro; ++step)
+            chosen = target + (step % 2 ? -(step + 1) / 2 : (step + 1) / 2);
+        micros.push_back(chosen);
+        missingVariant = static_cast<int>(plan.plan.names.size());
+        plan.plan.names.push_back(MissingVariantName);
+    }
+    plan.plan.values.clear();
+    for (long long micro : micros) plan.plan.values.push_back(double(micro) / Micro);
+    AssignRows(plan, texts, cells, missingVariant);
+    return std::move(plan.plan);
+}
+
+ColumnPlan PlanResultColumn(const DataColumn& column, const std::vector<DataCell>& cells) {
+    const std::vector<std::string> texts = DistinctTexts(column, cells);
+    Plan plan = Unbinned(OrderTexts(texts));
+    plan.plan.values.clear();
+    AssignRows(plan, texts, cells, -1);
+    return std::move(plan.plan);
+}

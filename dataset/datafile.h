@@ -1,0 +1,28 @@
+// Data files (CSV or ARFF) read from disk into a table.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "dataset/datatable.h"
+
+enum class DataFormat { None, Csv, Arff };
+
+// Data files larger than this hold far more rows than a task can take.
+constexpr std::size_t MaxDataFileBytes = 64 * 1024 * 1024;
+
+// By the name's ending (.csv, .arff in any letter case), else by the content:
+// ARFF when the first line that is not a comment starts with @relation, CSV
+// when the first line has a delimiter and the whole text reads as a table of
+// at least two columns and one row. None for anything else (a task file).
+DataFormat DataFormatOf(const std::string& path, std::string_view bytes);
+DataFormat DataFormatByName(const std::string& path);
+
+// Reads bytes of a known format into the table; false with a message.
+bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error);
+
+enum class DataReadStatus { Read, CannotOpen, Refused, NotData };
+
+// Reads the file if it is a data file. NotData, with nothing read, for any
+// other file, also one that cannot be read unless its name says it is data.
+DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error);

@@ -1,0 +1,267 @@
+#include "dataset/evaluation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include "model/cp1251.h"
+#include "model/examples.h"
+#include "model/numtext.h"
+#include "network/forward.h"
+#include "network/training.h"
+#include "network/trainingsettings.h"
+
+namespace {
+
+// splitmix64: a portable stream of numbers from one seed.
+uint64_t Mix(uint64_t x) {
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+uint64_t DerivedSeed(uint32_t seed, uint64_t purpose, uint64_t a, uint64_t b = 0) {
+    return Mix(Mix(Mix(Mix(seed) ^ purpose) ^ a) ^ b);
+}
+
+// Fisher-Yates with our own generator, so every platform shuffles alike.
+void Shuffle(std::vector<int>& items, uint64_t seed) {
+    for (std::size_t i = items.size(); i > 1; --i) {
+        seed = Mix(seed);
+        std::swap(items[i - 1], items[seed % i]);
+    }
+}
+
+// A fold's task: the definition of the whole task with only its training examples.
+void PrepareFold(const NetTask& source, const std::vector<int>& training, int hidden,
+                 NetTask& fold) {
+    fold.inputCount = source.inputCount;
+    fold.outputCount = source.outputCount;
+    fold.hiddenCount = hidden;
+    for (int i = 0; i < source.inputCount; ++i) {
+        fold.inputNames[i] = source.inputNames[i];
+        const InputParam& from = source.inputParams[i];
+        InputParam& to = fold.inputParams[i];
+        to.variantCount = from.variantCount;
+        std::copy(from.variantValues, from.variantValues + from.variantCount, to.variantValues);
+    }
+    fold.exampleCount = static_cast<int32_t>(training.size());
+    for (std::size_t e = 0; e < training.size(); ++e)
+        fold.examples[e] = source.examples[training[e]];
+}
+
+struct RunOutcome {
+    bool trained = false;
+    std::string message;
+    double trainPercent = 0.0;
+    std::vector<int> heldOut;  // example indexes
+    std::vector<int> answers;  // the network's answer for each
+};
+
+}  // namespace
+
+std::vector<std::vector<int>> HeldOutSets(const NetTask& task, const EvaluationOptions& options) {
+    const bool holdout = options.holdout > 0;
+    const int perRepeat = holdout ? 1 : options.folds;
+    std::vector<std::vector<int>> runs(static_cast<std::size_t>(perRepeat) * options.repeat);
+    for (int r = 0; r < options.repeat; ++r) {
+        std::vector<std::vector<int>> byClass(task.outputCount);
+        for (int e = 0; e < task.exampleCount; ++e) byClass[ExampleResult(task, e)].push_back(e);
+        // Dealing continues across classes, so small classes do not all land in fold 0.
+        int next = 0;
+        for (int c = 0; c < task.outputCount; ++c) {
+            std::vector<int>& members = byClass[c];
+            Shuffle(members, DerivedSeed(options.seed, 1, r, c));
+            if (holdout) {
+                const auto count = static_cast<std::size_t>(
+                    std::llround(options.holdout * static_cast<double>(members.size())));
+                runs[r].insert(runs[r].end(), members.begin(), members.begin() + count);
+                continue;
+            }
+            for (int e : members) {
+                runs[static_cast<std::size_t>(r) * perRepeat + next].push_back(e);
+                next = (next + 1) % perRepeat;
+            }
+        }
+        for (int f = 0; f < perRepeat; ++f)
+            std::sort(runs[r * perRepeat + f].begin(), runs[r * perRepeat + f].end());
+    }
+    return runs;
+}
+
+bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
+                  std::string& error) {
+    result = EvaluationResult{};
+    const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
+    if (!NetworkShapeValid(task) || task.exampleCount < 2) {
+        error = "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
+        return false;
+    }
+    for (int e = 0; e < task.exampleCount; ++e)
+        if (ExampleResult(task, e) < 0) {
+            error = "У примера " + FormatInt(e + 1) + " нет результата.";
+            return false;
+        }
+    if (options.repeat < 1 || options.repeat > 100) {
+        error = "Число повторов (--repeat) должно быть от 1 до 100.";
+        return false;
+    }
+    if (options.holdout > 0) {
+        if (!(options.holdout < 1)) {
+            error = "Доля отложенных примеров (--holdout) должна быть больше 0 и меньше 1.";
+            return false;
+        }
+    } else if (options.folds < 2 || options.folds > task.exampleCount) {
+        error = "Число частей (--folds) должно быть от 2 до числа примеров (" +
+                FormatInt(task.exampleCount) + ").";
+        return false;
+    }
+    const std::vector<std::vector<int>> heldOut = HeldOutSets(task, options);
+    for (const auto& run : heldOut)
+        if (run.empty() || static_cast<int>(run.size()) >= task.exampleCount) {
+            error =
+                "При такой доле (--holdout) не остаётся примеров для проверки или для "
+                "обучения.";
+            return false;
+        }
+
+    std::vector<RunOutcome> outcomes(heldOut.size());
+    std::atomic<std::size_t> nextRun{0};
+    auto worker = [&] {
+        auto fold = std::make_unique<NetTask>();
+        for (std::size_t r; (r = nextRun++) < heldOut.size();) {
+            std::vector<int> training;
+            const std::vector<int>& held = heldOut[r];
+            for (int e = 0; e < task.exampleCount; ++e)
+                if (!std::binary_search(held.begin(), held.end(), e)) training.push_back(e);
+            PrepareFold(task, training, hidden, *fold);
+            const int perRepeat = options.holdout > 0 ? 1 : options.folds;
+            const auto seed =
+                static_cast<uint32_t>(DerivedSeed(options.seed, 2, r / perRepeat, r % perRepeat));
+            const TrainingOutcome trained =
+                TrainNetwork(*fold, options.coef, options.iterations, seed, {});
+            RunOutcome& outcome = outcomes[r];
+            outcome.trained = trained.trained;
+            outcome.message = trained.message;
+            if (!trained.trained) continue;
+            outcome.trainPercent = fold->accuracyPercent;
+            outcome.heldOut = held;
+            for (int e : held)
+                outcome.answers.push_back(CheckAnswer(*fold, task.examples[e].inputVariant));
+        }
+    };
+    const int cores = options.threads > 0 ? options.threads
+                                          : static_cast<int>(std::thread::hardware_concurrency());
+    const int workers = std::clamp(cores, 1, static_cast<int>(heldOut.size()));
+    std::vector<std::thread> threads;
+    for (int t = 1; t < workers; ++t) threads.emplace_back(worker);
+    worker();
+    for (std::thread& thread : threads) thread.join();
+
+    result.hidden = hidden;
+    result.confusion.assign(task.outputCount, std::vector<int>(task.outputCount, 0));
+    for (const RunOutcome& outcome : outcomes) {
+        if (!outcome.trained) {
+            error = outcome.message;
+            return false;
+        }
+        int correct = 0;
+        for (std::size_t i = 0; i < outcome.heldOut.size(); ++i) {
+            const int truth = ExampleResult(task, outcome.heldOut[i]);
+            correct += outcome.answers[i] == truth;
+            ++result.confusion[truth][outcome.answers[i]];
+        }
+        result.heldOutPercent.push_back(100.0 * correct /
+                                        static_cast<double>(outcome.heldOut.size()));
+        result.trainPercent.push_back(outcome.trainPercent);
+    }
+    std::vector<int> counts(task.outputCount, 0);
+    for (int e = 0; e < task.exampleCount; ++e) ++counts[ExampleResult(task, e)];
+    result.majorityClass =
+        static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+    result.majorityPercent = 100.0 * counts[result.majorityClass] / task.exampleCount;
+    return true;
+}
+
+double Mean(const std::vector<double>& values) {
+    if (values.empty()) return 0.0;
+    double sum = 0.0;
+    for (double v : values) sum += v;
+    return sum / static_cast<double>(values.size());
+}
+
+double StandardDeviation(const std::vector<double>& values) {
+    if (values.size() < 2) return 0.0;
+    const double mean = Mean(values);
+    double squares = 0.0;
+    for (double v : values) squares += (v - mean) * (v - mean);
+    return std::sqrt(squares / static_cast<double>(values.size() - 1));
+}
+
+namespace {
+
+// Characters on screen: UTF-8 code points (continuation bytes do not count).
+std::size_t Width(const std::string& text) {
+    std::size_t width = 0;
+    for (char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return width;
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+    return std::string(width > Width(text) ? width - Width(text) : 0, ' ') + text;
+}
+
+std::string PadRight(const std::string& text, std::size_t width) {
+    return text + std::string(width > Width(text) ? width - Width(text) : 0, ' ');
+}
+
+std::string ConfusionTable(const NetTask& task, const std::vector<std::vector<int>>& confusion) {
+    const int k = task.outputCount;
+    std::vector<std::string> names;
+    std::size_t nameWidth = Width("верный \\ ответ");
+    for (int j = 0; j < k; ++j) {
+        names.push_back(Cp1251ToUtf8(task.outputNames[j]));
+        nameWidth = std::max(nameWidth, Width(names.back()));
+    }
+    std::vector<std::size_t> widths(k);
+    for (int j = 0; j < k; ++j) {
+        widths[j] = Width(names[j]);
+        for (int t = 0; t < k; ++t)
+            widths[j] = std::max(widths[j], FormatInt(confusion[t][j]).size());
+    }
+    std::string text = PadRight("верный \\ ответ", nameWidth);
+    for (int j = 0; j < k; ++j) text += "  " + PadLeft(names[j], widths[j]);
+    text += "\n";
+    for (int t = 0; t < k; ++t) {
+        text += PadRight(names[t], nameWidth);
+        for (int j = 0; j < k; ++j) text += "  " + PadLeft(FormatInt(confusion[t][j]), widths[j]);
+        text += "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& options,
+                             const EvaluationResult& result) {
+    std::string text;
+    if (options.holdout > 0)
+        text += "Отложено " + FormatFixed(options.holdout * 100, 1) + "% примеров";
+    else
+        text += "Перекрёстная проверка: частей " + FormatInt(options.folds);
+    text += ", повторов " + FormatInt(options.repeat) + ", примеров " +
+            FormatInt(task.exampleCount) + ", скрытый слой " + FormatInt(result.hidden) +
+            ", итераций " + options.iterations + ", коэффициент " + options.coef + ", зерно " +
+            FormatInt(options.seed) + "\n";
+    text += "Точность на отложенных примерах: " + FormatFixed(Mean(result.heldOutPercent), 2) +
+            "% ± " + FormatFixed(StandardDeviation(result.heldOutPercent), 2) + "% (обучений " +
+            FormatInt(static_cast<long long>(result.heldOutPercent.size())) + ")\n";
+    text += "Точность на обучающих примерах: " + FormatFixed(Mean(result.trainPercent), 2) + "%\n";
+    text += "Самый частый класс (" + Cp1251ToUtf8(task.outputNames[result.majorityClass]) +
+            ") всегда: " + FormatFixed(result.majorityPercent, 2) + "%\n";
+    text += "Ответы на отложенных примерах (строки — верный класс, столбцы — ответ сети):\n";
+    return text + ConfusionTable(task, result.confusion);
+}

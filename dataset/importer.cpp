@@ -1,0 +1,226 @@
+#include "dataset/importer.h"
+
+#include <algorithm>
+
+#include "dataset/columnplan.h"
+#include "model/cp1251.h"
+#include "storage/fieldreader.h"
+
+namespace {
+
+std::string Str(long long value) {
+    return std::to_string(value);
+}
+std::string Quoted(const std::string& text) {
+    return "«" + text + "»";
+}
+
+const char* const ChooseInputs =
+    " (zarn-cli: --inputs A,B,…; в программе — галочками в окне импорта).";
+const char* const ChooseResult = " (zarn-cli: --result ИМЯ; в программе — в окне импорта).";
+
+// Names a column by its header, or by its place when the header is empty.
+std::string ColumnName(const DataTable& table, std::size_t c) {
+    const std::string& name = table.columns[c].name;
+    return name.empty() ? "Столбец " + Str(static_cast<long long>(c) + 1) : name;
+}
+
+class Importing {
+  public:
+    Importing(const DataTable& table, const ImportOptions& options, std::string& error)
+        : table_(table), options_(options), error_(error) {}
+
+    bool Run(StagedTask& task, ImportSummary& summary) {
+        int result = 0;
+        std::vector<int> inputs;
+        if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
+        const ColumnPlan classes = PlanResultColumn(table_.columns[result], Column(result));
+        summary.resultName = ColumnName(table_, result);
+        if (classes.names.size() > MaxOutputs)
+            return Fail("В столбце результата " + Quoted(summary.resultName) +
+                        " различных значений " + Str(classes.names.size()) +
+                        ", а выходных вариантов может быть не больше " + Str(MaxOutputs) +
+                        ". Выберите другой столбец результата" + ChooseResult);
+        std::vector<int> kept;
+        for (std::size_t r = 0; r < table_.rows.size(); ++r)
+            if (classes.rowVariant[r] >= 0) kept.push_back(static_cast<int>(r));
+        if (table_.rows.empty()) return Fail("В таблице нет строк с данными.");
+        if (kept.empty())
+            return Fail("Ни в одной строке нет значения результата " + Quoted(summary.resultName) +
+                        ".");
+        if (kept.size() > MaxExamples)
+            return Fail("Строк с данными " + Str(kept.size()) +
+                        ", а примеров в задаче может быть не больше " + Str(MaxExamples) +
+                        ". Оставьте в файле не больше " + Str(MaxExamples) +
+                        " строк (например, разделите его на части).");
+
+        task = StagedTask{};
+        task.examples.resize(kept.size());
+        for (int c : inputs) {
+            // Rows without a result take no part, so they cannot add variants.
+            std::vector<DataCell> column;
+            for (int r : kept) column.push_back(table_.rows[r][c]);
+            const ColumnPlan plan = PlanInputColumn(table_.columns[c], column, options_.bins);
+            const std::string name = ColumnName(table_, c);
+            if (plan.names.size() > MaxVariants)
+                return Fail("Столбец " + Quoted(name) + ": различных значений " +
+                            Str(plan.names.size()) + ", а вариантов у параметра может быть не " +
+                            "больше " + Str(MaxVariants) + ". Уберите его из входных" +
+                            ChooseInputs);
+            StagedParam& param = task.params.emplace_back();
+            if (!TaskText(name, name, param.name)) return false;
+            param.values = plan.values;
+            for (const std::string& variant : plan.names)
+                if (!TaskText(variant, name, param.names.emplace_back())) return false;
+            if (plan.binned) summary.binned.push_back(name + " (" + Str(plan.names.size()) + ")");
+            for (std::size_t e = 0; e < kept.size(); ++e)
+                task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
+        }
+        for (const std::string& name : classes.names)
+            if (!TaskText(name, summary.resultName, task.outputNames.emplace_back())) return false;
+        for (std::size_t e = 0; e < kept.size(); ++e)
+            task.examples[e].result = classes.rowVariant[kept[e]];
+
+        task.inputCount = static_cast<int32_t>(task.params.size());
+        task.outputCount = static_cast<int32_t>(task.outputNames.size());
+        task.exampleCount = static_cast<int32_t>(task.examples.size());
+        task.hiddenCount = options_.hidden > 0
+                               ? options_.hidden
+                               : DefaultHiddenCount(task.inputCount, task.outputCount);
+        summary.examples = task.exampleCount;
+        summary.skippedRows = static_cast<int>(table_.rows.size() - kept.size());
+        summary.params = task.inputCount;
+        summary.classes = task.outputCount;
+        summary.hidden = task.hiddenCount;
+        return true;
+    }
+
+  private:
+    bool Fail(const std::string& message) {
+        error_ = message;
+        return false;
+    }
+
+    std::vector<DataCell> Column(int c) const {
+        std::vector<DataCell> cells;
+        for (const auto& row : table_.rows) cells.push_back(row[c]);
+        return cells;
+    }
+
+    bool CheckOptions() {
+        if (options_.bins < 2 || options_.bins > MaxVariants)
+            return Fail("Число интервалов (--bins) должно быть от 2 до " + Str(MaxVariants) + ".");
+        if (options_.hidden < 0 || options_.hidden > MaxHidden)
+            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " + Str(MaxHidden) +
+                        ".");
+        if (table_.columns.size() < 2)
+            return Fail(
+                "В таблице один столбец, а нужны хотя бы один входной и столбец "
+                "результата.");
+        return true;
+    }
+
+    bool Find(const std::string& name, int& column) {
+        column = -1;
+        for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+            if (ColumnName(table_, c) != name) continue;
+            if (column >= 0)
+                return Fail("Столбцов с названием " + Quoted(name) +
+                            " несколько; переименуйте их в файле.");
+            column = static_cast<int>(c);
+        }
+        if (column >= 0) return true;
+        std::string all;
+        for (std::size_t c = 0; c < table_.columns.size(); ++c)
+            all += (c ? ", " : "") + ColumnName(table_, c);
+        return Fail("Нет столбца " + Quoted(name) + ". Столбцы: " + all + ".");
+    }
+
+    bool ChooseColumns(int& result, std::vector<int>& inputs) {
+        result = static_cast<int>(table_.columns.size()) - 1;
+        if (!options_.result.empty() && !Find(options_.result, result)) return false;
+        for (const std::string& name : options_.inputs) {
+            int c;
+            if (!Find(name, c)) return false;
+            if (c == result)
+                return Fail("Столбец " + Quoted(name) + " выбран и результатом, и входным.");
+            if (std::find(inputs.begin(), inputs.end(), c) != inputs.end())
+                return Fail("Столбец " + Quoted(name) + " назван во входных дважды.");
+            inputs.push_back(c);
+        }
+        if (options_.inputs.empty())
+            for (int c = 0; c < static_cast<int>(table_.columns.size()); ++c)
+                if (c != result) inputs.push_back(c);
+        if (inputs.size() > MaxInputs)
+            return Fail("Входных столбцов " + Str(inputs.size()) +
+                        ", а входных параметров может быть не больше " + Str(MaxInputs) +
+                        ". Выберите входные столбцы" + ChooseInputs);
+        return true;
+    }
+
+    // A name as the task holds it: Windows-1251, a line break turned into a space.
+    bool TaskText(const std::string& text, const std::string& column, std::string& out) {
+        std::string flat = text;
+        std::replace(flat.begin(), flat.end(), '\n', ' ');
+        std::replace(flat.begin(), flat.end(), '\r', ' ');
+        const auto bytes = Utf8ToCp1251(flat);
+        if (!bytes)
+            return Fail("Текст " + Quoted(flat) + " (столбец " + Quoted(column) +
+                        ") содержит знаки, которых нет в кодировке Windows-1251, а задача "
+                        "хранит названия в ней.");
+        if (bytes->size() > MaxNameBytes)
+            return Fail("Текст в столбце " + Quoted(column) + " длиннее " + Str(MaxNameBytes) +
+                        " байт, а задача хранит названия не длиннее.");
+        out = *bytes;
+        return true;
+    }
+
+    const DataTable& table_;
+    const ImportOptions& options_;
+    std::string& error_;
+};
+
+}  // namespace
+
+int DefaultHiddenCount(int inputs, int classes) {
+    return std::clamp((inputs + classes + 1) / 2, 3, MaxHidden);
+}
+
+bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
+                 ImportSummary& summary, std::string& error) {
+    summary = ImportSummary{};
+    error.clear();
+    return Importing(table, options, error).Run(task, summary);
+}
+
+std::string DescribeImport(const ImportSummary& s) {
+    std::string text = "Импортировано: примеров " + Str(s.examples) + ", входных параметров " +
+                       Str(s.params) + ", классов " + Str(s.classes) + " (результат — " +
+                       Quoted(s.resultName) + "), скрытый слой " + Str(s.hidden) + ".";
+    if (s.skippedRows > 0) text += " Пропущено строк без результата: " + Str(s.skippedRows) + ".";
+    if (!s.binned.empty()) {
+        text += " Разбиты на интервалы:";
+        for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];
+        text += ".";
+    }
+    return text;
+}
+
+void ApplyImportedTask(const StagedTask& staged, NetTask& task) {
+    ApplyStagedTask(staged, task);
+    task.accuracyPercent = 0.0;
+    task.errorCount = 0;
+    task.trainedShape = NetworkShape{};
+}
+
+std::vector<std::string> SplitNameList(const std::string& list) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        const std::string name = TrimBlanks(list.substr(start, comma - start));
+        if (!name.empty()) names.push_back(name);
+        if (comma == std::string::npos) return names;
+        start = comma + 1;
+    }
+}

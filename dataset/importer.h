@@ -1,0 +1,48 @@
+// Turns a data table into a task: the result column gives the output
+// variants, the input columns the parameters, each row an example.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dataset/datatable.h"
+#include "model/task.h"
+#include "storage/stagedtask.h"
+
+constexpr int DefaultBins = 5;
+
+struct ImportOptions {
+    std::string result;               // the result column by name; empty: the last column
+    std::vector<std::string> inputs;  // input columns by name, in this order; empty: all others
+    int bins = DefaultBins;           // plain numbers with more distinct values are binned
+    int hidden = 0;                   // hidden-layer size; 0: DefaultHiddenCount
+};
+
+struct ImportSummary {
+    std::string resultName;  // UTF-8
+    int examples = 0;
+    int skippedRows = 0;  // rows without a result value
+    int params = 0;
+    int classes = 0;
+    int hidden = 0;
+    std::vector<std::string> binned;  // "name (K)" for every binned column, UTF-8
+};
+
+// The hidden-layer size of an imported task: half the inputs and classes
+// together, rounded up, at least 3 and at most MaxHidden.
+int DefaultHiddenCount(int inputs, int classes);
+
+// Builds the task; false with a message (UTF-8) that names the count, the
+// limit and the option to choose with when a capacity would be broken.
+bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
+                 ImportSummary& summary, std::string& error);
+
+// One line saying what the import did (rows, parameters, classes, bins).
+std::string DescribeImport(const ImportSummary& summary);
+
+// Replaces the task by an imported one: definition, hidden size and examples
+// as staged; the results of the last training no longer belong to it.
+void ApplyImportedTask(const StagedTask& staged, NetTask& task);
+
+// Splits "A,B,C" into trimmed names (the --inputs list).
+std::vector<std::string> SplitNameList(const std::string& list);

@@ -1,0 +1,62 @@
+// zarn-cli import, export, check and evaluate as a user runs them: exit codes
+// and what they print or write.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+std::string Data(const std::string& name) {
+    return std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + name;
+}
+
+}  // namespace
+
+TEST(CliData, ImportExportCheckWithTheirExitCodes) {
+    TempDir dir;
+    const std::string task = dir.Path("shop.task"), csv = dir.Path("shop.csv");
+    TempDir::Write(dir.Path("wide.csv"), "a,b,c\n1,2,3\n");
+    TempDir::Write(dir.Path("dup.csv"), "a,r\nx,p\nx,p\ny,q\n");
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.csv").c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string outPart, errPart;
+    } cases[] = {
+        {{"import", Data("shop.csv"), task, "--result", "bought", "--bins", "3", "--hidden", "5"},
+         0,
+         "скрытый слой 5",
+         ""},
+        {{"export", task, csv}, 0, "", ""},
+        {{"check", task}, 0, "замечаний нет", ""},
+        {{"import", dir.Path("dup.csv"), dir.Path("dup.task")}, 0, "Повторы", ""},
+        {{"check", dir.Path("dup.task")}, 1, "Повторы (одинаковые примеры): 1 = 2.", ""},
+        {{"import", dir.Path("wide.csv"), dir.Path("x.task"), "--inputs", "a,c"},
+         1,
+         "",
+         "выбран и результатом"},
+        {{"import", Data("missing.csv"), dir.Path("x.task")}, 2, "", "Файл не открылся"},
+        {{"import", dir.Path("pipe.csv"), dir.Path("x.task")}, 2, "", "Файл не открылся"},
+        {{"import", Data("shop.csv"), dir.Path("no-folder/x.task")}, 2, "", "Не удалось записать"},
+        {{"import", Data("../data"), dir.Path("x.task")}, 1, "", "ни на CSV, ни на ARFF"},
+        {{"export", task, dir.Path("no-folder/x.csv")}, 2, "", "Не удалось записать"},
+        {{"check", dir.Path("none.task")}, 2, "", "Файл не открылся"},
+        {{"evaluate", task, "--folds", "9"}, 1, "", "--folds"},
+        {{"evaluate", task, "--folds", "2", "--iterations", "50", "--seed", "3"},
+         0,
+         "Точность на отложенных примерах: ",
+         ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.args);
+        const std::string what = c.args[0] + " " + c.args[1];
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << "\n" << run.out << run.err;
+        EXPECT_NE(run.out.find(c.outPart), std::string::npos) << what << "\n" << run.out;
+        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << what << "\n" << run.err;
+    }
+    EXPECT_EQ(TempDir::Read(csv),
+              "age,sex,income,Результат\n20-29,m,\"1,5\",yes\n30-39,f,\"2,5\",no\n10-19,f,?,yes\n"
+              "20-29,m,3,no\n");
+}

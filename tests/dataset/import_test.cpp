@@ -1,0 +1,248 @@
+// Variants and values chosen by the import, its limits and messages, and the
+// round trip import -> export -> import.
+#include <gtest/gtest.h>
+
+#include "dataset/arffreader.h"
+#include "dataset/columnplan.h"
+#include "dataset/csvexport.h"
+#include "dataset/datafile.h"
+#include "dataset/importer.h"
+#include "model/cp1251.h"
+#include "storage/csvreader.h"
+#include "tests/support/task_builder.h"
+
+namespace {
+
+std::vector<DataCell> Cells(const std::vector<const char*>& texts) {
+    std::vector<DataCell> cells;
+    for (const char* text : texts) cells.push_back(text ? DataCell(text) : std::nullopt);
+    return cells;
+}
+
+DataTable Csv(const std::string& text) {
+    CsvTable csv;
+    std::string error;
+    EXPECT_TRUE(ReadCsv(text, csv, error)) << error;
+    return TableFromCsv(csv);
+}
+
+// A table of `rows` rows whose column c holds the text make(r, c).
+template <typename Make>
+DataTable Generated(int columns, int rows, Make make) {
+    std::string text;
+    for (int c = 0; c < columns; ++c) text += (c ? "," : "") + std::string("c") + std::to_string(c);
+    for (int r = 0; r < rows; ++r) {
+        text += "\n";
+        for (int c = 0; c < columns; ++c) text += (c ? "," : "") + make(r, c);
+    }
+    return Csv(text);
+}
+
+// Only a declared list can give a column more variants than rows.
+DataTable ManyValuesArff() {
+    std::string text = "@relation r\n@attribute a {v0";
+    for (int v = 1; v < 501; ++v) text += ",v" + std::to_string(v);
+    text += "}\n@attribute b {x}\n@data\nv0,x\n";
+    DataTable table;
+    std::string error;
+    EXPECT_TRUE(ReadArff(text, table, error)) << error;
+    return table;
+}
+
+std::unique_ptr<NetTask> Imported(const DataTable& table, const ImportOptions& options = {}) {
+    StagedTask staged;
+    ImportSummary summary;
+    std::string error;
+    auto task = MakeTask();
+    EXPECT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    ApplyImportedTask(staged, *task);
+    return task;
+}
+
+// Every example as its variant names, result last (UTF-8).
+std::vector<std::vector<std::string>> ExamplesByName(const NetTask& task) {
+    std::vector<std::vector<std::string>> rows;
+    for (int e = 0; e < task.exampleCount; ++e) {
+        auto& row = rows.emplace_back();
+        for (int i = 0; i < task.inputCount; ++i)
+            row.push_back(
+                Cp1251ToUtf8(task.inputParams[i].variantNames[task.examples[e].inputVariant[i]]));
+        for (int j = 0; j < task.outputCount; ++j)
+            if (task.examples[e].target[j] == 1.0) row.push_back(Cp1251ToUtf8(task.outputNames[j]));
+    }
+    return rows;
+}
+
+std::vector<std::string> VariantNames(const NetTask& task, int i) {
+    std::vector<std::string> names;
+    for (int j = 0; j < task.inputParams[i].variantCount; ++j)
+        names.push_back(Cp1251ToUtf8(task.inputParams[i].variantNames[j]));
+    return names;
+}
+
+}  // namespace
+
+TEST(ColumnPlan, NamesOrdersAndValuesVariants) {
+    using Names = std::vector<std::string>;
+    using Values = std::vector<double>;
+    const struct {
+        const char* what;
+        std::vector<DataCell> cells;
+        Names names;
+        Values values;
+        std::vector<int> rows;
+    } cases[] = {
+        {"words: first met, evenly",
+         Cells({"b", "a", "c", "a"}),
+         {"b", "a", "c"},
+         {0, 0.5, 1},
+         {0, 1, 2, 1}},
+        {"numbers: by number, proportionally; equal numbers are one variant",
+         Cells({"10", "2", "4", "2.0"}),
+         {"2", "4", "10"},
+         {0, 0.25, 1},
+         {2, 0, 1, 0}},
+        {"ranges by midpoint",
+         Cells({"20-29", "0-9", "10 - 19"}),
+         {"0-9", "10 - 19", "20-29"},
+         {0, 0.5, 1},
+         {2, 0, 1}},
+        {"missing at the mean, moved off an equal value",
+         Cells({"a", nullptr, "b", "c"}),
+         {"a", "b", "c", "?"},
+         {0, 0.5, 1, 0.499999},
+         {0, 3, 1, 2}},
+        {"six decimals kept apart",
+         Cells({"1", "1.0000001", "1000"}),
+         {"1", "1.0000001", "1000"},
+         {0, 0.000001, 1},
+         {0, 1, 2}},
+        {"only missing", Cells({nullptr, nullptr}), {"?"}, {0.5}, {0, 0}},
+        {"equal-frequency bins named by their numbers, valued by order",
+         Cells({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10", nullptr}),
+         {"1..2", "3..4", "5..7", "8..9", "10", "?"},
+         {0, 0.25, 0.5, 0.75, 1, 0.499999},
+         {0, 0, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5}},
+        {"ties stay in one bin",
+         Cells({"1", "1", "1", "1", "1", "2", "3", "4", "5", "6"}),
+         {"1", "2", "3..4", "5..6"},
+         {0, 1 / 3.0, 2 / 3.0, 1},
+         {0, 0, 0, 0, 0, 1, 2, 2, 3, 3}},
+    };
+    for (const auto& c : cases) {
+        const ColumnPlan plan = PlanInputColumn(DataColumn{}, c.cells, 5);
+        EXPECT_EQ(plan.names, c.names) << c.what;
+        ASSERT_EQ(plan.values.size(), c.values.size()) << c.what;
+        for (std::size_t j = 0; j < c.values.size(); ++j)
+            EXPECT_NEAR(plan.values[j], c.values[j], 1e-6) << c.what << " variant " << j;
+        EXPECT_EQ(plan.rowVariant, c.rows) << c.what;
+    }
+}
+
+TEST(ColumnPlan, DeclaredNominalValuesKeepOrderAndAreNotBinned) {
+    DataColumn column;
+    column.kind = DataColumn::Kind::Nominal;
+    column.declared = {"z", "y", "x"};
+    EXPECT_EQ(PlanInputColumn(column, Cells({"x"}), 5).names,
+              (std::vector<std::string>{"z", "y", "x"}));
+    column.declared = {"6", "5", "4", "3", "2", "1"};
+    const ColumnPlan numbers = PlanInputColumn(column, Cells({"1"}), 2);
+    EXPECT_FALSE(numbers.binned);
+    EXPECT_EQ(numbers.names, (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(PlanResultColumn(DataColumn{}, Cells({"b", nullptr, "a"})).rowVariant,
+              (std::vector<int>{0, -1, 1}));
+}
+
+TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
+    const auto word = [](int r, int c) { return "w" + std::to_string(c == 0 ? r : r % 2); };
+    const struct {
+        const char* what;
+        DataTable table;
+        ImportOptions options;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {"13 inputs",
+         Generated(14, 2, word),
+         {},
+         {"Входных столбцов 13", "не больше 12", "--inputs"}},
+        {"501 rows",
+         Generated(2, 501, [](int r, int) { return std::to_string(r % 3); }),
+         {},
+         {"Строк с данными 501", "не больше 500"}},
+        {"501 declared values",
+         ManyValuesArff(),
+         {},
+         {"Столбец «a»: различных значений 501", "--inputs"}},
+        {"502 classes",
+         Generated(2, 502, word),
+         {"c0", {"c1"}, 5, 0},
+         {"различных значений 502", "не больше 500", "--result"}},
+        {"unknown column",
+         Generated(3, 2, word),
+         {"nope", {}, 5, 0},
+         {"Нет столбца «nope»", "c0, c1, c2"}},
+        {"result as input",
+         Generated(3, 2, word),
+         {"c1", {"c1"}, 5, 0},
+         {"и результатом, и входным"}},
+        {"bins", Generated(3, 2, word), {{}, {}, 1, 0}, {"--bins", "от 2 до 500"}},
+        {"one column", Generated(1, 2, word), {}, {"нужны хотя бы один входной"}},
+        {"no character in Windows-1251", Csv("a,b\n\xE4\xB8\xAD,x\n"), {}, {"Windows-1251", "«a»"}},
+        {"no result anywhere", Csv("a,b\nx,?\ny,\n"), {}, {"нет значения результата «b»"}},
+    };
+    for (const auto& c : cases) {
+        StagedTask staged;
+        ImportSummary summary;
+        std::string error;
+        const bool imported = ImportTable(c.table, c.options, staged, summary, error);
+        EXPECT_FALSE(imported) << c.what;
+        for (const std::string& part : c.parts)
+            EXPECT_NE(error.find(part), std::string::npos) << c.what << ": " << error;
+    }
+}
+
+TEST(Importer, ChoosesColumnsSkipsRowsWithoutResultAndSizesTheHiddenLayer) {
+    const DataTable table = Csv("a,b,c,d\n1,x,p,yes\n2,y,q,\n3,x,p,no\n");
+    ImportOptions options;
+    options.inputs = SplitNameList(" c , a ");
+    options.result = "d";
+    StagedTask staged;
+    ImportSummary summary;
+    std::string error;
+    ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    EXPECT_EQ(staged.params[0].name, "c");
+    EXPECT_EQ(staged.params[1].name, "a");
+    EXPECT_EQ(staged.params[1].names, (std::vector<std::string>{"1", "3"}))
+        << "a row without a result adds no variant";
+    EXPECT_EQ(summary.examples, 2);
+    EXPECT_EQ(summary.skippedRows, 1);
+    EXPECT_EQ(staged.hiddenCount, DefaultHiddenCount(2, 2));
+    EXPECT_EQ(DefaultHiddenCount(9, 2), 6);
+    EXPECT_EQ(DefaultHiddenCount(1, 2), 3);
+    EXPECT_EQ(DefaultHiddenCount(12, 500), MaxHidden - 243);
+    options.hidden = 7;
+    ASSERT_TRUE(ImportTable(table, options, staged, summary, error));
+    EXPECT_EQ(staged.hiddenCount, 7);
+    EXPECT_NE(DescribeImport(summary).find("примеров 2, входных параметров 2, классов 2"),
+              std::string::npos);
+}
+
+TEST(Importer, ExportThenImportGivesTheSameTask) {
+    const char* sources[] = {"shop.csv", "cp1251.csv", "weather.arff"};
+    for (const char* source : sources) {
+        DataTable table;
+        std::string error;
+        ASSERT_EQ(ReadDataFile(std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + source,
+                               table, error),
+                  DataReadStatus::Read)
+            << error;
+        auto first = Imported(table);
+        auto second = Imported(Csv(FormatExamplesCsv(*first)));
+        EXPECT_EQ(ExamplesByName(*second), ExamplesByName(*first)) << source;
+        ASSERT_EQ(second->inputCount, first->inputCount) << source;
+        for (int i = 0; i < first->inputCount; ++i) {
+            EXPECT_EQ(second->inputNames[i], first->inputNames[i]) << source;
+            EXPECT_EQ(VariantNames(*second, i), VariantNames(*first, i)) << source;
+        }
+    }
+}

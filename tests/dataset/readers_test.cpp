@@ -1,0 +1,119 @@
+// ARFF files and CSV tables as data tables: what is read and what is refused.
+#include <gtest/gtest.h>
+
+#include "dataset/arffreader.h"
+#include "dataset/datafile.h"
+#include "dataset/numbercell.h"
+#include "tests/support/comma_locale.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+std::string DataPath(const std::string& name) {
+    return std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + name;
+}
+
+const std::string Head = "@relation r\n@attribute a {x, y}\n@attribute b numeric\n@data\n";
+
+}  // namespace
+
+TEST(ArffReader, ReadsKindsQuotedNamesCommentsAndMissingValues) {
+    DataTable table;
+    std::string error;
+    ASSERT_EQ(ReadDataFile(DataPath("weather.arff"), table, error), DataReadStatus::Read) << error;
+    ASSERT_EQ(table.columns.size(), 4u);
+    EXPECT_EQ(table.columns[0].declared, (std::vector<std::string>{"sunny", "overcast", "rainy"}));
+    EXPECT_EQ(table.columns[1].kind, DataColumn::Kind::Numeric);
+    EXPECT_EQ(table.columns[2].name, "wind speed");
+    EXPECT_EQ(table.columns[2].declared, (std::vector<std::string>{"calm", "strong"}));
+    ASSERT_EQ(table.rows.size(), 10u);
+    EXPECT_EQ(table.rows[2][3], "yes") << "a trailing comment is not part of the value";
+    EXPECT_FALSE(table.rows[4][2].has_value()) << "? is a missing value";
+}
+
+TEST(ArffReader, RefusesBrokenFilesNamingTheLine) {
+    const struct {
+        std::string text, messagePart;
+    } cases[] = {
+        {"@attribute a numeric\n@data\n1\n", "Строка 1: файл ARFF начинается с @relation"},
+        {"% only a comment\n", "нет строки @relation"},
+        {"@relation r\n@attribute a numeric\n", "нет раздела @data"},
+        {"@relation r\n@data\n", "Строка 2: перед @data нет ни одного @attribute"},
+        {"@relation r\n@attribute a relational\n@data\n", "Строка 2: тип «relational»"},
+        {"@relation r\n@attribute a {}\n@data\n", "пустой список"},
+        {"@relation r\n@attribute a {x,x}\n@data\n", "«x» атрибута «a» объявлено дважды"},
+        {"@relation r\n@attribute a numeric\n@attribute a numeric\n@data\n", "уже объявлен"},
+        {"@relation r\n@attribute 'a numeric\n@data\n", "Строка 2: кавычка ' не закрыта"},
+        {Head + "z,1\n", "Строка 5: значение «z» не объявлено у атрибута «a»"},
+        {Head + "x,one\n", "«one» не число"},
+        {Head + "x,1,2\n", "значений 3, а атрибутов 2"},
+        {Head + "x\n", "значений 1, а атрибутов 2"},
+        {Head + "x,\n", "пустое значение"},
+        {Head + "{0 x, 1 2}\n", "разреженные строки"},
+        {Head + "'x'y,1\n", "после закрывающей кавычки"},
+    };
+    for (const auto& c : cases) {
+        DataTable table;
+        std::string error;
+        EXPECT_FALSE(ReadArff(c.text, table, error)) << c.text;
+        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.text << "\n" << error;
+    }
+}
+
+TEST(DataFile, FormatByNameOrClearContent) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        DataFormat format;
+    } cases[] = {
+        {"t.CSV", "anything", DataFormat::Csv},
+        {"t.arff", "", DataFormat::Arff},
+        {"t.txt", "% c\n\n@RELATION x\n", DataFormat::Arff},
+        {"t", "a;b\n1;2\n", DataFormat::Csv},
+        {"t", "2\n4\n3\n0\n2 colour\n", DataFormat::None},  // a task file
+        {"t", "a,b\n", DataFormat::None},                   // no row
+        {"t", "a,b\n1\n", DataFormat::None},                // not a table
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DataFormatOf(c.name, c.bytes), c.format) << c.name << c.bytes;
+}
+
+TEST(DataFile, UnreadableNamedDataIsCannotOpenOtherwiseNotData) {
+    TempDir dir;
+    DataTable table;
+    std::string error;
+    EXPECT_EQ(ReadDataFile(dir.Path("missing.csv"), table, error), DataReadStatus::CannotOpen);
+    EXPECT_EQ(ReadDataFile(dir.path(), table, error), DataReadStatus::NotData);
+    TempDir::Write(dir.Path("broken.csv"), "a,b\n\"x,1\n");
+    EXPECT_EQ(ReadDataFile(dir.Path("broken.csv"), table, error), DataReadStatus::Refused);
+    EXPECT_NE(error.find("кавычка"), std::string::npos) << error;
+}
+
+TEST(NumberCell, NumbersAndRangesIndependentOfTheLocale) {
+    CommaLocale comma;
+    const struct {
+        const char* text;
+        std::optional<double> number;
+        std::optional<std::pair<double, double>> range;
+    } cases[] = {
+        {" 1.5 ", 1.5, std::nullopt},
+        {"1,5", 1.5, std::nullopt},
+        {"-2e3", -2000.0, std::nullopt},
+        {"+.5", 0.5, std::nullopt},
+        {"1,000.5", std::nullopt, std::nullopt},
+        {"inf", std::nullopt, std::nullopt},
+        {"0x10", std::nullopt, std::nullopt},
+        {"10-19", std::nullopt, std::make_pair(10.0, 19.0)},
+        {"-5..-1", std::nullopt, std::make_pair(-5.0, -1.0)},
+        {"0,5 – 1,5", std::nullopt, std::make_pair(0.5, 1.5)},
+        {"1e-5", 1e-5, std::nullopt},
+        {"10-", std::nullopt, std::nullopt},
+        {"a-b", std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadNumberCell(c.text), c.number) << c.text;
+        if (!c.number) {
+            EXPECT_EQ(ReadRangeCell(c.text), c.range) << c.text;
+        }
+    }
+}
