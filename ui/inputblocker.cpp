@@ -31,15 +31,15 @@ bool IsUserInput(QEvent::Type type) {
 
 }  // namespace
 
-CInputBlocker::CInputBlocker(QWidget* window) : m_window(window) {
+InputBlocker::InputBlocker(QWidget* window) : m_window(window) {
     qApp->installEventFilter(this);
 }
 
-CInputBlocker::~CInputBlocker() {
+InputBlocker::~InputBlocker() {
     qApp->removeEventFilter(this);
 }
 
-bool CInputBlocker::eventFilter(QObject* watched, QEvent* event) {
+bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (!m_window || !IsUserInput(event->type())) return false;
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (widget == m_window || widget->window() == m_window) {

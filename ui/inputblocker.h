@@ -6,12 +6,12 @@
 #include <QPointer>
 #include <QWidget>
 
-class CInputBlocker : public QObject {
+class InputBlocker : public QObject {
     Q_OBJECT
 
   public:
-    explicit CInputBlocker(QWidget* window);
-    ~CInputBlocker() override;
+    explicit InputBlocker(QWidget* window);
+    ~InputBlocker() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,9 +8,9 @@
 
 #include "model/userdialog.h"
 
-class CMessageBox : public UserDialog {
+class MessageBox : public UserDialog {
   public:
-    explicit CMessageBox(QWidget* parent);
+    explicit MessageBox(QWidget* parent);
 
     // True only for OK.
     bool Ask(const std::string& question) override;
