@@ -33,9 +33,11 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
 
-# Only the network library and its tests: the other code runs on one thread.
+# Only the code that trains on several threads (the network library, and the
+# held-out evaluation's folds side by side) and its tests.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=OFF \
   -DZARN_BUILD_BENCH=OFF -DZARN_SANITIZE=OFF -DZARN_WERROR=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
-cmake --build build-tsan -j "$jobs" --target test_network
+cmake --build build-tsan -j "$jobs" --target test_network test_dataset
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_network
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_dataset
