@@ -14,7 +14,7 @@ constexpr int AreaHeight = GraphBottom + 36;
 ErrorGraphArea::ErrorGraphArea(QWidget* parent) : QWidget(parent) {}
 
 void ErrorGraphArea::SetTask(const NetTask* task) {
-    m_task = task;
+    task_ = task;
     update();
 }
 
@@ -27,10 +27,10 @@ QSize ErrorGraphArea::minimumSizeHint() const {
 }
 
 void ErrorGraphArea::paintEvent(QPaintEvent*) {
-    if (!m_task) return;
+    if (!task_) return;
     // Every paint starts from the current record, so the graph always shows
     // the last training run.
     QPainter painter(this);
     PainterCanvas canvas(painter);
-    DrawErrorGraph(*m_task, canvas);
+    DrawErrorGraph(*task_, canvas);
 }

@@ -11,19 +11,19 @@
 #include "dataset/importer.h"
 
 namespace Ui {
-class ImportDlg;
+class CImportDlg;
 }
 
-class ImportDlg : public QDialog {
+class CImportDlg : public QDialog {
     Q_OBJECT
 
   public:
     // tryImport returns false (after telling the user why) to keep the dialog open.
     using ImportAttempt = std::function<bool(const ImportOptions&)>;
 
-    ImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
-              QWidget* parent = nullptr);
-    ~ImportDlg() override;
+    CImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
+               QWidget* parent = nullptr);
+    ~CImportDlg() override;
 
     ImportOptions Options() const;
     void accept() override;
@@ -32,7 +32,7 @@ class ImportDlg : public QDialog {
     // The result column is never offered as an input at the same time.
     void OnResultChanged(int column);
 
-    std::unique_ptr<Ui::ImportDlg> m_ui;
+    std::unique_ptr<Ui::CImportDlg> ui;
     std::vector<std::string> m_names;
     ImportAttempt m_tryImport;
 };

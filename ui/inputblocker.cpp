@@ -31,15 +31,15 @@ bool IsUserInput(QEvent::Type type) {
 
 }  // namespace
 
-InputBlocker::InputBlocker(QWidget* window) : m_window(window) {
+CInputBlocker::CInputBlocker(QWidget* window) : m_window(window) {
     qApp->installEventFilter(this);
 }
 
-InputBlocker::~InputBlocker() {
+CInputBlocker::~CInputBlocker() {
     qApp->removeEventFilter(this);
 }
 
-bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
+bool CInputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (!m_window || !IsUserInput(event->type())) return false;
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (widget == m_window || widget->window() == m_window) {

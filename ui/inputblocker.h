@@ -6,12 +6,12 @@
 #include <QPointer>
 #include <QWidget>
 
-class InputBlocker : public QObject {
+class CInputBlocker : public QObject {
     Q_OBJECT
 
   public:
-    explicit InputBlocker(QWidget* window);
-    ~InputBlocker() override;
+    explicit CInputBlocker(QWidget* window);
+    ~CInputBlocker() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

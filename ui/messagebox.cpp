@@ -5,14 +5,14 @@
 
 #include "ui/tasktext.h"
 
-MessageBox::MessageBox(QWidget* parent) : m_parent(parent) {}
+CMessageBox::CMessageBox(QWidget* parent) : m_parent(parent) {}
 
-QString MessageBox::Title() {
+QString CMessageBox::Title() {
     const QString name = QCoreApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Zarn") : name;
 }
 
-bool MessageBox::Ask(const std::string& question) {
+bool CMessageBox::Ask(const std::string& question) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(question),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
@@ -21,7 +21,7 @@ bool MessageBox::Ask(const std::string& question) {
     return box.exec() == QMessageBox::Ok;
 }
 
-void MessageBox::Tell(const std::string& message) {
+void CMessageBox::Tell(const std::string& message) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(message), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -8,9 +8,9 @@
 
 #include "model/userdialog.h"
 
-class MessageBox : public UserDialog {
+class CMessageBox : public UserDialog {
   public:
-    explicit MessageBox(QWidget* parent);
+    explicit CMessageBox(QWidget* parent);
 
     // True only for OK.
     bool Ask(const std::string& question) override;

@@ -99,10 +99,10 @@ class CZarnDlg : public QDialog {
     void RefreshSetupTables();
     void UpdateTrainingModeButton();
 
-    std::unique_ptr<Ui::CZarnDlg> m_ui;
+    std::unique_ptr<Ui::CZarnDlg> ui;
     NetTask& m_task;
     DialogState& m_state;
-    MessageBox m_user;
+    CMessageBox m_user;
     CZarnDlgAutoProxy* m_proxy = nullptr;  // not owned
     QAction* m_aboutAction = nullptr;
     SeedProvider m_seedProvider;
