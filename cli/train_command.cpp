@@ -1,10 +1,16 @@
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/interrupt.h"
 #include "cli/load_task.h"
+#include "cli/train_progress.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "network/passes.h"
@@ -24,6 +30,7 @@ struct TrainOptions {
     bool seedGiven = false;
     std::string historyOut;
     std::string weightsOut;
+    bool quiet = false;
     std::string taskOut;
 };
 
@@ -65,7 +72,33 @@ void WarnAboutKernelChoice() {
         std::cerr << "ZARN_KERNEL=avx2: процессор не поддерживает AVX2, используется generic.\n";
 }
 
+// The run goes on a thread of its own while this one shows the progress;
+// Ctrl+C stops it after the pass in progress.
+TrainingOutcome TrainWithProgress(NetTask& task, const TrainOptions& options, uint32_t seed) {
+    const int iterations = LenientAtoi(options.iterations);
+    const long long planned = iterations >= 1 && iterations <= MaxIterations ? iterations + 2LL : 0;
+    const ProgressStyle style = options.quiet                ? ProgressStyle::Quiet
+                                : isatty(STDERR_FILENO) == 1 ? ProgressStyle::Redrawn
+                                                             : ProgressStyle::EveryTenth;
+    ProgressReport report(style, planned, std::cerr);
+    std::atomic<long long> done{0};
+    const TrainingControl control{&InterruptStop::Flag(), &done};
+    const auto start = std::chrono::steady_clock::now();
+    auto elapsed = [start] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::future<TrainingOutcome> run = std::async(std::launch::async, [&] {
+        return TrainNetwork(task, options.coef, options.iterations, seed, nullptr, control);
+    });
+    while (run.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready)
+        report.Update(done.load(std::memory_order_relaxed), elapsed());
+    TrainingOutcome outcome = run.get();
+    if (outcome.trained) report.Finish(outcome.passes, elapsed());
+    return outcome;
+}
+
 int RunTrain(const TrainOptions& options) {
+    InterruptStop interrupt;  // until the outputs are written
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
     // The same rule as the hidden-layer edit, also for the size from the file.
@@ -74,14 +107,12 @@ int RunTrain(const TrainOptions& options) {
 
     WarnAboutKernelChoice();
     const uint32_t seed = options.seedGiven ? options.seed : TimeSeed();
-    TrainingOutcome outcome =
-        TrainNetwork(*task, options.coef, options.iterations, seed,
-                     [](const std::string& caption) { std::cerr << caption << "\n"; });
+    const TrainingOutcome outcome = TrainWithProgress(*task, options, seed);
     if (!outcome.trained) {
         std::cerr << outcome.message << "\n";
         return ExitRefused;
     }
-    std::cout << outcome.message << std::flush;
+    if (!options.quiet) std::cout << outcome.message << (outcome.stopped ? "\n" : "") << std::flush;
     if (!options.historyOut.empty() && !WriteHistory(*task, options.historyOut)) {
         std::cerr << "Не удалось записать " << options.historyOut << "\n";
         return ExitCannotOpen;
@@ -98,7 +129,7 @@ int RunTrain(const TrainOptions& options) {
         if (!HasUsableNetwork(*task))
             std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
     }
-    return ExitOk;
+    return InterruptStop::Flag().load() ? ExitInterrupted : ExitOk;
 }
 
 }  // namespace
@@ -118,5 +149,6 @@ void AddTrainCommand(CLI::App& app, int& exitCode) {
     train->add_option("--weights-out", options->weightsOut, "Write the trained weights here");
     train->add_option("--out", options->taskOut,
                       "Write the task with its trained network here (replaced safely)");
+    train->add_flag("-q,--quiet", options->quiet, "Print nothing but errors");
     train->callback([options, &exitCode] { exitCode = RunTrain(*options); });
 }

@@ -18,26 +18,30 @@ namespace {
 constexpr long kTwoThreadWeights = 40000;
 constexpr int kTwoThreadOutputs = 64;
 
-// Records each pass's error and reports progress between passes.
+// Records each pass's error, reports progress between passes and answers
+// whether the run goes on.
 struct PassRecorder {
     NetTask& task;
     long long iterations;
     const ProgressCallback& progress;
+    const TrainingControl& control;
     long long pass = 0;
 
-    static void Done(void* context, double error) {
-        static_cast<PassRecorder*>(context)->Record(error);
+    static bool Done(void* context, double error) {
+        return static_cast<PassRecorder*>(context)->Record(error);
     }
 
-    void Record(double error) {
+    bool Record(double error) {
         task.errorHistory[task.errorCount] = error;
         task.errorCount = task.errorCount + 1;
         if (error > task.errorMax) task.errorMax = error;
         if (error < task.errorMin) task.errorMin = error;
         const long long q = ++pass;
-        if (q > iterations + 1) return;  // the last pass reports nothing
-        if ((q * 100) % iterations == 0 && progress)
+        if (control.passesDone) control.passesDone->store(q, std::memory_order_relaxed);
+        // The last pass reports nothing.
+        if (q <= iterations + 1 && (q * 100) % iterations == 0 && progress)
             progress(ProgressCaption(q * 100 / iterations));
+        return !(control.stop && control.stop->load(std::memory_order_relaxed));
     }
 };
 
@@ -155,8 +159,9 @@ PassOptions DefaultPassOptions(const NetTask& task) {
     return options;
 }
 
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress) {
-    RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task));
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            const TrainingControl& control) {
+    return RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task), control);
 }
 
 TrainingMemory::TrainingMemory(const NetTask& task, const PassOptions& options)
@@ -170,24 +175,24 @@ TrainingMemory::TrainingMemory(const NetTask& task, const PassOptions& options)
 
 TrainingMemory::~TrainingMemory() = default;
 
-void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
-                           const PassOptions& options) {
-    if (!ShapeFits(task) || iterations < 1 || task.errorCount < 0) return;
+long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                                const PassOptions& options, const TrainingControl& control) {
+    if (!ShapeFits(task) || iterations < 1 || task.errorCount < 0) return 0;
     const long long passes = static_cast<long long>(iterations) + 2;
     if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes))
         task.errorHistory.resize(static_cast<std::size_t>(task.errorCount + passes));
     TrainingMemory memory(task, options);
-    RunTrainingPasses(task, iterations, progress, memory);
+    return RunTrainingPasses(task, iterations, progress, memory, control);
 }
 
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
-                       TrainingMemory& memory) {
-    if (!memory.passes_ || iterations < 1 || task.errorCount < 0) return;
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            TrainingMemory& memory, const TrainingControl& control) {
+    if (!memory.passes_ || iterations < 1 || task.errorCount < 0) return 0;
     const long long passes = static_cast<long long>(iterations) + 2;
-    if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes)) return;
+    if (task.errorHistory.size() < static_cast<std::size_t>(task.errorCount + passes)) return 0;
     PassWorkspace& ws = *memory.passes_;
     ws.Load(task);
-    PassRecorder recorder{task, iterations, progress};
+    PassRecorder recorder{task, iterations, progress, control};
     const PassSink sink{&PassRecorder::Done, &recorder};
     const PassKernel& kernel = KernelFor(memory.options_.path);
     if (memory.twoThreads_)
@@ -195,6 +200,7 @@ void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& pr
     else
         kernel.runAlone(ws, passes, sink);
     ws.StoreTo(task);
+    return recorder.pass;
 }
 
 double MeasureAccuracyFast(NetTask& task) {

@@ -45,7 +45,8 @@ class TrainingMemory {
     TrainingMemory& operator=(const TrainingMemory&) = delete;
 
   private:
-    friend void RunTrainingPasses(NetTask&, int, const ProgressCallback&, TrainingMemory&);
+    friend long long RunTrainingPasses(NetTask&, int, const ProgressCallback&, TrainingMemory&,
+                                       const TrainingControl&);
     friend double MeasureAccuracyFast(NetTask&, TrainingMemory&);
     PassOptions options_;
     bool twoThreads_ = false;
@@ -59,18 +60,21 @@ class TrainingMemory {
 // errorMax = -1.0 and errorMin = 1.0. progress is called on the calling
 // thread after pass q whenever q * 100 is a multiple of N (q = 1 .. N + 1).
 // Afterwards the weights, error terms and signals are those the last example
-// left. Nothing runs unless the network's shape fits its storage.
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);
+// left. Nothing runs unless the network's shape fits its storage. A stop
+// (control) ends the loop after the pass in progress, leaving everything as a
+// run of that many passes would. Returns the passes run.
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            const TrainingControl& control = {});
 
 // The same in memory taken beforehand for this task's shape; the history
 // must already hold errorCount + N + 2 values.
-void RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
-                       TrainingMemory& memory);
+long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
+                            TrainingMemory& memory, const TrainingControl& control = {});
 
 // The same on a chosen path and thread count (an unavailable path falls back
 // to the generic one).
-void RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
-                           const PassOptions& options);
+long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
+                                const PassOptions& options, const TrainingControl& control = {});
 
 // The closing accuracy pass of a training run on the vector kernels: the same
 // percentage as MeasureAccuracy, leaving the same signals in the record (those

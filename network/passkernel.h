@@ -4,9 +4,10 @@
 
 #include "network/passworkspace.h"
 
-// Receives each pass's error as soon as it is known, in pass order.
+// Receives each pass's error as soon as it is known, in pass order; false
+// ends the run after that pass.
 struct PassSink {
-    void (*passDone)(void* context, double error);
+    bool (*passDone)(void* context, double error);
     void* context;
 };
 

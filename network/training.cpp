@@ -47,6 +47,11 @@ std::string ProgressCaption(long long percent) {
     return "C\xD0\xB5ть в процессе обучения... " + FormatInt(percent) + "%";
 }
 
+std::string StoppedLine(long long passes, long long plannedPasses) {
+    return "Обучение остановлено после прохода " + FormatInt(passes) + " из " +
+           FormatInt(plannedPasses) + ".";
+}
+
 void InitWeights(NetTask& task, ClassicRng& rng) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     for (int i = 0; i <= n; ++i)
@@ -96,7 +101,8 @@ double MeasureAccuracy(NetTask& task) {
 }
 
 TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::string_view iterText,
-                             uint32_t seed, const ProgressCallback& progress) {
+                             uint32_t seed, const ProgressCallback& progress,
+                             const TrainingControl& control) {
     TrainingOutcome outcome;
     outcome.coefText = std::string(coefText);
     outcome.iterText = std::string(iterText);
@@ -143,12 +149,15 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     task.errorMax = -1.0;
     task.errorMin = 1.0;
 
-    RunTrainingPasses(task, iterations, progress, *memory);
+    outcome.plannedPasses = static_cast<long long>(iterations) + 2;
+    outcome.passes = RunTrainingPasses(task, iterations, progress, *memory, control);
+    outcome.stopped = outcome.passes < outcome.plannedPasses;
 
     if (progress) progress(TrainButtonCaption);
     // The vector kernels give MeasureAccuracy's result bit for bit, faster.
     task.accuracyPercent = MeasureAccuracyFast(task, *memory);
     outcome.trained = true;
     outcome.message = "Network is " + FormatFixed(task.accuracyPercent, 2) + "% correct\n";
+    if (outcome.stopped) outcome.message += StoppedLine(outcome.passes, outcome.plannedPasses);
     return outcome;
 }

@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libcli11-dev libfann-dev libmpfr-dev
   clang libclang-rt-14-dev clang-format
   locales dbus dbus-x11 qdbus-qt6 xvfb xauth fonts-dejavu-core
+  qt6-translations-l10n
   # Checking the installed tree and building the Debian package.
   desktop-file-utils appstream shared-mime-info libxml2-utils groff-base file dpkg-dev
 )

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -39,10 +41,24 @@ CInputBlocker::~CInputBlocker() {
     qApp->removeEventFilter(this);
 }
 
+void CInputBlocker::SetStopRequest(QWidget* stopButton, std::function<void()> stop) {
+    m_stopButton = stopButton;
+    m_stop = std::move(stop);
+}
+
+bool CInputBlocker::IsStopRequest(QWidget* widget, QEvent* event) const {
+    if (!m_stop) return false;
+    if (event->type() == QEvent::KeyPress)
+        return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    return event->type() == QEvent::MouseButtonPress && widget == m_stopButton &&
+           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
 bool CInputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (!m_window || !IsUserInput(event->type())) return false;
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (widget == m_window || widget->window() == m_window) {
+            if (IsStopRequest(widget, event)) m_stop();
             event->ignore();
             return true;
         }

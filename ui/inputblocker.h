@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class CInputBlocker : public QObject {
     Q_OBJECT
@@ -13,9 +14,17 @@ class CInputBlocker : public QObject {
     explicit CInputBlocker(QWidget* window);
     ~CInputBlocker() override;
 
+    // The one way through: Escape anywhere in the window, or a press on
+    // stopButton, calls stop (the input itself is still taken away).
+    void SetStopRequest(QWidget* stopButton, std::function<void()> stop);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool IsStopRequest(QWidget* widget, QEvent* event) const;
+
     QPointer<QWidget> m_window;
+    QPointer<QWidget> m_stopButton;
+    std::function<void()> m_stop;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/tasktext.h"
 
@@ -19,6 +20,27 @@ bool CMessageBox::Ask(const std::string& question) {
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
+    QMessageBox box(QMessageBox::Question, Title(),
+                    QStringLiteral("Задача изменена. Сохранить изменения?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    // Our own texts, whatever translation of Qt is (or is not) loaded.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    switch (answer) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Save;
+        case QMessageBox::No:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
 }
 
 void CMessageBox::Tell(const std::string& message) {

@@ -10,7 +10,12 @@
 
 class CMessageBox : public UserDialog {
   public:
+    enum class SaveAnswer { Save, Discard, Cancel };
+
     explicit CMessageBox(QWidget* parent);
+
+    // "Задача изменена. Сохранить изменения?" with Да / Нет / Отмена.
+    SaveAnswer AskSaveChanges();
 
     // True only for OK.
     bool Ask(const std::string& question) override;

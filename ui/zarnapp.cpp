@@ -1,11 +1,13 @@
 #include "ui/zarnapp.h"
 
 #include <QIcon>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 
 #include "ui/automationserver.h"
 #include "ui/commandline.h"
+#include "ui/qttranslation.h"
 #include "ui/zarndlg.h"
 
 CZarnApp::CZarnApp(int& argc, char** argv)
@@ -31,8 +33,21 @@ int CZarnApp::Run() {
         return command.exitCode;
     }
 
+    // File dialogs and standard buttons in Russian, like the rest of the
+    // program (after the command line, whose help stays as written); without
+    // the translation file they stay English.
+    InstallQtTranslation(*this);
     m_dialog = std::make_unique<CZarnDlg>(*m_task, m_state);
     connect(m_dialog.get(), &QDialog::finished, this, &QCoreApplication::quit);
+    // The session is ending (log-out, shut-down): the same question as the
+    // exit button, while the session manager lets the program ask.
+    connect(this, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!m_dialog->TaskChanged() || !m_dialog->isVisible()) return;
+        if (!manager.allowsInteraction()) return;  // no way to ask: nothing to do
+        const bool mayEnd = m_dialog->MayDiscardChanges();
+        manager.release();
+        if (!mayEnd) manager.cancel();
+    });
 
     // Automation: a server start serves clients on the session bus; a
     // stand-alone start refreshes the activation file through which the bus

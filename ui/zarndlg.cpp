@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "model/definition.h"
@@ -21,12 +23,14 @@
 #include "network/training.h"
 #include "network/trainingsettings.h"
 #include "storage/taskfile.h"
+#include "storage/taskwriter.h"
 #include "ui/aboutdlg.h"
 #include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
 #include "ui/exampledlg.h"
 #include "ui/inputblocker.h"
 #include "ui/paramdlg.h"
+#include "ui/tasksettings.h"
 #include "ui/tasktext.h"
 #include "ui_zarndlg.h"
 
@@ -41,12 +45,14 @@ void SetShown(std::initializer_list<QWidget*> widgets, bool shown) {
     for (QWidget* widget : widgets) widget->setVisible(shown);
 }
 
-QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind) {
-    // No filter, no default extension, no initial name; saving asks before
-    // an existing file is overwritten (Qt's default).
+QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind, const QString& start) {
+    // No filter and no default extension; saving asks before an existing file
+    // is overwritten (Qt's default). Qt's own dialog, so that it speaks the
+    // program's language whatever the desktop's dialogs would.
+    const auto options = QFileDialog::DontUseNativeDialog;
     if (kind == CZarnDlg::FileDialogKind::Save)
-        return QFileDialog::getSaveFileName(parent, QString(), QString(), QString());
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), QString());
+        return QFileDialog::getSaveFileName(parent, QString(), start, QString(), nullptr, options);
+    return QFileDialog::getOpenFileName(parent, QString(), start, QString(), nullptr, options);
 }
 
 std::string NativePath(const QString& path) {
@@ -61,8 +67,10 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
       m_task(task),
       m_state(state),
       m_user(this),
-      m_seedProvider(TimeSeed),
-      m_fileChooser(DefaultFileChooser) {
+      m_seedProvider(TimeSeed) {
+    m_fileChooser = [this](QWidget* parent, FileDialogKind kind) {
+        return DefaultFileChooser(parent, kind, FileDialogStart(kind));
+    };
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -102,6 +110,9 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
 
     // The tables show the task from the start, before any activation.
     RefreshTables();
+    // The hidden-layer rule may have set the size to 1: that is the start.
+    m_taskChanged = false;
+    m_storedBytes = FormatTaskFile(m_task);
 }
 
 CZarnDlg::~CZarnDlg() = default;
@@ -122,7 +133,27 @@ bool CZarnDlg::MayClose() {
 
 void CZarnDlg::reject() {
     if (m_trainingRun) return;
-    if (MayClose()) QDialog::reject();
+    if (MayClose() && MayDiscardChanges()) QDialog::reject();
+    RefreshTables();
+}
+
+bool CZarnDlg::TaskChanged() const {
+    return m_taskChanged && FormatTaskFile(m_task) != m_storedBytes;
+}
+
+bool CZarnDlg::MayDiscardChanges() {
+    if (m_trainingRun || !isVisible() || !TaskChanged()) return true;
+    const CMessageBox::SaveAnswer answer = m_user.AskSaveChanges();
+    RefreshTables();  // the question has closed
+    switch (answer) {
+        case CMessageBox::SaveAnswer::Save:
+            return SaveTask();
+        case CMessageBox::SaveAnswer::Discard:
+            return true;
+        case CMessageBox::SaveAnswer::Cancel:
+            return false;
+    }
+    return false;
 }
 
 void CZarnDlg::closeEvent(QCloseEvent* event) {
@@ -241,26 +272,38 @@ void CZarnDlg::RunParamEditor(bool open) {
     RefreshTables();
 }
 
+template <typename Edit>
+void CZarnDlg::TrackEdit(Edit&& edit) {
+    // Comparing what a save would write catches every kind of change an
+    // editor, a question or a delete can make, and none that was cancelled.
+    const std::optional<std::string> before = FormatTaskFile(m_task);
+    edit();
+    if (FormatTaskFile(m_task) != before) m_taskChanged = true;
+}
+
 void CZarnDlg::OnAddInput() {
-    RunParamEditor(AddInputParam(m_task, m_state, m_user).open);
+    TrackEdit([this] { RunParamEditor(AddInputParam(m_task, m_state, m_user).open); });
 }
 
 void CZarnDlg::OnChangeInput() {
     const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
-    RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open);
+    TrackEdit(
+        [this, index] { RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open); });
 }
 
 void CZarnDlg::OnDeleteInput() {
-    DeleteInputParam(m_task, static_cast<int>(ui->inputGrid->GetRowSel()) - 1, m_user);
+    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    TrackEdit([this, index] { DeleteInputParam(m_task, index, m_user); });
     RefreshTables();
 }
 
 void CZarnDlg::OnEditOutput() {
-    RunParamEditor(EditOutputVariants(m_task, m_state, m_user).open);
+    TrackEdit([this] { RunParamEditor(EditOutputVariants(m_task, m_state, m_user).open); });
 }
 
 void CZarnDlg::OnDeleteOutput() {
-    DeleteOutputVariant(m_task, static_cast<int>(ui->outputGrid->GetRowSel()), m_user);
+    const int index = static_cast<int>(ui->outputGrid->GetRowSel());
+    TrackEdit([this, index] { DeleteOutputVariant(m_task, index, m_user); });
     RefreshTables();
 }
 
@@ -328,6 +371,7 @@ void CZarnDlg::OnHiddenChanged() {
         ui->hiddenEdit->setText(normal);
         return;
     }
+    if (value != m_task.hiddenCount) m_taskChanged = true;
     m_task.hiddenCount = value;
     UpdateTrainingModeButton();
     // The network belongs to the size it was trained with.
@@ -356,21 +400,30 @@ void CZarnDlg::OnTrain() {
             Qt::QueuedConnection);
     };
     m_trainingRun = true;
+    m_stopRequested = false;
     m_aboutAction->setEnabled(false);
     TrainingOutcome outcome;
     {
+        // Only a stop gets through: Escape, or a click on the train button,
+        // which shows the progress. The run ends after the pass in progress.
         CInputBlocker blocker(this);
+        blocker.SetStopRequest(ui->trainButton, [this] { m_stopRequested = true; });
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         QEventLoop loop;
         QFutureWatcher<TrainingOutcome> watcher;
         connect(&watcher, &QFutureWatcher<TrainingOutcome>::finished, &loop, &QEventLoop::quit);
         watcher.setFuture(QtConcurrent::run([this, coefText, iterText, seed, progress] {
-            return TrainNetwork(m_task, coefText, iterText, seed, progress);
+            return TrainNetwork(m_task, coefText, iterText, seed, progress,
+                                TrainingControl{&m_stopRequested});
         }));
         loop.exec();
         outcome = watcher.result();
     }
     m_trainingRun = false;
     m_aboutAction->setEnabled(true);
+    // A usable network is part of what a save writes.
+    if (outcome.trained && m_task.accuracyPercent > 0.0) m_taskChanged = true;
 
     ui->coefEdit->setText(FromUtf8(outcome.coefText));
     ui->iterEdit->setText(FromUtf8(outcome.iterText));
@@ -389,8 +442,10 @@ void CZarnDlg::OnErrorGraph() {
 void CZarnDlg::OnAddExample() {
     m_state.dialogMode = ModeTraining;
     if (RoomForExample(m_task, m_user)) {
-        CExampleDlg dialog(m_task, m_state, m_user, this);
-        dialog.exec();
+        TrackEdit([this] {
+            CExampleDlg dialog(m_task, m_state, m_user, this);
+            dialog.exec();
+        });
     }
     RefreshTables();
 }
@@ -412,33 +467,59 @@ void CZarnDlg::OnDeleteExample() {
     if (grid->GetRows() <= 1) return;
     const long row = grid->GetRowSel();
     if (row < 1) return;  // the heading row names no example
-    if (DeleteExample(m_task, static_cast<int>(row) - 1)) m_user.Tell(DeletedMessage);
+    if (DeleteExample(m_task, static_cast<int>(row) - 1)) {
+        m_taskChanged = true;
+        m_user.Tell(DeletedMessage);
+    }
     RefreshTables();
 }
 
 // ---- Files ---------------------------------------------------------------
 
 void CZarnDlg::OnSaveToFile() {
-    if (!ReadyToSave(m_task, m_user)) {
-        RefreshTables();
-        return;
-    }
-    const QString path = m_fileChooser(this, FileDialogKind::Save);
-    RefreshTables();  // the file dialog has closed
-    if (path.isEmpty()) return;
-    if (SaveToFile(m_task, NativePath(path)) == 1)
-        m_user.Tell("Настройка НС и примеры к ней успешно сохранены!");
-    else
-        m_user.Tell("Не сохранено...");
+    SaveTask();
     RefreshTables();
 }
 
+bool CZarnDlg::SaveTask() {
+    if (!ReadyToSave(m_task, m_user)) return false;
+    const QString path = m_fileChooser(this, FileDialogKind::Save);
+    RefreshTables();  // the file dialog has closed
+    if (path.isEmpty()) return false;
+    if (SaveToFile(m_task, NativePath(path)) != 1) {
+        m_user.Tell("Не сохранено...");
+        return false;
+    }
+    TaskStored(path);
+    m_user.Tell("Настройка НС и примеры к ней успешно сохранены!");
+    return true;
+}
+
+void CZarnDlg::TaskStored(const QString& path) {
+    m_taskChanged = false;
+    m_storedBytes = FormatTaskFile(m_task);
+    m_currentFile = path;
+    RememberTaskFolder(path);
+}
+
+QString CZarnDlg::FileDialogStart(FileDialogKind kind) const {
+    // The current file is the last one this window loaded or saved; the
+    // remembered folder may be another instance's since.
+    if (kind == FileDialogKind::Save && !m_currentFile.isEmpty()) return m_currentFile;
+    return LastTaskFolder();
+}
+
 void CZarnDlg::OnLoadFromFile() {
+    // Asked first, before any file is chosen or read.
+    if (!MayDiscardChanges()) return;
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
     const DataImportOutcome imported = ImportDataFile(NativePath(path), m_task, m_user, this);
     if (imported.kind == DataImportOutcome::Kind::Imported) {
+        // A new task that exists nowhere yet: unsaved, and no file to propose.
+        m_taskChanged = true;
+        m_currentFile.clear();
         SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
         m_user.Tell(imported.report);
     }
@@ -460,6 +541,7 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
             break;
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+            TaskStored(path);
             m_user.Tell("Загружено успешно!");
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
             break;

@@ -5,9 +5,12 @@
 
 #include <QDialog>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "model/task.h"
 #include "ui/messagebox.h"
@@ -53,6 +56,19 @@ class CZarnDlg : public QDialog {
     bool TrainingLayoutShowing() const { return m_trainingLayout; }
     bool TrainingRunning() const { return m_trainingRun; }
 
+    // Whether the user has changed the task since the start, the last save or
+    // the last load (a definition, an example, the hidden-layer size, or a
+    // training run that left a usable network, which the task file keeps),
+    // and it is no longer what was stored then (an edit undone is no change).
+    bool TaskChanged() const;
+    // Before the program ends with its window showing, or a load replaces the
+    // task: asks whether to save the changes. True when it may go on (no
+    // changes, window hidden, "Нет", or "Да" and a successful save).
+    bool MayDiscardChanges();
+    // Where the file dialogs open: the folder of the last task loaded or
+    // saved, and for saving the current file once there is one.
+    QString FileDialogStart(FileDialogKind kind) const;
+
     // The button caption while no training runs.
     static QString TrainCaption();
 
@@ -92,12 +108,18 @@ class CZarnDlg : public QDialog {
     void FillExampleTable();
     // Files.
     void OnSaveToFile();
+    bool SaveTask();  // true when the task was written
     void OnLoadFromFile();
+    void TaskStored(const QString& path);  // saved to or loaded from path
     // About box.
     void OnAbout();
 
     void RefreshSetupTables();
     void UpdateTrainingModeButton();
+    // Runs an edit of the task; a change in what a save would write marks
+    // the task changed.
+    template <typename Edit>
+    void TrackEdit(Edit&& edit);
 
     std::unique_ptr<Ui::CZarnDlg> ui;
     NetTask& m_task;
@@ -109,4 +131,8 @@ class CZarnDlg : public QDialog {
     FileChooser m_fileChooser;
     bool m_trainingLayout = false;
     bool m_trainingRun = false;
+    std::atomic<bool> m_stopRequested{false};
+    bool m_taskChanged = false;                // the user has edited the task
+    std::optional<std::string> m_storedBytes;  // the task as last started, saved or loaded
+    QString m_currentFile;                     // the task file last loaded or saved
 };

@@ -160,3 +160,37 @@ TEST(CliTrain, BadIterationCountOrFileIsRefused) {
     EXPECT_EQ(RunCli({"train", dir.Path("bad.task"), "--seed", "1"}).exitCode, 1);
     EXPECT_EQ(RunCli({"train", dir.Path("missing.task"), "--seed", "1"}).exitCode, 2);
 }
+
+TEST(CliTrain, CtrlCStopsTheRunWritesTheOutputsAndExits130) {
+    TempDir dir;
+    const CliRun run = RunCliInterrupted({"train", Sample("fruit.task"), "--iterations", "10000000",
+                                          "--seed", "1", "--history-out", dir.Path("history"),
+                                          "--weights-out", dir.Path("weights")});
+    EXPECT_EQ(run.signal, 0) << "ended by the signal instead of stopping";
+    EXPECT_EQ(run.exitCode, 130) << run.err;
+    std::smatch stopped;
+    ASSERT_TRUE(std::regex_match(
+        run.out, stopped,
+        std::regex("Network is [0-9]+\\.[0-9]{2}% correct\nОбучение остановлено после "
+                   "прохода ([0-9]+) из 10000002\\.\n")))
+        << run.out;
+    // One history line per pass done, and the weights of a 2-4-3 network.
+    const std::string history = TempDir::Read(dir.Path("history"));
+    EXPECT_EQ(std::to_string(std::count(history.begin(), history.end(), '\n')), stopped[1].str());
+    EXPECT_EQ(TempDir::Read(dir.Path("weights")).substr(0, 6), "2 4 3\n");
+    // Progress went to stderr as whole lines (stderr is no terminal here), the
+    // first one within the first tenth of the run.
+    EXPECT_TRUE(std::regex_search(run.err, std::regex("^[0-9]% проход [0-9]+ из 10000002, прошло "
+                                                      "[0-9]+:[0-9]{2}, осталось [0-9:]+\n")))
+        << run.err;
+}
+
+TEST(CliTrain, QuietPrintsNothing) {
+    TempDir dir;
+    const CliRun run = RunCli({"train", Sample("fruit.task"), "--iterations", "200000", "--seed",
+                               "1", "--quiet", "--history-out", dir.Path("history")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(TempDir::Read(dir.Path("history")).find('\n'), std::string::npos);
+}

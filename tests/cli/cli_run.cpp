@@ -2,14 +2,20 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
 
 #include "tests/support/temp_dir.h"
 
 extern char** environ;
 
-CliRun RunCli(const std::vector<std::string>& args) {
+namespace {
+
+CliRun Run(const std::vector<std::string>& args, bool interrupt) {
     TempDir dir;
     const std::string outPath = dir.Path("out"), errPath = dir.Path("err");
     std::vector<std::string> argv{ZARN_CLI_PATH};
@@ -29,10 +35,32 @@ CliRun RunCli(const std::vector<std::string>& args) {
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(spawned, 0) << "cannot start " << ZARN_CLI_PATH;
     if (spawned != 0) return run;
+    if (interrupt) {
+        // Generous: the program is up and training once it reports progress.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        auto started = [&] {
+            const std::string err = TempDir::Read(errPath);
+            return !err.empty() && err != "<missing>";
+        };
+        while (!started() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::kill(pid, SIGINT);
+    }
     int status = 0;
     ::waitpid(pid, &status, 0);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     run.out = TempDir::Read(outPath);
     run.err = TempDir::Read(errPath);
     return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    return Run(args, false);
+}
+
+CliRun RunCliInterrupted(const std::vector<std::string>& args) {
+    return Run(args, true);
 }

@@ -65,6 +65,7 @@ TEST_F(DataImportTest, CsvFileIsImportedWithTheLastColumnOfferedAsResult) {
               "скрытый слой 3.\n\nПроверка данных: замечаний нет.");
     EXPECT_EQ(Edit("hiddenEdit")->text(), QStringLiteral("3"));
     EXPECT_EQ(Rows(Grid("inputGrid"), 1).size(), 2u) << "the setup table shows the new task";
+    EXPECT_TRUE(dlg->TaskChanged()) << "an imported task is saved nowhere yet";
 }
 
 TEST_F(DataImportTest, ArffContentWithoutItsEndingIsImportedWithTheChosenColumns) {

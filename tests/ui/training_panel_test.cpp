@@ -1,9 +1,12 @@
 // The training layout: entering it, the train button on its worker thread
 // with progress captions, refusals, the seed, and input while a run goes on.
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <regex>
 
 #include "network/training.h"
 #include "tests/ui/main_dialog_fixture.h"
@@ -187,6 +190,45 @@ TEST_F(TrainingPanelTest, TheWindowTakesNoInputWhileARunGoesOn) {
     // The caption went through every percent while the window kept painting.
     EXPECT_EQ(recorder.captions.size(), 102u);
     EXPECT_EQ(recorder.captions[100], Progress(100));
+}
+
+TEST_F(TrainingPanelTest, ClickOrEscapeStopsALongRunAfterThePassInProgress) {
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "click");
+        CaptionRecorder recorder(Button("trainButton"));
+        QElapsedTimer sinceStop;
+        Qt::CursorShape cursor = Qt::ArrowCursor;
+        recorder.onCaption = [&](const std::string& caption) {
+            if (caption != Progress(1)) return;
+            QTimer::singleShot(0, dlg.get(), [&] {
+                if (const QCursor* shown = QGuiApplication::overrideCursor())
+                    cursor = shown->shape();
+                sinceStop.start();
+                if (escape)
+                    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+                else
+                    QTest::mouseClick(Button("trainButton"), Qt::LeftButton);
+            });
+        };
+        const std::string message = Train("10000000");
+        ASSERT_TRUE(sinceStop.isValid()) << "the run ended before the stop";
+        EXPECT_LT(sinceStop.elapsed(), 5000) << "generous: a pass takes microseconds";
+        EXPECT_EQ(cursor, Qt::WaitCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+        std::smatch stopped;
+        ASSERT_TRUE(std::regex_match(message, stopped,
+                                     std::regex("Network is [0-9.]+% correct\nОбучение "
+                                                "остановлено после прохода ([0-9]+) из "
+                                                "10000002\\.")))
+            << message;
+        const long long passes = std::stoll(stopped[1]);
+        EXPECT_GE(passes, 100000);  // the click may come before pass 100000 has ended
+        EXPECT_LT(passes, 10000002);
+        EXPECT_EQ(task->errorCount, passes) << "the graph shows the passes done";
+        EXPECT_TRUE(Button("errorGraphButton")->isVisible());
+        EXPECT_EQ(Button("trainButton")->text(), CZarnDlg::TrainCaption());
+    }
 }
 
 TEST_F(TrainingPanelTest, GraphButtonOpensTheErrorGraph) {
