@@ -11,7 +11,7 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 # Every source as clang-format (.clang-format) writes it.
-find model network storage cli ui tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' \) \
+find model network storage dataset cli ui tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' \) \
   -print0 | xargs -0 clang-format --dry-run --Werror
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=ON -DZARN_SANITIZE=OFF \

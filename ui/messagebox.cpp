@@ -6,14 +6,14 @@
 
 #include "ui/tasktext.h"
 
-CMessageBox::CMessageBox(QWidget* parent) : m_parent(parent) {}
+MessageBox::MessageBox(QWidget* parent) : m_parent(parent) {}
 
-QString CMessageBox::Title() {
+QString MessageBox::Title() {
     const QString name = QCoreApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Zarn") : name;
 }
 
-bool CMessageBox::Ask(const std::string& question) {
+bool MessageBox::Ask(const std::string& question) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(question),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
@@ -22,7 +22,7 @@ bool CMessageBox::Ask(const std::string& question) {
     return box.exec() == QMessageBox::Ok;
 }
 
-CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
+MessageBox::SaveAnswer MessageBox::AskSaveChanges() {
     QMessageBox box(QMessageBox::Question, Title(),
                     QStringLiteral("Задача изменена. Сохранить изменения?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
@@ -43,7 +43,7 @@ CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
     }
 }
 
-void CMessageBox::Tell(const std::string& message) {
+void MessageBox::Tell(const std::string& message) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(message), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -8,11 +8,11 @@
 
 #include "model/userdialog.h"
 
-class CMessageBox : public UserDialog {
+class MessageBox : public UserDialog {
   public:
     enum class SaveAnswer { Save, Discard, Cancel };
 
-    explicit CMessageBox(QWidget* parent);
+    explicit MessageBox(QWidget* parent);
 
     // "Задача изменена. Сохранить изменения?" with Да / Нет / Отмена.
     SaveAnswer AskSaveChanges();

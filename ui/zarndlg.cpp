@@ -63,7 +63,7 @@ std::string NativePath(const QString& path) {
 
 CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     : QDialog(parent),
-      ui(std::make_unique<Ui::CZarnDlg>()),
+      m_ui(std::make_unique<Ui::CZarnDlg>()),
       m_task(task),
       m_state(state),
       m_user(this),
@@ -71,19 +71,19 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     m_fileChooser = [this](QWidget* parent, FileDialogKind kind) {
         return DefaultFileChooser(parent, kind, FileDialogStart(kind));
     };
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
 
     // Design-time state of the three tables.
-    ui->inputGrid->SetDesign(2, 2, 1);
-    ui->outputGrid->SetDesign(1, 1, 0);
-    ui->exampleGrid->SetDesign(2, 2, 1);
-    ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
+    m_ui->inputGrid->SetDesign(2, 2, 1);
+    m_ui->outputGrid->SetDesign(1, 1, 0);
+    m_ui->exampleGrid->SetDesign(2, 2, 1);
+    m_ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
     // Start on a control that does nothing when a key is pressed: with the exit
     // button first in the tab order, a stray space would end the program.
-    ui->inputGrid->setFocus();
+    m_ui->inputGrid->setFocus();
 
     m_aboutAction = new QAction(QStringLiteral("О программе..."), this);
     m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
@@ -91,22 +91,22 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_aboutAction, &QAction::triggered, this, &CZarnDlg::OnAbout);
 
-    connect(ui->exitButton, &QPushButton::clicked, this, &CZarnDlg::reject);
-    connect(ui->addInputButton, &QPushButton::clicked, this, &CZarnDlg::OnAddInput);
-    connect(ui->changeInputButton, &QPushButton::clicked, this, &CZarnDlg::OnChangeInput);
-    connect(ui->deleteInputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteInput);
-    connect(ui->editOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnEditOutput);
-    connect(ui->deleteOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteOutput);
-    connect(ui->setupModeButton, &QPushButton::clicked, this, &CZarnDlg::OnSetupMode);
-    connect(ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
-    connect(ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
-    connect(ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
-    connect(ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
-    connect(ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
-    connect(ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
-    connect(ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
-    connect(ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
-    connect(ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &CZarnDlg::reject);
+    connect(m_ui->addInputButton, &QPushButton::clicked, this, &CZarnDlg::OnAddInput);
+    connect(m_ui->changeInputButton, &QPushButton::clicked, this, &CZarnDlg::OnChangeInput);
+    connect(m_ui->deleteInputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteInput);
+    connect(m_ui->editOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnEditOutput);
+    connect(m_ui->deleteOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteOutput);
+    connect(m_ui->setupModeButton, &QPushButton::clicked, this, &CZarnDlg::OnSetupMode);
+    connect(m_ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
+    connect(m_ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
+    connect(m_ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
+    connect(m_ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
+    connect(m_ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
+    connect(m_ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
+    connect(m_ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
+    connect(m_ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
 
     // The tables show the task from the start, before any activation.
     RefreshTables();
@@ -143,14 +143,14 @@ bool CZarnDlg::TaskChanged() const {
 
 bool CZarnDlg::MayDiscardChanges() {
     if (m_trainingRun || !isVisible() || !TaskChanged()) return true;
-    const CMessageBox::SaveAnswer answer = m_user.AskSaveChanges();
+    const MessageBox::SaveAnswer answer = m_user.AskSaveChanges();
     RefreshTables();  // the question has closed
     switch (answer) {
-        case CMessageBox::SaveAnswer::Save:
+        case MessageBox::SaveAnswer::Save:
             return SaveTask();
-        case CMessageBox::SaveAnswer::Discard:
+        case MessageBox::SaveAnswer::Discard:
             return true;
-        case CMessageBox::SaveAnswer::Cancel:
+        case MessageBox::SaveAnswer::Cancel:
             return false;
     }
     return false;
@@ -199,12 +199,12 @@ void CZarnDlg::RefreshTables() {
         RefreshSetupTables();
     else
         FillExampleTable();
-    ui->checkButton->setEnabled(CheckAvailable(m_task));
-    ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+    m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
 void CZarnDlg::RefreshSetupTables() {
-    CMSFlexGrid* inputs = ui->inputGrid;
+    CMSFlexGrid* inputs = m_ui->inputGrid;
     inputs->SetTextMatrix(0, 0, QStringLiteral("Параметр"));
     inputs->SetTextMatrix(0, 1, QStringLiteral("Варианты"));
     inputs->SetColWidth(1, InputVariantsTwips);
@@ -221,7 +221,7 @@ void CZarnDlg::RefreshSetupTables() {
 
     SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
 
-    CMSFlexGrid* outputs = ui->outputGrid;
+    CMSFlexGrid* outputs = m_ui->outputGrid;
     outputs->SetTextMatrix(0, 0, QString());
     outputs->SetColWidth(0, OutputNameTwips);
     if (m_task.outputCount > 0) {
@@ -233,12 +233,12 @@ void CZarnDlg::RefreshSetupTables() {
 }
 
 void CZarnDlg::UpdateTrainingModeButton() {
-    ui->trainingModeButton->setEnabled(m_task.inputCount >= 1 && m_task.outputCount >= 1 &&
-                                       m_task.hiddenCount >= 1);
+    m_ui->trainingModeButton->setEnabled(m_task.inputCount >= 1 && m_task.outputCount >= 1 &&
+                                         m_task.hiddenCount >= 1);
 }
 
 void CZarnDlg::FillExampleTable() {
-    CMSFlexGrid* grid = ui->exampleGrid;
+    CMSFlexGrid* grid = m_ui->exampleGrid;
     const int n = m_task.inputCount;
     grid->SetCols(n + 1);
     grid->SetRows(m_task.exampleCount + 1);
@@ -286,13 +286,13 @@ void CZarnDlg::OnAddInput() {
 }
 
 void CZarnDlg::OnChangeInput() {
-    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
     TrackEdit(
         [this, index] { RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open); });
 }
 
 void CZarnDlg::OnDeleteInput() {
-    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
     TrackEdit([this, index] { DeleteInputParam(m_task, index, m_user); });
     RefreshTables();
 }
@@ -302,7 +302,7 @@ void CZarnDlg::OnEditOutput() {
 }
 
 void CZarnDlg::OnDeleteOutput() {
-    const int index = static_cast<int>(ui->outputGrid->GetRowSel());
+    const int index = static_cast<int>(m_ui->outputGrid->GetRowSel());
     TrackEdit([this, index] { DeleteOutputVariant(m_task, index, m_user); });
     RefreshTables();
 }
@@ -327,8 +327,8 @@ void CZarnDlg::OnTrainingMode() {
     ShowLayout(true);
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     // Every entry starts from the default settings, replacing what was typed.
-    ui->iterEdit->setText(FromUtf8(DefaultIterationsText));
-    ui->coefEdit->setText(FromUtf8(DefaultCoefText));
+    m_ui->iterEdit->setText(FromUtf8(DefaultIterationsText));
+    m_ui->coefEdit->setText(FromUtf8(DefaultCoefText));
     m_task.learningCoef = LenientAtof(DefaultCoefText);
     FillExampleTable();
 }
@@ -355,40 +355,40 @@ void CZarnDlg::ShowLayout(bool training) {
 }
 
 void CZarnDlg::SetHiddenText(const QString& text) {
-    if (ui->hiddenEdit->text() == text)
+    if (m_ui->hiddenEdit->text() == text)
         OnHiddenChanged();  // no change signal for the same text; the rule still applies
     else
-        ui->hiddenEdit->setText(text);
+        m_ui->hiddenEdit->setText(text);
 }
 
 void CZarnDlg::OnHiddenChanged() {
     if (m_trainingRun) return;
-    const int value = HiddenCountFromText(ToUtf8(ui->hiddenEdit->text()));
+    const int value = HiddenCountFromText(ToUtf8(m_ui->hiddenEdit->text()));
     const QString normal = FromUtf8(FormatInt(value));
     // Out-of-range and untidy sizes are replaced silently; the new text runs
     // this rule again.
-    if (ui->hiddenEdit->text() != normal) {
-        ui->hiddenEdit->setText(normal);
+    if (m_ui->hiddenEdit->text() != normal) {
+        m_ui->hiddenEdit->setText(normal);
         return;
     }
     if (value != m_task.hiddenCount) m_taskChanged = true;
     m_task.hiddenCount = value;
     UpdateTrainingModeButton();
     // The network belongs to the size it was trained with.
-    ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
 
 void CZarnDlg::OnTrain() {
     if (m_trainingRun) return;
-    const std::string coefText = ToUtf8(ui->coefEdit->text());
-    const std::string iterText = ToUtf8(ui->iterEdit->text());
+    const std::string coefText = ToUtf8(m_ui->coefEdit->text());
+    const std::string iterText = ToUtf8(m_ui->iterEdit->text());
     const uint32_t seed = m_seedProvider();
 
     // The run goes on a worker thread; this window keeps painting but takes no
     // input, and nothing else touches the task until the run has ended.
-    QPointer<QPushButton> button = ui->trainButton;
+    QPointer<QPushButton> button = m_ui->trainButton;
     const ProgressCallback progress = [button](const std::string& caption) {
         QMetaObject::invokeMethod(
             button,
@@ -406,8 +406,8 @@ void CZarnDlg::OnTrain() {
     {
         // Only a stop gets through: Escape, or a click on the train button,
         // which shows the progress. The run ends after the pass in progress.
-        CInputBlocker blocker(this);
-        blocker.SetStopRequest(ui->trainButton, [this] { m_stopRequested = true; });
+        InputBlocker blocker(this);
+        blocker.SetStopRequest(m_ui->trainButton, [this] { m_stopRequested = true; });
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         QEventLoop loop;
@@ -425,10 +425,10 @@ void CZarnDlg::OnTrain() {
     // A usable network is part of what a save writes.
     if (outcome.trained && m_task.accuracyPercent > 0.0) m_taskChanged = true;
 
-    ui->coefEdit->setText(FromUtf8(outcome.coefText));
-    ui->iterEdit->setText(FromUtf8(outcome.iterText));
-    ui->trainButton->setText(TrainCaption());
-    ui->trainButton->repaint();
+    m_ui->coefEdit->setText(FromUtf8(outcome.coefText));
+    m_ui->iterEdit->setText(FromUtf8(outcome.iterText));
+    m_ui->trainButton->setText(TrainCaption());
+    m_ui->trainButton->repaint();
     m_user.Tell(outcome.message);
     RefreshTables();
 }
@@ -463,7 +463,7 @@ void CZarnDlg::OnCheck() {
 }
 
 void CZarnDlg::OnDeleteExample() {
-    CMSFlexGrid* grid = ui->exampleGrid;
+    CMSFlexGrid* grid = m_ui->exampleGrid;
     if (grid->GetRows() <= 1) return;
     const long row = grid->GetRowSel();
     if (row < 1) return;  // the heading row names no example

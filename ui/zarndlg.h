@@ -121,10 +121,10 @@ class CZarnDlg : public QDialog {
     template <typename Edit>
     void TrackEdit(Edit&& edit);
 
-    std::unique_ptr<Ui::CZarnDlg> ui;
+    std::unique_ptr<Ui::CZarnDlg> m_ui;
     NetTask& m_task;
     DialogState& m_state;
-    CMessageBox m_user;
+    MessageBox m_user;
     CZarnDlgAutoProxy* m_proxy = nullptr;  // not owned
     QAction* m_aboutAction = nullptr;
     SeedProvider m_seedProvider;
