@@ -43,8 +43,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
             return ExitRefused;
         case ReadFileStatus::CannotOpen:
         case ReadFileStatus::ReadFailed:
-            std::cerr << "Файл не открылся: " << path << "\n";
-            return ExitCannotOpen;
+            return ReportCannotOpen(path);
     }
     CsvTable table;
     if (!ReadCsv(bytes, table, error)) {

@@ -5,6 +5,11 @@
 #include "cli/commands.h"
 #include "storage/taskfile.h"
 
+int ReportCannotOpen(const std::string& path) {
+    std::cerr << "Файл не открылся: " << path << "\n";
+    return ExitCannotOpen;
+}
+
 int LoadTaskForCommand(NetTask& task, const std::string& path) {
     const LoadResult loaded = LoadFromFile(task, path);
     switch (loaded.status) {
@@ -12,8 +17,7 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
             if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
             return ExitOk;
         case LoadStatus::CannotOpen:
-            std::cerr << "Файл не открылся: " << path << "\n";
-            return ExitCannotOpen;
+            return ReportCannotOpen(path);
         case LoadStatus::Refused:
             break;
     }

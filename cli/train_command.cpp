@@ -16,14 +16,15 @@
 #include "network/passes.h"
 #include "network/rng.h"
 #include "network/training.h"
+#include "network/trainingsettings.h"
 #include "storage/taskfile.h"
 
 namespace {
 
 struct TrainOptions {
     std::string taskFile;
-    std::string iterations = "10000";
-    std::string coef = "0.2";
+    std::string iterations = DefaultIterationsText;
+    std::string coef = DefaultCoefText;
     std::string hidden;
     uint32_t seed = 0;
     bool seedGiven = false;
@@ -100,10 +101,9 @@ int RunTrain(const TrainOptions& options) {
     InterruptStop interrupt;  // until the outputs are written
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
-    // The same rule as the hidden-layer edit: below 1 becomes 1, above 499 becomes 499.
-    if (!options.hidden.empty()) task->hiddenCount = LenientAtoi(options.hidden);
-    if (task->hiddenCount < 1) task->hiddenCount = 1;
-    if (task->hiddenCount > MaxHidden) task->hiddenCount = MaxHidden;
+    // The same rule as the hidden-layer edit, also for the size from the file.
+    task->hiddenCount = options.hidden.empty() ? ClampHiddenCount(task->hiddenCount)
+                                               : HiddenCountFromText(options.hidden);
 
     WarnAboutKernelChoice();
     const uint32_t seed = options.seedGiven ? options.seed : TimeSeed();

@@ -11,6 +11,7 @@
 #include "model/numtext.h"
 #include "network/forward.h"
 #include "network/training.h"
+#include "network/trainingsettings.h"
 
 namespace {
 
@@ -94,8 +95,7 @@ std::vector<std::vector<int>> HeldOutSets(const NetTask& task, const EvaluationO
 bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
                   std::string& error) {
     result = EvaluationResult{};
-    const int hidden = options.hidden > 0 ? std::min(options.hidden, MaxHidden)
-                                          : std::clamp(task.hiddenCount, 1, MaxHidden);
+    const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
     if (!NetworkShapeValid(task) || task.exampleCount < 2) {
         error = "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
         return false;

@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "model/task.h"
+#include "network/trainingsettings.h"
 
 struct EvaluationOptions {
     int folds = 10;
     double holdout = 0.0;  // above 0: one hold-out of this share instead of folds
     int repeat = 1;        // further splits, each with other fold assignments
     uint32_t seed = 0;     // every split and every fold's training seed derive from it
-    std::string iterations = "10000";
-    std::string coef = "0.2";
+    std::string iterations = DefaultIterationsText;
+    std::string coef = DefaultCoefText;
     int hidden = 0;   // 0: the task's own hidden-layer size
     int threads = 0;  // folds trained side by side; 0: one per core
 };

@@ -22,8 +22,8 @@ const char* const NameHeading = "Наименование";
 
 namespace {
 
-bool IsInputRole(DialogMode role) {
-    return role == ModeSetup || role == ModeEditInput;
+bool IsInputRole(int32_t mode) {
+    return mode == ModeSetup || mode == ModeEditInput;
 }
 
 // Names are Windows-1251 bytes, so the heading is compared in that form.
@@ -58,6 +58,15 @@ void StoreVariants(InputParam& param, const std::vector<SheetRow>& rows) {
     param.variantCount = static_cast<int32_t>(rows.size());
 }
 
+// Whether the sheet's rows fit the task's list: at least one, at most
+// capacity; otherwise tells the matching message.
+bool RowsFit(const ParamSheet& sheet, int capacity, const char* noneMessage,
+             const char* fullMessage, UserDialog& user) {
+    if (!sheet.rows.empty() && sheet.rows.size() <= static_cast<std::size_t>(capacity)) return true;
+    user.Tell(sheet.rows.empty() ? noneMessage : fullMessage);
+    return false;
+}
+
 bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
     if (sheet.name.empty()) {
         user.Tell(ParamNameEmptyMessage);
@@ -65,14 +74,7 @@ bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
     }
     // A refused commit stores nothing, not even the name, so Cancel afterwards
     // really leaves the task as it was.
-    if (sheet.rows.empty()) {
-        user.Tell(NoVariantsMessage);
-        return false;
-    }
-    if (sheet.rows.size() > static_cast<std::size_t>(MaxVariants)) {
-        user.Tell(VariantsFullMessage);
-        return false;
-    }
+    if (!RowsFit(sheet, MaxVariants, NoVariantsMessage, VariantsFullMessage, user)) return false;
     int index;
     if (sheet.role == ModeSetup) {
         if (task.inputCount < 0 || task.inputCount >= MaxInputs) {
@@ -93,14 +95,7 @@ bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
 }
 
 bool CommitOutput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
-    if (sheet.rows.empty()) {
-        user.Tell(NoOutputsMessage);
-        return false;
-    }
-    if (sheet.rows.size() > static_cast<std::size_t>(MaxOutputs)) {
-        user.Tell(OutputsFullMessage);
-        return false;
-    }
+    if (!RowsFit(sheet, MaxOutputs, NoOutputsMessage, OutputsFullMessage, user)) return false;
     for (std::size_t j = 0; j < sheet.rows.size(); ++j) task.outputNames[j] = sheet.rows[j].name;
     task.outputCount = static_cast<int32_t>(sheet.rows.size());
     return true;
@@ -108,9 +103,9 @@ bool CommitOutput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
 
 }  // namespace
 
-ParamSheet OpenSheet(const NetTask& task, DialogMode role, int editIndex) {
+ParamSheet OpenSheet(const NetTask& task, int32_t dialogMode, int editIndex) {
     ParamSheet sheet;
-    sheet.role = IsInputRole(role) ? role : ModeOutput;
+    sheet.role = IsInputRole(dialogMode) ? static_cast<DialogMode>(dialogMode) : ModeOutput;
     sheet.editIndex = editIndex;
     if (sheet.role == ModeEditInput) {
         if (editIndex < 0 || editIndex >= task.inputCount) return sheet;

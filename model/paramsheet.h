@@ -33,10 +33,10 @@ struct ParamSheet {
     std::vector<SheetRow> rows;
 };
 
-// The sheet the editor opens with for the role (editIndex from the dialog
-// state). Any role other than ModeSetup and ModeEditInput is the output role;
-// an editIndex naming no parameter gives an empty sheet.
-ParamSheet OpenSheet(const NetTask& task, DialogMode role, int editIndex);
+// The sheet the editor opens with for the role in dialogMode (editIndex from
+// the dialog state). Any mode other than ModeSetup and ModeEditInput is the
+// output role; an editIndex naming no parameter gives an empty sheet.
+ParamSheet OpenSheet(const NetTask& task, int32_t dialogMode, int editIndex);
 
 // Appends a row unless refused with a message; true when appended. The output
 // role ignores value. Input roles expect the value field to have passed

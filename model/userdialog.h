@@ -6,7 +6,7 @@
 #include <string>
 
 class UserDialog {
-public:
+  public:
     virtual ~UserDialog() = default;
     // Shows a question with OK and Cancel; true only for OK.
     virtual bool Ask(const std::string& question) = 0;

@@ -25,12 +25,12 @@ void ForwardPass(NetTask& task) {
     }
 }
 
-int WinningOutput(const double* signals, int k) {
-    double best = signals[0];
+int WinningOutput(const double* values, int k) {
+    double best = values[0];
     int index = 0;
     for (int o = 1; o < k; ++o) {
-        if (signals[o] > best) {
-            best = signals[o];
+        if (values[o] > best) {
+            best = values[o];
             index = o;
         }
     }

@@ -10,8 +10,8 @@ void LoadExampleSignals(NetTask& task, int e);
 // hiddenSignals[0..m-1], then outputSignals[0..k-1], from inputSignals.
 void ForwardPass(NetTask& task);
 
-// Index of the largest of signals[0..k-1]; ties go to the lowest index.
-int WinningOutput(const double* signals, int k);
+// Index of the largest of values[0..k-1]; ties go to the lowest index.
+int WinningOutput(const double* values, int k);
 
 // Whether the network's shape fits its storage (1 <= n <= 12, 1 <= m <= 499,
 // 1 <= k <= 500); nothing is evaluated or trained otherwise.

@@ -15,7 +15,20 @@ struct PassSink {
 // example is cut into units, one per block of hidden neurons; either thread
 // may run a unit (whoever claims it first), so a helper that is not running
 // never holds the lead up for longer than one unit it has already begun.
-// Every counter sits on its own cache line.
+// Every counter sits on its own cache line. A counter is stored with release
+// order after the data it publishes and loaded with acquire order before they
+// are read. "Runner" is whichever thread claimed the unit.
+//
+//   counter       publishes                                writer        readers
+//   partialReady  ws.partial of a block (the lead's        lead          helper
+//                 hidden error sums), and leadError
+//   nextUnit      nothing: claims a unit (compare-swap)    both          both
+//   hiddenReady   the unit's block of next hidden          runner        lead
+//                 signals, and passError
+//   unitsDone     all a unit wrote (the helper's output    runner        runner of the
+//                 weights and signals, passError)                        next unit
+//   soloUntil     soloUntilTime                            lead (policy) helper, lead
+//   finished      the end of the run                       passes.cpp    both (waits stop)
 struct PassSync {
     alignas(64) long partialReady = 0;   // units whose leading error sums are in partial
     alignas(64) long nextUnit = 0;       // the next unit to be claimed

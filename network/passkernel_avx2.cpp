@@ -4,6 +4,8 @@
 #include <immintrin.h>
 
 #include "network/exp.h"
+#include "network/forward.h"
+#include "network/leadpolicy.h"
 #include "network/passkernel.h"
 
 #if defined(__clang__)

@@ -2,6 +2,8 @@
 #include <immintrin.h>
 
 #include "network/exp.h"
+#include "network/forward.h"
+#include "network/leadpolicy.h"
 #include "network/passkernel.h"
 
 // Vectors of four doubles are split into SSE2 halves here. The warning about

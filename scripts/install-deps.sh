@@ -6,8 +6,8 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-gtk-platformtheme
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfann-dev libmpfr-dev
-  clang libclang-rt-14-dev
+  libgtest-dev libcli11-dev libfann-dev libmpfr-dev
+  clang libclang-rt-14-dev clang-format
   locales dbus dbus-x11 qdbus-qt6 xvfb xauth fonts-dejavu-core
   qt6-translations-l10n
   # Checking the installed tree and building the Debian package.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a regular build, then the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the formatting, builds everything and runs every test: a regular
+# build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the network tests (training runs on two threads) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,6 +9,10 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+# Every source as clang-format (.clang-format) writes it.
+find model network storage dataset cli ui tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' \) \
+  -print0 | xargs -0 clang-format --dry-run --Werror
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=ON -DZARN_SANITIZE=OFF \
   -DZARN_WERROR=ON
@@ -27,3 +32,12 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_BUILD_UI=ON -D
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
+
+# Only the code that trains on several threads (the network library, and the
+# held-out evaluation's folds side by side) and its tests.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=OFF \
+  -DZARN_BUILD_BENCH=OFF -DZARN_SANITIZE=OFF -DZARN_WERROR=ON \
+  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+cmake --build build-tsan -j "$jobs" --target test_network test_dataset
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_network
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_dataset

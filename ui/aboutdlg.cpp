@@ -3,10 +3,10 @@
 #include "ui_aboutdlg.h"
 #include "zarnversion.h"
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CAboutDlg>()) {
-    ui->setupUi(this);
-    ui->versionLabel->setText(QStringLiteral("Версия " ZARN_VERSION));
-    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CAboutDlg>()) {
+    m_ui->setupUi(this);
+    m_ui->versionLabel->setText(QStringLiteral("Версия " ZARN_VERSION));
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 CAboutDlg::~CAboutDlg() = default;

@@ -16,5 +16,5 @@ class CAboutDlg : public QDialog {
     ~CAboutDlg() override;
 
   private:
-    std::unique_ptr<Ui::CAboutDlg> ui;
+    std::unique_ptr<Ui::CAboutDlg> m_ui;
 };

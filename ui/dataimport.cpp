@@ -33,7 +33,7 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
         return false;
     };
     const QString source = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName();
-    CImportDlg dialog(table, source, tryImport, parent);
+    ImportDlg dialog(table, source, tryImport, parent);
     if (dialog.exec() != QDialog::Accepted) return {Kind::Abandoned, {}};
     ApplyImportedTask(staged, task);
     return {Kind::Imported,

@@ -14,7 +14,7 @@ constexpr int AreaHeight = GraphBottom + 36;
 ErrorGraphArea::ErrorGraphArea(QWidget* parent) : QWidget(parent) {}
 
 void ErrorGraphArea::SetTask(const NetTask* task) {
-    task_ = task;
+    m_task = task;
     update();
 }
 
@@ -27,10 +27,10 @@ QSize ErrorGraphArea::minimumSizeHint() const {
 }
 
 void ErrorGraphArea::paintEvent(QPaintEvent*) {
-    if (!task_) return;
+    if (!m_task) return;
     // Every paint starts from the current record, so the graph always shows
     // the last training run.
     QPainter painter(this);
     PainterCanvas canvas(painter);
-    DrawErrorGraph(*task_, canvas);
+    DrawErrorGraph(*m_task, canvas);
 }

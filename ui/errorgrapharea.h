@@ -19,5 +19,5 @@ class ErrorGraphArea : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    const NetTask* task_ = nullptr;
+    const NetTask* m_task = nullptr;
 };

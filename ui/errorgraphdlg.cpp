@@ -3,11 +3,11 @@
 #include "ui_errorgraphdlg.h"
 
 CErrorGraphDlg::CErrorGraphDlg(const NetTask& task, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::CErrorGraphDlg>()) {
-    ui_->setupUi(this);
-    ui_->errorGraphArea->SetTask(&task);
-    connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    : QDialog(parent), m_ui(std::make_unique<Ui::CErrorGraphDlg>()) {
+    m_ui->setupUi(this);
+    m_ui->errorGraphArea->SetTask(&task);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 CErrorGraphDlg::~CErrorGraphDlg() = default;

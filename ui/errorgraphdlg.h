@@ -18,5 +18,5 @@ class CErrorGraphDlg : public QDialog {
     ~CErrorGraphDlg() override;
 
   private:
-    std::unique_ptr<Ui::CErrorGraphDlg> ui_;
+    std::unique_ptr<Ui::CErrorGraphDlg> m_ui;
 };

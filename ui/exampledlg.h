@@ -51,11 +51,11 @@ class CExampleDlg : public QDialog {
     // The chosen variant of every input parameter, in parameter order.
     void InputSelections(int* variantIndex) const;
 
-    NetTask& task_;
-    DialogState& state_;
-    UserDialog& user_;
-    std::unique_ptr<Ui::CExampleDlg> ui_;
+    NetTask& m_task;
+    DialogState& m_state;
+    UserDialog& m_user;
+    std::unique_ptr<Ui::CExampleDlg> m_ui;
     // Input parameter p (1..12) always uses the same label and list.
-    QComboBox* combos_[MaxInputs];
-    QLabel* labels_[MaxInputs];
+    QComboBox* m_combos[MaxInputs];
+    QLabel* m_labels[MaxInputs];
 };

@@ -6,33 +6,33 @@
 #include "ui/tasktext.h"
 #include "ui_importdlg.h"
 
-CImportDlg::CImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
-                       QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::CImportDlg>()), m_tryImport(std::move(tryImport)) {
-    ui->setupUi(this);
-    ui->sourceLabel->setText(
+ImportDlg::ImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
+                     QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ImportDlg>()), m_tryImport(std::move(tryImport)) {
+    m_ui->setupUi(this);
+    m_ui->sourceLabel->setText(
         source +
         QStringLiteral(": строк %1, столбцов %2").arg(table.rows.size()).arg(table.columns.size()));
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
         const std::string& name = table.columns[c].name;
         m_names.push_back(name.empty() ? "Столбец " + std::to_string(c + 1) : name);
-        ui->resultCombo->addItem(FromUtf8(m_names.back()));
-        auto* item = new QListWidgetItem(FromUtf8(m_names.back()), ui->inputList);
+        m_ui->resultCombo->addItem(FromUtf8(m_names.back()));
+        auto* item = new QListWidgetItem(FromUtf8(m_names.back()), m_ui->inputList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
-    ui->binsSpin->setRange(2, MaxVariants);
-    ui->binsSpin->setValue(DefaultBins);
-    connect(ui->resultCombo, &QComboBox::currentIndexChanged, this, &CImportDlg::OnResultChanged);
-    ui->resultCombo->setCurrentIndex(ui->resultCombo->count() - 1);
-    OnResultChanged(ui->resultCombo->currentIndex());
+    m_ui->binsSpin->setRange(2, MaxVariants);
+    m_ui->binsSpin->setValue(DefaultBins);
+    connect(m_ui->resultCombo, &QComboBox::currentIndexChanged, this, &ImportDlg::OnResultChanged);
+    m_ui->resultCombo->setCurrentIndex(m_ui->resultCombo->count() - 1);
+    OnResultChanged(m_ui->resultCombo->currentIndex());
 }
 
-CImportDlg::~CImportDlg() = default;
+ImportDlg::~ImportDlg() = default;
 
-void CImportDlg::OnResultChanged(int column) {
-    for (int row = 0; row < ui->inputList->count(); ++row) {
-        QListWidgetItem* item = ui->inputList->item(row);
+void ImportDlg::OnResultChanged(int column) {
+    for (int row = 0; row < m_ui->inputList->count(); ++row) {
+        QListWidgetItem* item = m_ui->inputList->item(row);
         const bool wasResult = !(item->flags() & Qt::ItemIsEnabled);
         if (row == column) {
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
@@ -44,21 +44,21 @@ void CImportDlg::OnResultChanged(int column) {
     }
 }
 
-ImportOptions CImportDlg::Options() const {
+ImportOptions ImportDlg::Options() const {
     ImportOptions options;
-    const int result = ui->resultCombo->currentIndex();
+    const int result = m_ui->resultCombo->currentIndex();
     if (result >= 0) options.result = m_names[result];
-    for (int row = 0; row < ui->inputList->count(); ++row)
-        if (row != result && ui->inputList->item(row)->checkState() == Qt::Checked)
+    for (int row = 0; row < m_ui->inputList->count(); ++row)
+        if (row != result && m_ui->inputList->item(row)->checkState() == Qt::Checked)
             options.inputs.push_back(m_names[row]);
-    options.bins = ui->binsSpin->value();
+    options.bins = m_ui->binsSpin->value();
     return options;
 }
 
-void CImportDlg::accept() {
+void ImportDlg::accept() {
     const ImportOptions options = Options();
     if (options.inputs.empty()) {
-        CMessageBox(this).Tell("Не выбран ни один входной столбец.");
+        MessageBox(this).Tell("Не выбран ни один входной столбец.");
         return;
     }
     if (m_tryImport && !m_tryImport(options)) return;

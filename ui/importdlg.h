@@ -11,19 +11,19 @@
 #include "dataset/importer.h"
 
 namespace Ui {
-class CImportDlg;
+class ImportDlg;
 }
 
-class CImportDlg : public QDialog {
+class ImportDlg : public QDialog {
     Q_OBJECT
 
   public:
     // tryImport returns false (after telling the user why) to keep the dialog open.
     using ImportAttempt = std::function<bool(const ImportOptions&)>;
 
-    CImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
-               QWidget* parent = nullptr);
-    ~CImportDlg() override;
+    ImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
+              QWidget* parent = nullptr);
+    ~ImportDlg() override;
 
     ImportOptions Options() const;
     void accept() override;
@@ -32,7 +32,7 @@ class CImportDlg : public QDialog {
     // The result column is never offered as an input at the same time.
     void OnResultChanged(int column);
 
-    std::unique_ptr<Ui::CImportDlg> ui;
+    std::unique_ptr<Ui::ImportDlg> m_ui;
     std::vector<std::string> m_names;
     ImportAttempt m_tryImport;
 };

@@ -33,20 +33,20 @@ bool IsUserInput(QEvent::Type type) {
 
 }  // namespace
 
-CInputBlocker::CInputBlocker(QWidget* window) : m_window(window) {
+InputBlocker::InputBlocker(QWidget* window) : m_window(window) {
     qApp->installEventFilter(this);
 }
 
-CInputBlocker::~CInputBlocker() {
+InputBlocker::~InputBlocker() {
     qApp->removeEventFilter(this);
 }
 
-void CInputBlocker::SetStopRequest(QWidget* stopButton, std::function<void()> stop) {
+void InputBlocker::SetStopRequest(QWidget* stopButton, std::function<void()> stop) {
     m_stopButton = stopButton;
     m_stop = std::move(stop);
 }
 
-bool CInputBlocker::IsStopRequest(QWidget* widget, QEvent* event) const {
+bool InputBlocker::IsStopRequest(QWidget* widget, QEvent* event) const {
     if (!m_stop) return false;
     if (event->type() == QEvent::KeyPress)
         return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
@@ -54,7 +54,7 @@ bool CInputBlocker::IsStopRequest(QWidget* widget, QEvent* event) const {
            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
 }
 
-bool CInputBlocker::eventFilter(QObject* watched, QEvent* event) {
+bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (!m_window || !IsUserInput(event->type())) return false;
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (widget == m_window || widget->window() == m_window) {

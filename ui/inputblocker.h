@@ -7,12 +7,12 @@
 #include <QWidget>
 #include <functional>
 
-class CInputBlocker : public QObject {
+class InputBlocker : public QObject {
     Q_OBJECT
 
   public:
-    explicit CInputBlocker(QWidget* window);
-    ~CInputBlocker() override;
+    explicit InputBlocker(QWidget* window);
+    ~InputBlocker() override;
 
     // The one way through: Escape anywhere in the window, or a press on
     // stopButton, calls stop (the input itself is still taken away).

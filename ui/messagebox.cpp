@@ -6,25 +6,23 @@
 
 #include "ui/tasktext.h"
 
-CMessageBox::CMessageBox(QWidget* parent) : m_parent(parent) {}
+MessageBox::MessageBox(QWidget* parent) : m_parent(parent) {}
 
-QString CMessageBox::Title() {
+QString MessageBox::Title() {
     const QString name = QCoreApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Zarn") : name;
 }
 
-bool CMessageBox::Ask(const std::string& question) {
+bool MessageBox::Ask(const std::string& question) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(question),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    const bool ok = box.exec() == QMessageBox::Ok;
-    if (m_afterClose) m_afterClose();
-    return ok;
+    return box.exec() == QMessageBox::Ok;
 }
 
-CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
+MessageBox::SaveAnswer MessageBox::AskSaveChanges() {
     QMessageBox box(QMessageBox::Question, Title(),
                     QStringLiteral("Задача изменена. Сохранить изменения?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
@@ -35,7 +33,6 @@ CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();
-    if (m_afterClose) m_afterClose();
     switch (answer) {
         case QMessageBox::Yes:
             return SaveAnswer::Save;
@@ -46,9 +43,8 @@ CMessageBox::SaveAnswer CMessageBox::AskSaveChanges() {
     }
 }
 
-void CMessageBox::Tell(const std::string& message) {
+void MessageBox::Tell(const std::string& message) {
     QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(message), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
-    if (m_afterClose) m_afterClose();
 }

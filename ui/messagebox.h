@@ -4,16 +4,15 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "model/userdialog.h"
 
-class CMessageBox : public UserDialog {
+class MessageBox : public UserDialog {
   public:
     enum class SaveAnswer { Save, Discard, Cancel };
 
-    explicit CMessageBox(QWidget* parent);
+    explicit MessageBox(QWidget* parent);
 
     // "Задача изменена. Сохранить изменения?" with Да / Нет / Отмена.
     SaveAnswer AskSaveChanges();
@@ -22,13 +21,9 @@ class CMessageBox : public UserDialog {
     bool Ask(const std::string& question) override;
     void Tell(const std::string& message) override;
 
-    // Runs after every box has closed (the main dialog refreshes its tables).
-    void SetAfterClose(std::function<void()> afterClose) { m_afterClose = std::move(afterClose); }
-
     // The title of every box.
     static QString Title();
 
   private:
     QPointer<QWidget> m_parent;
-    std::function<void()> m_afterClose;
 };

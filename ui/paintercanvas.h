@@ -19,6 +19,6 @@ class PainterCanvas : public GraphCanvas {
     void SelectFont(const GraphFont& font) override;
 
   private:
-    QPainter& painter_;
-    QPoint position_;
+    QPainter& m_painter;
+    QPoint m_position;
 };

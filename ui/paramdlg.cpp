@@ -8,39 +8,33 @@ namespace {
 
 constexpr long NameColumnTwips = 3150;
 
-DialogMode RoleFor(int dialogMode) {
-    if (dialogMode == ModeSetup) return ModeSetup;
-    if (dialogMode == ModeEditInput) return ModeEditInput;
-    return ModeOutput;
-}
-
 }  // namespace
 
 CParamDlg::CParamDlg(NetTask& task, DialogState& state, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::CParamDlg>()), m_task(task), m_user(this) {
-    ui->setupUi(this);
-    m_sheet = OpenSheet(task, RoleFor(state.dialogMode), state.editIndex);
+    : QDialog(parent), m_ui(std::make_unique<Ui::CParamDlg>()), m_task(task), m_user(this) {
+    m_ui->setupUi(this);
+    m_sheet = OpenSheet(task, state.dialogMode, state.editIndex);
     SetUpForRole();
-    connect(ui->addVariantButton, &QPushButton::clicked, this, &CParamDlg::OnAddVariant);
-    connect(ui->deleteVariantButton, &QPushButton::clicked, this, &CParamDlg::OnDeleteVariant);
-    connect(ui->okButton, &QPushButton::clicked, this, &CParamDlg::accept);
-    connect(ui->cancelButton, &QPushButton::clicked, this, &CParamDlg::reject);
+    connect(m_ui->addVariantButton, &QPushButton::clicked, this, &CParamDlg::OnAddVariant);
+    connect(m_ui->deleteVariantButton, &QPushButton::clicked, this, &CParamDlg::OnDeleteVariant);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &CParamDlg::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &CParamDlg::reject);
 }
 
 CParamDlg::~CParamDlg() = default;
 
 void CParamDlg::SetUpForRole() {
-    CMSFlexGrid* grid = ui->variantGrid;
+    CMSFlexGrid* grid = m_ui->variantGrid;
     grid->SetDesign(2, 2, 1);
     if (OutputRole()) {
         setWindowTitle(QStringLiteral("Добавление выходного параметра"));
         grid->SetCols(1);
         grid->SetTextMatrix(0, 0, QStringLiteral("Наименование"));
         grid->SetColWidth(0, NameColumnTwips);
-        ui->paramNameEdit->hide();
-        ui->paramNameLabel->hide();
-        ui->variantValueEdit->setEnabled(false);
-        ui->variantNameEdit->setFocus();
+        m_ui->paramNameEdit->hide();
+        m_ui->paramNameLabel->hide();
+        m_ui->variantValueEdit->setEnabled(false);
+        m_ui->variantNameEdit->setFocus();
     } else {
         setWindowTitle(m_sheet.role == ModeEditInput
                            ? QStringLiteral("Изменение входного параметра")
@@ -49,14 +43,14 @@ void CParamDlg::SetUpForRole() {
         grid->SetTextMatrix(0, 0, QStringLiteral("значение"));
         grid->SetTextMatrix(0, 1, QStringLiteral("Наименование"));
         grid->SetColWidth(1, NameColumnTwips);
-        ui->paramNameEdit->setText(FromTask(m_sheet.name));
-        ui->paramNameEdit->setFocus();
+        m_ui->paramNameEdit->setText(FromTask(m_sheet.name));
+        m_ui->paramNameEdit->setFocus();
     }
     ShowSheetRows();
 }
 
 void CParamDlg::ShowSheetRows() {
-    CMSFlexGrid* grid = ui->variantGrid;
+    CMSFlexGrid* grid = m_ui->variantGrid;
     grid->SetRows(static_cast<long>(m_sheet.rows.size()) + 1);
     for (std::size_t r = 0; r < m_sheet.rows.size(); ++r) {
         const SheetRow& row = m_sheet.rows[r];
@@ -71,7 +65,7 @@ void CParamDlg::ShowSheetRows() {
 }
 
 bool CParamDlg::ReadValue(double* value) {
-    const std::string text = ToUtf8(ui->variantValueEdit->text());
+    const std::string text = ToUtf8(m_ui->variantValueEdit->text());
     if (!IsNumberText(text)) {
         m_user.Tell(ValueNotNumberMessage);
         return false;
@@ -93,20 +87,20 @@ std::optional<std::string> CParamDlg::ReadName(const QLineEdit* field, const QSt
 void CParamDlg::OnAddVariant() {
     double value = 0.0;
     if (OutputRole())
-        value = LenientAtof(ToUtf8(ui->variantValueEdit->text()));
+        value = LenientAtof(ToUtf8(m_ui->variantValueEdit->text()));
     else if (!ReadValue(&value))
         return;
     const std::optional<std::string> name =
-        ReadName(ui->variantNameEdit, QStringLiteral("Наименование значения"));
+        ReadName(m_ui->variantNameEdit, QStringLiteral("Наименование значения"));
     if (!name) return;
     if (!SheetAddVariant(m_sheet, value, *name, m_user)) return;
     ShowSheetRows();
-    ui->variantGrid->scrollToBottom();
-    ui->variantNameEdit->clear();
+    m_ui->variantGrid->scrollToBottom();
+    m_ui->variantNameEdit->clear();
 }
 
 void CParamDlg::OnDeleteVariant() {
-    CMSFlexGrid* grid = ui->variantGrid;
+    CMSFlexGrid* grid = m_ui->variantGrid;
     if (grid->GetRows() <= 1) return;
     SheetDeleteRow(m_sheet, static_cast<int>(grid->GetRowSel()) - 1);
     ShowSheetRows();
@@ -117,7 +111,7 @@ void CParamDlg::accept() {
         double value = 0.0;
         if (!ReadValue(&value)) return;
         const std::optional<std::string> name =
-            ReadName(ui->paramNameEdit, QStringLiteral("Название параметра"));
+            ReadName(m_ui->paramNameEdit, QStringLiteral("Название параметра"));
         if (!name) return;
         m_sheet.name = *name;
     }

@@ -39,8 +39,8 @@ class CParamDlg : public QDialog {
     std::optional<std::string> ReadName(const QLineEdit* field, const QString& what);
     bool OutputRole() const { return m_sheet.role == ModeOutput; }
 
-    std::unique_ptr<Ui::CParamDlg> ui;
+    std::unique_ptr<Ui::CParamDlg> m_ui;
     NetTask& m_task;
-    CMessageBox m_user;
+    MessageBox m_user;
     ParamSheet m_sheet;
 };

@@ -17,9 +17,11 @@
 #include "model/definition.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/savecheck.h"
 #include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
+#include "network/trainingsettings.h"
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "ui/aboutdlg.h"
@@ -61,7 +63,7 @@ std::string NativePath(const QString& path) {
 
 CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     : QDialog(parent),
-      ui(std::make_unique<Ui::CZarnDlg>()),
+      m_ui(std::make_unique<Ui::CZarnDlg>()),
       m_task(task),
       m_state(state),
       m_user(this),
@@ -69,20 +71,19 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     m_fileChooser = [this](QWidget* parent, FileDialogKind kind) {
         return DefaultFileChooser(parent, kind, FileDialogStart(kind));
     };
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
-    m_user.SetAfterClose([this] { RefreshTables(); });
 
     // Design-time state of the three tables.
-    ui->inputGrid->SetDesign(2, 2, 1);
-    ui->outputGrid->SetDesign(1, 1, 0);
-    ui->exampleGrid->SetDesign(2, 2, 1);
-    ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
+    m_ui->inputGrid->SetDesign(2, 2, 1);
+    m_ui->outputGrid->SetDesign(1, 1, 0);
+    m_ui->exampleGrid->SetDesign(2, 2, 1);
+    m_ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
     // Start on a control that does nothing when a key is pressed: with the exit
     // button first in the tab order, a stray space would end the program.
-    ui->inputGrid->setFocus();
+    m_ui->inputGrid->setFocus();
 
     m_aboutAction = new QAction(QStringLiteral("О программе..."), this);
     m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
@@ -90,22 +91,22 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_aboutAction, &QAction::triggered, this, &CZarnDlg::OnAbout);
 
-    connect(ui->exitButton, &QPushButton::clicked, this, &CZarnDlg::reject);
-    connect(ui->addInputButton, &QPushButton::clicked, this, &CZarnDlg::OnAddInput);
-    connect(ui->changeInputButton, &QPushButton::clicked, this, &CZarnDlg::OnChangeInput);
-    connect(ui->deleteInputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteInput);
-    connect(ui->editOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnEditOutput);
-    connect(ui->deleteOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteOutput);
-    connect(ui->setupModeButton, &QPushButton::clicked, this, &CZarnDlg::OnSetupMode);
-    connect(ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
-    connect(ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
-    connect(ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
-    connect(ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
-    connect(ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
-    connect(ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
-    connect(ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
-    connect(ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
-    connect(ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &CZarnDlg::reject);
+    connect(m_ui->addInputButton, &QPushButton::clicked, this, &CZarnDlg::OnAddInput);
+    connect(m_ui->changeInputButton, &QPushButton::clicked, this, &CZarnDlg::OnChangeInput);
+    connect(m_ui->deleteInputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteInput);
+    connect(m_ui->editOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnEditOutput);
+    connect(m_ui->deleteOutputButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteOutput);
+    connect(m_ui->setupModeButton, &QPushButton::clicked, this, &CZarnDlg::OnSetupMode);
+    connect(m_ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
+    connect(m_ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
+    connect(m_ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
+    connect(m_ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
+    connect(m_ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
+    connect(m_ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
+    connect(m_ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
+    connect(m_ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
 
     // The tables show the task from the start, before any activation.
     RefreshTables();
@@ -133,6 +134,7 @@ bool CZarnDlg::MayClose() {
 void CZarnDlg::reject() {
     if (m_trainingRun) return;
     if (MayClose() && MayDiscardChanges()) QDialog::reject();
+    RefreshTables();
 }
 
 bool CZarnDlg::TaskChanged() const {
@@ -141,12 +143,14 @@ bool CZarnDlg::TaskChanged() const {
 
 bool CZarnDlg::MayDiscardChanges() {
     if (m_trainingRun || !isVisible() || !TaskChanged()) return true;
-    switch (m_user.AskSaveChanges()) {
-        case CMessageBox::SaveAnswer::Save:
+    const MessageBox::SaveAnswer answer = m_user.AskSaveChanges();
+    RefreshTables();  // the question has closed
+    switch (answer) {
+        case MessageBox::SaveAnswer::Save:
             return SaveTask();
-        case CMessageBox::SaveAnswer::Discard:
+        case MessageBox::SaveAnswer::Discard:
             return true;
-        case CMessageBox::SaveAnswer::Cancel:
+        case MessageBox::SaveAnswer::Cancel:
             return false;
     }
     return false;
@@ -195,12 +199,12 @@ void CZarnDlg::RefreshTables() {
         RefreshSetupTables();
     else
         FillExampleTable();
-    ui->checkButton->setEnabled(CheckAvailable(m_task));
-    ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+    m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
 void CZarnDlg::RefreshSetupTables() {
-    CMSFlexGrid* inputs = ui->inputGrid;
+    CMSFlexGrid* inputs = m_ui->inputGrid;
     inputs->SetTextMatrix(0, 0, QStringLiteral("Параметр"));
     inputs->SetTextMatrix(0, 1, QStringLiteral("Варианты"));
     inputs->SetColWidth(1, InputVariantsTwips);
@@ -217,7 +221,7 @@ void CZarnDlg::RefreshSetupTables() {
 
     SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
 
-    CMSFlexGrid* outputs = ui->outputGrid;
+    CMSFlexGrid* outputs = m_ui->outputGrid;
     outputs->SetTextMatrix(0, 0, QString());
     outputs->SetColWidth(0, OutputNameTwips);
     if (m_task.outputCount > 0) {
@@ -229,12 +233,12 @@ void CZarnDlg::RefreshSetupTables() {
 }
 
 void CZarnDlg::UpdateTrainingModeButton() {
-    ui->trainingModeButton->setEnabled(m_task.inputCount >= 1 && m_task.outputCount >= 1 &&
-                                       m_task.hiddenCount >= 1);
+    m_ui->trainingModeButton->setEnabled(m_task.inputCount >= 1 && m_task.outputCount >= 1 &&
+                                         m_task.hiddenCount >= 1);
 }
 
 void CZarnDlg::FillExampleTable() {
-    CMSFlexGrid* grid = ui->exampleGrid;
+    CMSFlexGrid* grid = m_ui->exampleGrid;
     const int n = m_task.inputCount;
     grid->SetCols(n + 1);
     grid->SetRows(m_task.exampleCount + 1);
@@ -260,9 +264,11 @@ void CZarnDlg::FillExampleTable() {
 // ---- Setup panel ---------------------------------------------------------
 
 void CZarnDlg::RunParamEditor(bool open) {
-    if (!open) return;
-    CParamDlg editor(m_task, m_state, this);
-    editor.exec();
+    if (open) {
+        CParamDlg editor(m_task, m_state, this);
+        editor.exec();
+    }
+    // Also without the editor: a question may have discarded the examples.
     RefreshTables();
 }
 
@@ -280,14 +286,15 @@ void CZarnDlg::OnAddInput() {
 }
 
 void CZarnDlg::OnChangeInput() {
-    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
     TrackEdit(
         [this, index] { RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open); });
 }
 
 void CZarnDlg::OnDeleteInput() {
-    const int index = static_cast<int>(ui->inputGrid->GetRowSel()) - 1;
+    const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
     TrackEdit([this, index] { DeleteInputParam(m_task, index, m_user); });
+    RefreshTables();
 }
 
 void CZarnDlg::OnEditOutput() {
@@ -295,8 +302,9 @@ void CZarnDlg::OnEditOutput() {
 }
 
 void CZarnDlg::OnDeleteOutput() {
-    const int index = static_cast<int>(ui->outputGrid->GetRowSel());
+    const int index = static_cast<int>(m_ui->outputGrid->GetRowSel());
     TrackEdit([this, index] { DeleteOutputVariant(m_task, index, m_user); });
+    RefreshTables();
 }
 
 // ---- Modes ---------------------------------------------------------------
@@ -304,14 +312,9 @@ void CZarnDlg::OnDeleteOutput() {
 void CZarnDlg::OnSetupMode() {
     m_state.dialogMode = ModeSetup;
     m_trainingLayout = false;
-    ui->panelTitleLabel->setText(QStringLiteral("Входные данные"));
-    SetShown({ui->hiddenLabel, ui->outputLabel, ui->inputGrid, ui->outputGrid, ui->addInputButton,
-              ui->deleteInputButton, ui->changeInputButton, ui->editOutputButton,
-              ui->deleteOutputButton, ui->hiddenEdit},
-             true);
-    SetShown({ui->errorGraphButton, ui->exampleGrid, ui->addExampleButton, ui->deleteExampleButton,
-              ui->trainButton, ui->coefEdit, ui->coefLabel, ui->iterEdit, ui->iterLabel},
-             false);
+    m_ui->panelTitleLabel->setText(QStringLiteral("Входные данные"));
+    SetShown({m_ui->hiddenLabel, m_ui->hiddenEdit}, true);
+    ShowLayout(false);
     // The setup tables were last filled before the training layout showed; a
     // task loaded meanwhile must be on screen before a row is picked and deleted.
     RefreshSetupTables();
@@ -320,62 +323,72 @@ void CZarnDlg::OnSetupMode() {
 void CZarnDlg::OnTrainingMode() {
     m_state.dialogMode = ModeTraining;
     m_trainingLayout = true;
-    ui->panelTitleLabel->setText(QStringLiteral("Примеры для обучения"));
-    SetShown(
-        {ui->outputLabel, ui->inputGrid, ui->outputGrid, ui->addInputButton, ui->deleteInputButton,
-         ui->changeInputButton, ui->editOutputButton, ui->deleteOutputButton},
-        false);
-    SetShown({ui->exampleGrid, ui->addExampleButton, ui->deleteExampleButton, ui->trainButton,
-              ui->coefEdit, ui->coefLabel, ui->iterEdit, ui->iterLabel},
-             true);
-    ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+    m_ui->panelTitleLabel->setText(QStringLiteral("Примеры для обучения"));
+    ShowLayout(true);
+    m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     // Every entry starts from the default settings, replacing what was typed.
-    ui->iterEdit->setText(QStringLiteral("10000"));
-    ui->coefEdit->setText(QStringLiteral("0.2"));
-    m_task.learningCoef = 0.2;
+    m_ui->iterEdit->setText(FromUtf8(DefaultIterationsText));
+    m_ui->coefEdit->setText(FromUtf8(DefaultCoefText));
+    m_task.learningCoef = LenientAtof(DefaultCoefText);
     FillExampleTable();
 }
 
+void CZarnDlg::ShowLayout(bool training) {
+    const std::initializer_list<QWidget*> setup = {
+        m_ui->outputLabel,      m_ui->inputGrid,         m_ui->outputGrid,
+        m_ui->addInputButton,   m_ui->deleteInputButton, m_ui->changeInputButton,
+        m_ui->editOutputButton, m_ui->deleteOutputButton};
+    const std::initializer_list<QWidget*> examples = {
+        m_ui->exampleGrid, m_ui->addExampleButton, m_ui->deleteExampleButton,
+        m_ui->trainButton, m_ui->coefEdit,         m_ui->coefLabel,
+        m_ui->iterEdit,    m_ui->iterLabel};
+    // The order matters: hiding the focused control moves the focus to the
+    // next visible one.
+    if (training) {
+        SetShown(setup, false);
+        SetShown(examples, true);
+    } else {
+        SetShown(setup, true);
+        m_ui->errorGraphButton->hide();
+        SetShown(examples, false);
+    }
+}
+
 void CZarnDlg::SetHiddenText(const QString& text) {
-    if (ui->hiddenEdit->text() == text)
+    if (m_ui->hiddenEdit->text() == text)
         OnHiddenChanged();  // no change signal for the same text; the rule still applies
     else
-        ui->hiddenEdit->setText(text);
+        m_ui->hiddenEdit->setText(text);
 }
 
 void CZarnDlg::OnHiddenChanged() {
     if (m_trainingRun) return;
-    const QString text = ui->hiddenEdit->text();
-    const int value = LenientAtoi(ToUtf8(text));
-    // Out-of-range sizes are replaced silently; the new text runs this rule again.
-    if (value < 1) {
-        ui->hiddenEdit->setText(QStringLiteral("1"));
-        return;
-    }
-    if (value > MaxHidden) {
-        ui->hiddenEdit->setText(FromUtf8(FormatInt(MaxHidden)));
+    const int value = HiddenCountFromText(ToUtf8(m_ui->hiddenEdit->text()));
+    const QString normal = FromUtf8(FormatInt(value));
+    // Out-of-range and untidy sizes are replaced silently; the new text runs
+    // this rule again.
+    if (m_ui->hiddenEdit->text() != normal) {
+        m_ui->hiddenEdit->setText(normal);
         return;
     }
     if (value != m_task.hiddenCount) m_taskChanged = true;
     m_task.hiddenCount = value;
-    const QString normal = FromUtf8(FormatInt(value));
-    if (text != normal) ui->hiddenEdit->setText(normal);
     UpdateTrainingModeButton();
     // The network belongs to the size it was trained with.
-    ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
 
 void CZarnDlg::OnTrain() {
     if (m_trainingRun) return;
-    const std::string coefText = ToUtf8(ui->coefEdit->text());
-    const std::string iterText = ToUtf8(ui->iterEdit->text());
+    const std::string coefText = ToUtf8(m_ui->coefEdit->text());
+    const std::string iterText = ToUtf8(m_ui->iterEdit->text());
     const uint32_t seed = m_seedProvider();
 
     // The run goes on a worker thread; this window keeps painting but takes no
     // input, and nothing else touches the task until the run has ended.
-    QPointer<QPushButton> button = ui->trainButton;
+    QPointer<QPushButton> button = m_ui->trainButton;
     const ProgressCallback progress = [button](const std::string& caption) {
         QMetaObject::invokeMethod(
             button,
@@ -393,8 +406,8 @@ void CZarnDlg::OnTrain() {
     {
         // Only a stop gets through: Escape, or a click on the train button,
         // which shows the progress. The run ends after the pass in progress.
-        CInputBlocker blocker(this);
-        blocker.SetStopRequest(ui->trainButton, [this] { m_stopRequested = true; });
+        InputBlocker blocker(this);
+        blocker.SetStopRequest(m_ui->trainButton, [this] { m_stopRequested = true; });
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         QEventLoop loop;
@@ -412,11 +425,12 @@ void CZarnDlg::OnTrain() {
     // A usable network is part of what a save writes.
     if (outcome.trained && m_task.accuracyPercent > 0.0) m_taskChanged = true;
 
-    ui->coefEdit->setText(FromUtf8(outcome.coefText));
-    ui->iterEdit->setText(FromUtf8(outcome.iterText));
-    ui->trainButton->setText(TrainCaption());
-    ui->trainButton->repaint();
+    m_ui->coefEdit->setText(FromUtf8(outcome.coefText));
+    m_ui->iterEdit->setText(FromUtf8(outcome.iterText));
+    m_ui->trainButton->setText(TrainCaption());
+    m_ui->trainButton->repaint();
     m_user.Tell(outcome.message);
+    RefreshTables();
 }
 
 void CZarnDlg::OnErrorGraph() {
@@ -427,11 +441,12 @@ void CZarnDlg::OnErrorGraph() {
 
 void CZarnDlg::OnAddExample() {
     m_state.dialogMode = ModeTraining;
-    if (!RoomForExample(m_task, m_user)) return;
-    TrackEdit([this] {
-        CExampleDlg dialog(m_task, m_state, m_user, this);
-        dialog.exec();
-    });
+    if (RoomForExample(m_task, m_user)) {
+        TrackEdit([this] {
+            CExampleDlg dialog(m_task, m_state, m_user, this);
+            dialog.exec();
+        });
+    }
     RefreshTables();
 }
 
@@ -441,35 +456,35 @@ void CZarnDlg::OnCheck() {
         CExampleDlg dialog(m_task, m_state, m_user, this);
         dialog.exec();
     }
-    // Back to the mode of the layout on screen, so the next refresh fills the
+    // Back to the mode of the layout on screen, so the refresh fills the
     // tables that are showing.
     m_state.dialogMode = m_trainingLayout ? ModeTraining : ModeSetup;
     RefreshTables();
 }
 
 void CZarnDlg::OnDeleteExample() {
-    CMSFlexGrid* grid = ui->exampleGrid;
+    CMSFlexGrid* grid = m_ui->exampleGrid;
     if (grid->GetRows() <= 1) return;
     const long row = grid->GetRowSel();
     if (row < 1) return;  // the heading row names no example
-    if (!DeleteExample(m_task, static_cast<int>(row) - 1)) return;
-    m_taskChanged = true;
-    m_user.Tell(DeletedMessage);
+    if (DeleteExample(m_task, static_cast<int>(row) - 1)) {
+        m_taskChanged = true;
+        m_user.Tell(DeletedMessage);
+    }
+    RefreshTables();
 }
 
 // ---- Files ---------------------------------------------------------------
 
 void CZarnDlg::OnSaveToFile() {
     SaveTask();
+    RefreshTables();
 }
 
 bool CZarnDlg::SaveTask() {
-    if (m_task.inputCount < 1 || m_task.outputCount < 1) {
-        m_user.Tell("Не достаточно информации для сохранения");
-        return false;
-    }
+    if (!ReadyToSave(m_task, m_user)) return false;
     const QString path = m_fileChooser(this, FileDialogKind::Save);
-    RefreshTables();
+    RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return false;
     if (SaveToFile(m_task, NativePath(path)) != 1) {
         m_user.Tell("Не сохранено...");
@@ -498,7 +513,7 @@ void CZarnDlg::OnLoadFromFile() {
     // Asked first, before any file is chosen or read.
     if (!MayDiscardChanges()) return;
     const QString path = m_fileChooser(this, FileDialogKind::Open);
-    RefreshTables();
+    RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
     const DataImportOutcome imported = ImportDataFile(NativePath(path), m_task, m_user, this);
     if (imported.kind == DataImportOutcome::Kind::Imported) {
@@ -519,18 +534,19 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
     switch (result.status) {
         case LoadStatus::CannotOpen:
-            m_user.Tell("Файл не открылся.");
-            return;
+            m_user.Tell(CannotOpenMessage);
+            break;
         case LoadStatus::Refused:
             m_user.Tell(result.message);
-            return;
+            break;
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
-            return;
+            break;
     }
+    RefreshTables();
 }
 
 // ---- About box -----------------------------------------------------------

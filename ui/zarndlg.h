@@ -94,6 +94,9 @@ class CZarnDlg : public QDialog {
     // Modes.
     void OnSetupMode();
     void OnTrainingMode();
+    // Shows the controls of one layout and hides those of the other (and the
+    // graph button when leaving for the setup layout).
+    void ShowLayout(bool training);
     void OnHiddenChanged();
     void SetHiddenText(const QString& text);
     // Training panel.
@@ -118,10 +121,10 @@ class CZarnDlg : public QDialog {
     template <typename Edit>
     void TrackEdit(Edit&& edit);
 
-    std::unique_ptr<Ui::CZarnDlg> ui;
+    std::unique_ptr<Ui::CZarnDlg> m_ui;
     NetTask& m_task;
     DialogState& m_state;
-    CMessageBox m_user;
+    MessageBox m_user;
     CZarnDlgAutoProxy* m_proxy = nullptr;  // not owned
     QAction* m_aboutAction = nullptr;
     SeedProvider m_seedProvider;

@@ -22,9 +22,7 @@ class CZarnDlgAutoProxy : public QDBusVirtualObject {
 
     const QString& Client() const { return m_client; }
 
-    // The dialog this proxy controls; null once the dialog is gone.
-    QPointer<CZarnDlg> m_dialog;
-
   private:
-    QString m_client;  // unique bus name of the client that holds the object
+    QPointer<CZarnDlg> m_dialog;  // the dialog this proxy controls; null once it is gone
+    QString m_client;             // unique bus name of the client that holds the object
 };

@@ -1,5 +1,7 @@
 #include "tests/network/reference_training.h"
 
+#include <string>
+
 #include "network/exp.h"
 
 namespace {
@@ -64,6 +66,12 @@ int Winner(const double* signals, int k) {
     return index;
 }
 
+// The train button's caption after a whole percentage, spelled out here
+// rather than taken from the code under test (a Latin C, then Cyrillic).
+std::string Caption(long long percent) {
+    return "C\xD0\xB5ть в процессе обучения... " + std::to_string(percent) + "%";
+}
+
 }  // namespace
 
 void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback& progress) {
@@ -85,7 +93,7 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
         if (E < t.errorMin) t.errorMin = E;
         if (p > iterations) break;
         const long long q = p + 1;
-        if (q * 100 % iterations == 0 && progress) progress(ProgressCaption(q * 100 / iterations));
+        if (q * 100 % iterations == 0 && progress) progress(Caption(q * 100 / iterations));
     }
 }
 

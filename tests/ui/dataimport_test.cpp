@@ -29,7 +29,7 @@ class DataImportTest : public MainDialogTest {
     void OnImportDialog(int result, std::vector<int> unchecked,
                         QDialogButtonBox::StandardButton button) {
         driver.OnDialog([=, this](QDialog* dialog) {
-            ASSERT_NE(qobject_cast<CImportDlg*>(dialog), nullptr);
+            ASSERT_NE(qobject_cast<ImportDlg*>(dialog), nullptr);
             auto* combo = dialog->findChild<QComboBox*>("resultCombo");
             offeredResult = combo->currentText().toStdString();
             if (result >= 0) combo->setCurrentIndex(result);

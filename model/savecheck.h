@@ -1,0 +1,11 @@
+// What a task needs before it can be saved, for every way of saving it.
+#pragma once
+
+#include "model/task.h"
+#include "model/userdialog.h"
+
+extern const char* const NotEnoughToSaveMessage;  // "Не достаточно информации для сохранения"
+
+// True when the task has an input parameter and an output variant; otherwise
+// tells NotEnoughToSaveMessage and answers false.
+bool ReadyToSave(const NetTask& task, UserDialog& user);

@@ -1,0 +1,17 @@
+#include "network/trainingsettings.h"
+
+#include <algorithm>
+
+#include "model/numtext.h"
+#include "model/task.h"
+
+const char* const DefaultIterationsText = "10000";
+const char* const DefaultCoefText = "0.2";
+
+int ClampHiddenCount(int count) {
+    return std::clamp(count, 1, MaxHidden);
+}
+
+int HiddenCountFromText(std::string_view text) {
+    return ClampHiddenCount(LenientAtoi(text));
+}
