@@ -46,6 +46,9 @@ zarn_gzip(${PROJECT_BINARY_DIR}/doc/changelog)
 install(FILES ${PROJECT_BINARY_DIR}/doc/copyright ${PROJECT_BINARY_DIR}/doc/changelog.gz README.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# What lintian is told about the package (the examples' encoding).
+install(FILES cmake/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME zarn)
 
 set(ZARN_APP_ID org.zarn.Zarn)
 set(ZARN_ICON_SIZES 16 24 32 48 64 128 256)

@@ -29,6 +29,7 @@ expected=(
   share/doc/zarn/copyright
   share/doc/zarn/changelog.gz
   share/doc/zarn/README.md
+  share/lintian/overrides/zarn
 )
 for example in "$source_dir"/examples/*; do
   expected+=("share/doc/zarn/examples/$(basename "$example")")
