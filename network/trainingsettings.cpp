@@ -15,3 +15,10 @@ int ClampHiddenCount(int count) {
 int HiddenCountFromText(std::string_view text) {
     return ClampHiddenCount(LenientAtoi(text));
 }
+
+std::string CoefTextWithPoint(std::string_view typed) {
+    std::string text(typed);
+    if (text.find('.') != std::string::npos) return text;
+    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+    return text;
+}

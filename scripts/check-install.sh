@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks an installed tree: every file the install puts there and nothing
 # else, the desktop entry, AppStream data, MIME type and manual pages through
-# their own tools, the D-Bus activation file, and that both programs start.
+# their own tools, the documentation, the D-Bus activation file, and that both
+# programs start.
 # Usage: scripts/check-install.sh PREFIX [EXEC_PREFIX]
 #   PREFIX       where the files are (e.g. a temporary prefix, or ROOT/usr)
 #   EXEC_PREFIX  the prefix the programs were configured for (default PREFIX),
@@ -10,7 +11,8 @@ set -euo pipefail
 
 prefix=$1
 configured=${2:-$1}
-version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 failures=0
 fail() { echo "check-install: $*" >&2; failures=$((failures + 1)); }
 
@@ -21,10 +23,17 @@ expected=(
   share/metainfo/org.zarn.Zarn.metainfo.xml
   share/mime/packages/zarn.xml
   share/dbus-1/services/Zarn.Application.service
-  share/man/man1/zarn.1
-  share/man/man1/zarn-cli.1
+  share/man/man1/zarn.1.gz
+  share/man/man1/zarn-cli.1.gz
   share/icons/hicolor/scalable/apps/zarn.svg
+  share/doc/zarn/copyright
+  share/doc/zarn/changelog.gz
+  share/doc/zarn/README.md
+  share/lintian/overrides/zarn
 )
+for example in "$source_dir"/examples/*; do
+  expected+=("share/doc/zarn/examples/$(basename "$example")")
+done
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/zarn.png")
 done
@@ -63,10 +72,19 @@ errors=$(XDG_DATA_DIRS=$data update-mime-database "$mime" 2>&1 >/dev/null) \
 grep -q '^50:application/x-zarn-task:\*\.task$' "$mime/globs2" || fail "no *.task glob in the MIME database"
 
 for page in zarn zarn-cli; do
-  warnings=$(LC_ALL=C.UTF-8 groff -man -ww -z -K utf8 -Tutf8 "$prefix/share/man/man1/$page.1" 2>&1)
+  gz=$prefix/share/man/man1/$page.1.gz
+  warnings=$(zcat "$gz" | LC_ALL=C.UTF-8 groff -man -ww -z -K utf8 -Tutf8 2>&1)
   [[ -z $warnings ]] || fail "$page.1: $warnings"
-  grep -q "Zarn $version" "$prefix/share/man/man1/$page.1" || fail "$page.1 names no version"
+  zgrep -q "Zarn $version" "$gz" || fail "$page.1 names no version"
 done
+
+# The documentation: the licence in the machine-readable copyright file, the
+# changelog naming this version.
+doc=$prefix/share/doc/zarn
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$doc/copyright" || fail "copyright file is not machine-readable"
+grep -q '^ Permission is hereby granted' "$doc/copyright" || fail "copyright file lacks the licence"
+zcat "$doc/changelog.gz" | head -1 | grep -q "^zarn ($version)" || fail "changelog names another version"
 
 grep -qx "Exec=$configured/bin/zarn -Automation" "$prefix/share/dbus-1/services/Zarn.Application.service" \
   || fail "D-Bus activation file: $(cat "$prefix/share/dbus-1/services/Zarn.Application.service")"

@@ -11,7 +11,7 @@ PACKAGES=(
   locales dbus dbus-x11 qdbus-qt6 xvfb xauth fonts-dejavu-core
   qt6-translations-l10n
   # Checking the installed tree and building the Debian package.
-  desktop-file-utils appstream shared-mime-info libxml2-utils groff-base file dpkg-dev
+  desktop-file-utils appstream shared-mime-info libxml2-utils groff-base file dpkg-dev lintian
 )
 
 missing=()

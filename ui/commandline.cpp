@@ -53,3 +53,14 @@ StartCommand ReadStartCommand(const QStringList& arguments) {
         command.taskFile = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
     return command;
 }
+
+bool WindowSystemNamed(const QStringList& arguments) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name)) return true;
+    for (const QString& argument : arguments)
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform") ||
+            argument.startsWith(QLatin1String("-platform=")) ||
+            argument.startsWith(QLatin1String("--platform=")))
+            return true;
+    return false;
+}

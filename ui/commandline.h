@@ -21,3 +21,9 @@ constexpr int StartUsageError = 64;
 // taken out, as QApplication does; before that, only --help and --version
 // answers are final.
 StartCommand ReadStartCommand(const QStringList& arguments);
+
+// Whether the program could reach a window system: a display named in the
+// environment (DISPLAY, WAYLAND_DISPLAY), a platform chosen (QT_QPA_PLATFORM)
+// or a -platform option among the arguments. Without one, Qt cannot start,
+// so a usage error is answered before it tries.
+bool WindowSystemNamed(const QStringList& arguments);

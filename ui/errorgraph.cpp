@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "model/numtext.h"
 
@@ -19,6 +20,24 @@ int TruncToInt(double value) {
     return static_cast<int>(std::clamp(value, -limit, limit));
 }
 
+// The logarithmic scale: log10 of the smallest positive error at the bottom,
+// of errorMax at the top.
+struct LogScale {
+    double floor = 0.0;  // smallest positive error; smaller ones are drawn there
+    double low = 0.0, high = 0.0;
+};
+
+std::optional<LogScale> LogScaleOf(const NetTask& task, std::size_t available) {
+    double floor = task.errorMin > 0.0 ? task.errorMin : 0.0;
+    if (floor == 0.0)
+        for (std::size_t p = 0; p < available; ++p)
+            if (task.errorHistory[p] > 0.0 && (floor == 0.0 || task.errorHistory[p] < floor))
+                floor = task.errorHistory[p];
+    if (!(floor > 0.0) || !(task.errorMax >= floor) || !std::isfinite(task.errorMax))
+        return std::nullopt;
+    return LogScale{floor, std::log10(floor), std::log10(task.errorMax)};
+}
+
 }  // namespace
 
 GraphFont GraphLabelFont() {
@@ -33,10 +52,16 @@ GraphPen GraphCurvePen() {
     return GraphPen{GraphPen::Solid, 1, 0, 0, 255};
 }
 
-void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas) {
+void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas, ErrorAxis axis) {
     const GraphFont labelFont = GraphLabelFont();
     const GraphPen gridPen = GraphGridPen();
     const int errorCount = std::max(task.errorCount, 0);
+    // Never read beyond the recorded values, even if the count and the
+    // history disagree.
+    const std::size_t available =
+        std::min(static_cast<std::size_t>(errorCount), task.errorHistory.size());
+    const std::optional<LogScale> log =
+        axis == ErrorAxis::Logarithmic ? LogScaleOf(task, available) : std::nullopt;
 
     canvas.Rectangle(GraphLeft, GraphTop, GraphRight, GraphBottom);
 
@@ -67,6 +92,11 @@ void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas) {
         const int y = k * sy;
         canvas.MoveTo(GraphLeft + 1, GraphTop + y);
         if (y != 0) canvas.LineTo(GraphRight - 1, GraphTop + y);
+        if (log) {
+            const double value = std::pow(10.0, log->low + (log->high - log->low) / 10 * k);
+            canvas.TextOut(3, GraphBottom - 6 - y, FormatG(value, 2));
+            continue;
+        }
         const double value = range / 10 * k + task.errorMin;
         const int lift =
             flat ? 10 * k * H / 100 : TruncToInt(range / 10 * k * 100 / range * rowScale);
@@ -82,6 +112,12 @@ void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas) {
 
     canvas.SelectPen(GraphCurvePen());
     auto rowOf = [&](double u) {
+        if (log) {
+            if (log->high == log->low) return GraphBottom - 1;
+            const double height =
+                (std::log10(std::max(u, log->floor)) - log->low) / (log->high - log->low) * H;
+            return (GraphBottom - 1) - TruncToInt(height);
+        }
         if (flat) return GraphBottom - 1;
         return (GraphBottom - 1) - TruncToInt((u - task.errorMin) * 100 / range * rowScale);
     };
@@ -92,10 +128,6 @@ void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas) {
         first = false;
     };
 
-    // Never read beyond the recorded values, even if the count and the
-    // history disagree.
-    const std::size_t available =
-        std::min(static_cast<std::size_t>(errorCount), task.errorHistory.size());
     if (available <= static_cast<std::size_t>(W)) {
         // One column per pass.
         for (std::size_t j = 0; j < static_cast<std::size_t>(W - 1) && j < available; ++j)

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "ui/errorgraph.h"
 #include "ui/paintercanvas.h"
 
 namespace {
@@ -15,6 +14,11 @@ ErrorGraphArea::ErrorGraphArea(QWidget* parent) : QWidget(parent) {}
 
 void ErrorGraphArea::SetTask(const NetTask* task) {
     m_task = task;
+    update();
+}
+
+void ErrorGraphArea::SetErrorAxis(ErrorAxis axis) {
+    m_axis = axis;
     update();
 }
 
@@ -32,5 +36,5 @@ void ErrorGraphArea::paintEvent(QPaintEvent*) {
     // the last training run.
     QPainter painter(this);
     PainterCanvas canvas(painter);
-    DrawErrorGraph(*m_task, canvas);
+    DrawErrorGraph(*m_task, canvas, m_axis);
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "model/task.h"
+#include "ui/errorgraph.h"
 
 class ErrorGraphArea : public QWidget {
     Q_OBJECT
@@ -12,6 +13,9 @@ class ErrorGraphArea : public QWidget {
     explicit ErrorGraphArea(QWidget* parent = nullptr);
     // The task whose last training run is shown; nothing is drawn without one.
     void SetTask(const NetTask* task);
+    // Linear (the default) or logarithmic error axis; repaints.
+    void SetErrorAxis(ErrorAxis axis);
+    ErrorAxis GetErrorAxis() const { return m_axis; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -20,4 +24,5 @@ class ErrorGraphArea : public QWidget {
 
   private:
     const NetTask* m_task = nullptr;
+    ErrorAxis m_axis = ErrorAxis::Linear;
 };

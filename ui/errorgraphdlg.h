@@ -1,5 +1,6 @@
-// Modal dialog showing the error graph of the last training run; only OK and
-// Cancel, both of which just close it.
+// Modal dialog showing the error graph of the last training run, with the
+// titles of its axes and a choice of a logarithmic error axis; OK and Cancel
+// both just close it.
 #pragma once
 
 #include <QDialog>

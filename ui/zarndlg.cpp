@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -40,19 +41,36 @@ namespace {
 constexpr long InputNameTwips = 1500;
 constexpr long InputVariantsTwips = 4750;
 constexpr long OutputNameTwips = 4950;
+// The widest an example table column grows to fit its texts, in average characters.
+constexpr int MaxExampleColumnChars = 30;
 
 void SetShown(std::initializer_list<QWidget*> widgets, bool shown) {
     for (QWidget* widget : widgets) widget->setVisible(shown);
 }
 
 QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind, const QString& start) {
-    // No filter and no default extension; saving asks before an existing file
-    // is overwritten (Qt's default). Qt's own dialog, so that it speaks the
-    // program's language whatever the desktop's dialogs would.
-    const auto options = QFileDialog::DontUseNativeDialog;
-    if (kind == CZarnDlg::FileDialogKind::Save)
-        return QFileDialog::getSaveFileName(parent, QString(), start, QString(), nullptr, options);
-    return QFileDialog::getOpenFileName(parent, QString(), start, QString(), nullptr, options);
+    // Qt's own dialog, so that it speaks the program's language whatever the
+    // desktop's dialogs would. Saving asks before an existing file is
+    // overwritten (Qt's default) and gives a name typed without an extension
+    // the task ending, so that the file manager knows the file.
+    const bool save = kind == CZarnDlg::FileDialogKind::Save;
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(CZarnDlg::TaskFileFilters());
+    if (save) dialog.setDefaultSuffix(QStringLiteral("task"));
+    // A folder opens there; a file is proposed in its folder.
+    const QFileInfo info(start);
+    if (start.isEmpty() || info.isDir()) {
+        dialog.setDirectory(start);
+    } else {
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
 }
 
 std::string NativePath(const QString& path) {
@@ -72,6 +90,7 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
         return DefaultFileChooser(parent, kind, FileDialogStart(kind));
     };
     m_ui->setupUi(this);
+    m_programTitle = windowTitle();
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/zarn.png")));
@@ -81,6 +100,8 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     m_ui->outputGrid->SetDesign(1, 1, 0);
     m_ui->exampleGrid->SetDesign(2, 2, 1);
     m_ui->exampleGrid->horizontalHeader()->setStretchLastSection(true);
+    // Examples numbered from 1 in a row header, as the data checks name them.
+    m_ui->exampleGrid->verticalHeader()->show();
     // Start on a control that does nothing when a key is pressed: with the exit
     // button first in the tab order, a stray space would end the program.
     m_ui->inputGrid->setFocus();
@@ -113,9 +134,15 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     // The hidden-layer rule may have set the size to 1: that is the start.
     m_taskChanged = false;
     m_storedBytes = FormatTaskFile(m_task);
+    UpdateTitle();
 }
 
 CZarnDlg::~CZarnDlg() = default;
+
+QStringList CZarnDlg::TaskFileFilters() {
+    return {QStringLiteral("Задачи (*.task)"), QStringLiteral("Таблицы (*.csv *.arff)"),
+            QStringLiteral("Все файлы (*)")};
+}
 
 QString CZarnDlg::TrainCaption() {
     return FromUtf8(TrainButtonCaption);
@@ -201,6 +228,17 @@ void CZarnDlg::RefreshTables() {
         FillExampleTable();
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
+    UpdateTitle();
+}
+
+void CZarnDlg::UpdateTitle() {
+    // "НС — тарифы.task", with a mark while there are unsaved changes, as
+    // desktop programs show it.
+    QString title = m_programTitle;
+    if (!m_currentFile.isEmpty())
+        title += QStringLiteral(" — ") + QFileInfo(m_currentFile).fileName();
+    if (TaskChanged()) title += QLatin1Char('*');
+    setWindowTitle(title);
 }
 
 void CZarnDlg::RefreshSetupTables() {
@@ -259,6 +297,13 @@ void CZarnDlg::FillExampleTable() {
             if (example.target[o] == 1.0)
                 grid->SetTextMatrix(e + 1, n, FromTask(m_task.outputNames[o]));
     }
+    // Wide enough for the heading and the cells, so that names like
+    // "Доход, тыс. руб." are not cut; one long name must not push the other
+    // columns out of sight.
+    grid->resizeColumnsToContents();
+    const int widest = grid->fontMetrics().averageCharWidth() * MaxExampleColumnChars;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        if (grid->columnWidth(c) > widest) grid->setColumnWidth(c, widest);
 }
 
 // ---- Setup panel ---------------------------------------------------------
@@ -279,6 +324,7 @@ void CZarnDlg::TrackEdit(Edit&& edit) {
     const std::optional<std::string> before = FormatTaskFile(m_task);
     edit();
     if (FormatTaskFile(m_task) != before) m_taskChanged = true;
+    UpdateTitle();
 }
 
 void CZarnDlg::OnAddInput() {
@@ -374,6 +420,7 @@ void CZarnDlg::OnHiddenChanged() {
     if (value != m_task.hiddenCount) m_taskChanged = true;
     m_task.hiddenCount = value;
     UpdateTrainingModeButton();
+    UpdateTitle();
     // The network belongs to the size it was trained with.
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
 }
@@ -382,7 +429,8 @@ void CZarnDlg::OnHiddenChanged() {
 
 void CZarnDlg::OnTrain() {
     if (m_trainingRun) return;
-    const std::string coefText = ToUtf8(m_ui->coefEdit->text());
+    const QString typedCoef = m_ui->coefEdit->text();
+    const std::string coefText = CoefTextWithPoint(ToUtf8(typedCoef));
     const std::string iterText = ToUtf8(m_ui->iterEdit->text());
     const uint32_t seed = m_seedProvider();
 
@@ -425,7 +473,8 @@ void CZarnDlg::OnTrain() {
     // A usable network is part of what a save writes.
     if (outcome.trained && m_task.accuracyPercent > 0.0) m_taskChanged = true;
 
-    m_ui->coefEdit->setText(FromUtf8(outcome.coefText));
+    // A refused text stays as typed, decimal comma included.
+    m_ui->coefEdit->setText(outcome.coefText == coefText ? typedCoef : FromUtf8(outcome.coefText));
     m_ui->iterEdit->setText(FromUtf8(outcome.iterText));
     m_ui->trainButton->setText(TrainCaption());
     m_ui->trainButton->repaint();
@@ -500,6 +549,7 @@ void CZarnDlg::TaskStored(const QString& path) {
     m_storedBytes = FormatTaskFile(m_task);
     m_currentFile = path;
     RememberTaskFolder(path);
+    UpdateTitle();
 }
 
 QString CZarnDlg::FileDialogStart(FileDialogKind kind) const {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -69,6 +70,9 @@ class CZarnDlg : public QDialog {
     // saved, and for saving the current file once there is one.
     QString FileDialogStart(FileDialogKind kind) const;
 
+    // The file types the open and save dialogs offer, tasks first.
+    static QStringList TaskFileFilters();
+
     // The button caption while no training runs.
     static QString TrainCaption();
 
@@ -115,6 +119,8 @@ class CZarnDlg : public QDialog {
     void OnAbout();
 
     void RefreshSetupTables();
+    // The program's title, the current file's name and the unsaved-changes mark.
+    void UpdateTitle();
     void UpdateTrainingModeButton();
     // Runs an edit of the task; a change in what a save would write marks
     // the task changed.
@@ -135,4 +141,5 @@ class CZarnDlg : public QDialog {
     bool m_taskChanged = false;                // the user has edited the task
     std::optional<std::string> m_storedBytes;  // the task as last started, saved or loaded
     QString m_currentFile;                     // the task file last loaded or saved
+    QString m_programTitle;                    // the window's own title ("НС")
 };

@@ -24,3 +24,14 @@ TEST(TrainingDefaults, AreTheTextsThePanelShows) {
     EXPECT_EQ(std::string(DefaultIterationsText), "10000");
     EXPECT_EQ(std::string(DefaultCoefText), "0.2");
 }
+
+TEST(CoefficientText, ADecimalCommaReadsAsThePoint) {
+    const struct {
+        const char* typed;
+        const char* read;
+    } cases[] = {
+        {"0,3", "0.3"},     {" ,5", " .5"}, {"0.3", "0.3"}, {"0.3,5", "0.3,5"},
+        {"1,5,2", "1.5,2"}, {"abc", "abc"}, {"", ""},       {"1e-1", "1e-1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CoefTextWithPoint(c.typed), c.read) << c.typed;
+}

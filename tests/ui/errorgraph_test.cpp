@@ -275,3 +275,61 @@ TEST(ErrorGraph, ReadsNoValueBeyondTheRecordedOnes) {
         EXPECT_LE(p.y, GraphBottom);
     }
 }
+
+// The logarithmic error axis: the same frame, grid and tick labels, value
+// labels spaced evenly in the logarithm, and a curve whose fall over several
+// orders of magnitude stays visible where the linear one lies flat.
+TEST(ErrorGraph, LogarithmicAxisShowsTheFallOfALongRun) {
+    auto task = MakeTask();
+    constexpr int passes = 500002;  // a run of 500,000 iterations
+    std::vector<double> values(passes);
+    for (int p = 0; p < passes; ++p) values[p] = 1.0 / (1.0 + p);  // 1 down to 2e-6
+    SetHistory(*task, values, values.back(), 1.0);
+
+    const Graph linear = Draw(*task);
+    Graph log;
+    DrawErrorGraph(*task, log.canvas, ErrorAxis::Logarithmic);
+    log.points = log.canvas.MovesAfterPen(GraphCurvePen());
+
+    ExpectTicks(log.canvas, 50000);
+    EXPECT_EQ(log.canvas.LinesWith(GraphGridPen()).size(), 20u);
+    const std::vector<CanvasText> labels = ValueLabels(log.canvas);
+    ASSERT_EQ(labels.size(), 11u);
+    EXPECT_EQ(labels[0].text, "2e-06");  // errorMin at the bottom
+    EXPECT_EQ(labels[10].text, "1");     // errorMax at the top
+    for (int k = 0; k <= 10; ++k) EXPECT_EQ(labels[k].y, 294 - 29 * k) << k;
+
+    // 872 passes a column; column 286 averages errors near 4e-6, the first
+    // column near 8e-3.
+    ASSERT_EQ(log.points.size(), 572u);
+    ASSERT_EQ(linear.points.size(), 572u);
+    EXPECT_GE(linear.points[286].y, 298);  // linear: flat on the bottom
+    EXPECT_GT(log.points[286].y, 250);     // log: still falling, clearly above it
+    EXPECT_LT(log.points[286].y, 298);
+    EXPECT_GE(linear.points[0].y, 296);
+    EXPECT_LT(log.points[0].y, 150);
+    for (std::size_t j = 1; j < log.points.size(); ++j)
+        EXPECT_GE(log.points[j].y, log.points[j - 1].y) << j;  // falling errors, falling curve
+    ExpectConnected(log);
+}
+
+TEST(ErrorGraph, LogarithmicAxisPlacesZeroErrorsAtTheSmallestPositiveOne) {
+    auto task = MakeTask();
+    SetHistory(*task, {1.0, 0.1, 0.01, 0.0}, 0.0, 1.0);
+    Graph graph;
+    DrawErrorGraph(*task, graph.canvas, ErrorAxis::Logarithmic);
+    graph.points = graph.canvas.MovesAfterPen(GraphCurvePen());
+    ASSERT_EQ(graph.points.size(), 4u);
+    EXPECT_EQ(graph.points[0].y, 9);
+    EXPECT_EQ(graph.points[1].y, 154);
+    EXPECT_EQ(graph.points[2].y, 299);
+    EXPECT_EQ(graph.points[3].y, 299);
+
+    // No positive error at all: drawn as the linear graph.
+    SetHistory(*task, {0.0, 0.0}, 0.0, 0.0);
+    Graph fallback;
+    DrawErrorGraph(*task, fallback.canvas, ErrorAxis::Logarithmic);
+    EXPECT_EQ(ValueLabels(fallback.canvas)[0].text, "0.00000");
+    EXPECT_EQ(fallback.canvas.MovesAfterPen(GraphCurvePen()),
+              Draw(*task).canvas.MovesAfterPen(GraphCurvePen()));
+}

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -38,4 +40,33 @@ TEST(ErrorGraphDlg, PaintsTheGraphAndClosesWithEitherButton) {
     QTest::mouseClick(dlg.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST(ErrorGraphDlg, AxisTitlesAndTheLogarithmicAxisCheckBox) {
+    auto task = MakeTask();
+    task->errorHistory = {1.0, 0.1, 0.01, 0.001};
+    task->errorCount = 4;
+    task->errorMin = 0.001;
+    task->errorMax = 1.0;
+    CErrorGraphDlg dlg(*task);
+    dlg.show();
+    EXPECT_EQ(dlg.findChild<QLabel*>("passAxisTitle")->text(), QStringLiteral("проход"));
+    EXPECT_EQ(dlg.findChild<QLabel*>("errorAxisTitle")->text(), QStringLiteral("ошибка"));
+    auto* check = dlg.findChild<QCheckBox*>("logAxisCheck");
+    ASSERT_NE(check, nullptr);
+    EXPECT_FALSE(check->isChecked());  // the linear graph by default
+    QWidget* area = dlg.findChild<QWidget*>("errorGraphArea");
+
+    // The second point (0.1): near the bottom on the linear axis, two thirds
+    // of the way up on the logarithmic one.
+    const QImage linear = area->grab().toImage();
+    EXPECT_EQ(linear.pixelColor(47, 271), QColor(0, 0, 255));
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
+    ASSERT_TRUE(check->isChecked());
+    const QImage log = area->grab().toImage();
+    EXPECT_EQ(log.pixelColor(47, 106), QColor(0, 0, 255));
+    EXPECT_NE(log.pixelColor(47, 271), QColor(0, 0, 255));
+
+    check->click();
+    EXPECT_EQ(area->grab().toImage(), linear);  // back to the same drawing
 }

@@ -1,6 +1,7 @@
 // The program's own file dialogs: Russian under any locale, opening in the
 // folder of the last task, and proposing the current file's name.
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLocale>
 #include <QPushButton>
@@ -82,6 +83,37 @@ TEST_F(FileDialogTest, RussianButtonsAndTheLastFolderAcrossRestarts) {
         auto* box = files->findChild<QDialogButtonBox*>();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->buttons().front()->text().remove('&'), QStringLiteral("Открыть"));
+    });
+}
+
+TEST_F(FileDialogTest, ANameWithoutAnExtensionIsSavedAsATask) {
+    const QStringList filters = {QStringLiteral("Задачи (*.task)"),
+                                 QStringLiteral("Таблицы (*.csv *.arff)"),
+                                 QStringLiteral("Все файлы (*)")};
+    WithFileDialog("saveButton", [this, &filters](QFileDialog* files) {
+        EXPECT_EQ(files->nameFilters(), filters);
+        EXPECT_EQ(files->selectedNameFilter(), filters.front());
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dir.filePath(QStringLiteral("тарифы")));
+        files->findChild<QDialogButtonBox*>()->buttons().front()->click();
+    });
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("тарифы.task"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("тарифы"))));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("НС — тарифы.task"));
+
+    // A name with its own extension keeps it.
+    WithFileDialog("saveButton", [this](QFileDialog* files) {
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dir.filePath(QStringLiteral("copy.txt")));
+        files->findChild<QDialogButtonBox*>()->buttons().front()->click();
+    });
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("copy.txt"))));
+
+    WithFileDialog("loadButton", [&filters](QFileDialog* files) {
+        EXPECT_EQ(files->nameFilters(), filters);
+        EXPECT_EQ(files->fileMode(), QFileDialog::ExistingFile);
     });
 }
 

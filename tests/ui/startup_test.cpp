@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <set>
+#include <string>
 
 #include "storage/taskfile.h"
+#include "tests/support/man_page.h"
 #include "tests/ui/main_dialog_fixture.h"
 #include "ui/aboutdlg.h"
 #include "ui/automationserver.h"
@@ -62,6 +65,57 @@ TEST(StartCommandLine, ProgramAnswersHelpAndVersionWithoutADisplay) {
         EXPECT_EQ(program.exitCode(), 0) << arg;
         EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardOutput()).startsWith(out)) << arg;
     }
+}
+
+TEST(StartCommandLine, UnknownOptionWithoutADisplayIsAUsageError) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ZARN_GUI_PATH), {QStringLiteral("--bogus")});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);  // not aborted by Qt
+    EXPECT_EQ(program.exitCode(), StartUsageError);
+    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+              QStringLiteral("zarn: Unknown option 'bogus'. Try 'zarn --help'.\n"));
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+}
+
+TEST(StartCommandLine, AWindowSystemIsNamedByTheEnvironmentOrAPlatformOption) {
+    const QByteArray saved = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    EXPECT_FALSE(WindowSystemNamed({"zarn", "--bogus"}));
+    EXPECT_TRUE(WindowSystemNamed({"zarn", "-platform", "offscreen", "--bogus"}));
+    EXPECT_TRUE(WindowSystemNamed({"zarn", "--platform=offscreen"}));
+    qputenv("DISPLAY", ":0");
+    EXPECT_TRUE(WindowSystemNamed({"zarn", "--bogus"}));
+    qunsetenv("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    EXPECT_TRUE(WindowSystemNamed({"zarn"}));
+    // Back as it was for the other tests.
+    qputenv("QT_QPA_PLATFORM", saved);
+    if (!display.isEmpty()) qputenv("DISPLAY", display);
+    if (!wayland.isEmpty()) qputenv("WAYLAND_DISPLAY", wayland);
+}
+
+TEST(StartCommandLine, TheManualPageListsTheOptionsOfTheHelp) {
+    const std::string page = ReadWholeFile(ZARN_SOURCE_DIR "/res/man/zarn.1");
+    ASSERT_FALSE(page.empty());
+    QProcess program;
+    program.start(QStringLiteral(ZARN_GUI_PATH), {QStringLiteral("--help")});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_EQ(program.exitCode(), 0);
+    const std::string help = program.readAllStandardOutput().toStdString();
+    // The help names the server switches in its description, so all of it counts.
+    const std::set<std::string> helpOptions = OptionsIn(help);
+    EXPECT_TRUE(helpOptions.count("--version")) << help;
+    EXPECT_EQ(OptionsIn(ManSection(page, "OPTIONS")), helpOptions);
 }
 
 class StartFileTest : public MainDialogTest {};

@@ -2,6 +2,7 @@
 // with progress captions, refusals, the seed, and input while a run goes on.
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -9,8 +10,10 @@
 #include <regex>
 
 #include "network/training.h"
+#include "tests/support/comma_locale.h"
 #include "tests/ui/main_dialog_fixture.h"
 #include "ui/errorgraphdlg.h"
+#include "ui/tasktext.h"
 
 namespace {
 
@@ -115,6 +118,17 @@ TEST_F(TrainingPanelTest, BadSettingsAreRefusedAndChangeNothing) {
     Click("trainingModeButton");
     EXPECT_EQ(Train("100"), NoExamplesMessage);
     EXPECT_EQ(task->errorCount, 0);
+}
+
+TEST_F(TrainingPanelTest, DecimalCommaInTheCoefficientTrainsLikeThePoint) {
+    const CommaLocale locale;
+    EXPECT_EQ(Train("7", "0,3").rfind("Network is ", 0), 0u);
+    EXPECT_EQ(task->learningCoef, 0.3);
+    EXPECT_EQ(Edit("coefEdit")->text(), QStringLiteral("0.3000"));
+    // Still refused outside the range, and the typed text stays.
+    EXPECT_EQ(Train("7", "1,5"), CoefficientMessage);
+    EXPECT_EQ(Edit("coefEdit")->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(task->learningCoef, 0.3);
 }
 
 TEST_F(TrainingPanelTest, ProgressCaptionsForOneAndSevenIterations) {
@@ -246,6 +260,33 @@ TEST_F(TrainingPanelTest, GraphButtonOpensTheErrorGraph) {
     EXPECT_FALSE(Button("errorGraphButton")->isVisible());
     dlg->RefreshTables();
     EXPECT_TRUE(Button("errorGraphButton")->isVisible());
+}
+
+class ExampleTableTest : public MainDialogTest {};
+
+TEST_F(ExampleTableTest, RowsAreNumberedAndColumnsFitTheirTexts) {
+    const QString heading = QStringLiteral("Доход, тыс. руб.");
+    const std::string longName(120, 'w');
+    AddParam(*task, {*ToTask(heading), {{0, "low"}, {1, longName}}});
+    AddParam(*task, {"y", {{0, "a"}}});
+    SetOutputs(*task, {"A", "B"});
+    for (int e = 0; e < 3; ++e) PutExample(*task, {e % 2, 0}, e % 2);
+    task->hiddenCount = 2;
+    Reopen();
+    Click("trainingModeButton");
+
+    CMSFlexGrid* grid = Grid("exampleGrid");
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_TRUE(grid->verticalHeader()->isVisible());
+    for (int row = 0; row < 3; ++row)  // example numbers as the data checks give them
+        EXPECT_EQ(grid->model()->headerData(row, Qt::Vertical).toInt(), row + 1) << row;
+
+    const QFontMetrics metrics = grid->horizontalHeader()->fontMetrics();
+    EXPECT_GE(grid->columnWidth(0), metrics.horizontalAdvance(heading));  // not cut off
+    // The long variant name widens its column only up to the limit.
+    EXPECT_LT(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(FromTask(longName)));
+    EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().averageCharWidth() * 20);
+    EXPECT_LT(grid->columnWidth(1), grid->columnWidth(0));
 }
 
 }  // namespace

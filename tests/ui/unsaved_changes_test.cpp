@@ -39,6 +39,36 @@ class UnsavedChangesTest : public MainDialogTest {
     std::vector<CZarnDlg::FileDialogKind> kinds;
 };
 
+TEST_F(UnsavedChangesTest, TheTitleFollowsLoadSaveAndEdit) {
+    const auto title = [this] { return dlg->windowTitle(); };
+    EXPECT_EQ(title(), QStringLiteral("НС"));
+    ChangeHiddenSize();
+    EXPECT_EQ(title(), QStringLiteral("НС*"));
+
+    chosen = dir.filePath(QStringLiteral("тарифы.task"));
+    Click("saveButton");
+    EXPECT_EQ(title(), QStringLiteral("НС — тарифы.task"));
+    ChangeHiddenSize();
+    EXPECT_EQ(title(), QStringLiteral("НС — тарифы.task*"));
+    Edit("hiddenEdit")->setText(QStringLiteral("5"));  // back to what was saved
+    EXPECT_EQ(title(), QStringLiteral("НС — тарифы.task"));
+
+    // A deleted example, then a load of another file.
+    Click("trainingModeButton");
+    SelectRow("exampleGrid", 1);
+    Click("deleteExampleButton");
+    EXPECT_EQ(title(), QStringLiteral("НС — тарифы.task*"));
+    auto other = MakeTask();
+    AddParam(*other, {"z", {{0, "on"}}});
+    SetOutputs(*other, {"C"});
+    const QString path = dir.filePath(QStringLiteral("other.task"));
+    ASSERT_EQ(SaveToFile(*other, path.toStdString()), 1);
+    chosen = path;
+    driver.Answer({QMessageBox::No});  // the changes are not wanted
+    Click("loadButton");
+    EXPECT_EQ(title(), QStringLiteral("НС — other.task"));
+}
+
 TEST_F(UnsavedChangesTest, EndingWithoutChangesAsksNothing) {
     EXPECT_FALSE(dlg->TaskChanged());
     ChangeHiddenSize();
