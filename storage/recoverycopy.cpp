@@ -1,8 +1,10 @@
 #include "storage/recoverycopy.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "storage/targetpath.h"
@@ -19,6 +21,24 @@ std::string Hex(unsigned long long value) {
         value >>= 4;
     } while (value);
     return text;
+}
+
+bool SameContents(const std::string& a, const std::string& b) {
+    const int fa = ::open(a.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fb = ::open(b.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    bool same = fa >= 0 && fb >= 0;
+    char bufferA[16 * 1024], bufferB[16 * 1024];
+    for (off_t offset = 0; same;) {
+        const ssize_t gotA = ::pread(fa, bufferA, sizeof bufferA, offset);
+        const ssize_t gotB = ::pread(fb, bufferB, sizeof bufferB, offset);
+        same = gotA == gotB && gotA >= 0 &&
+               std::memcmp(bufferA, bufferB, static_cast<std::size_t>(gotA)) == 0;
+        if (gotA <= 0) break;
+        offset += gotA;
+    }
+    if (fa >= 0) ::close(fa);
+    if (fb >= 0) ::close(fb);
+    return same;
 }
 
 // An absolute folder named by an environment variable, with its closing slash.
@@ -77,4 +97,9 @@ std::string FindRecoveryCopy(const std::string& path) {
     for (const std::string& candidate : RecoveryCopyPaths(FolderOf(target), file))
         if (::lstat(candidate.c_str(), &copy) == 0 && S_ISREG(copy.st_mode)) return candidate;
     return {};
+}
+
+std::string DifferingRecoveryCopy(const std::string& path) {
+    const std::string copy = FindRecoveryCopy(path);
+    return copy.empty() || SameContents(copy, path) ? std::string() : copy;
 }

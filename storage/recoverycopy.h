@@ -31,3 +31,7 @@ void DropRecoveryCopies(const std::string& folder, const struct stat& file);
 
 // The recovery copy of the file a path names (links followed), or empty.
 std::string FindRecoveryCopy(const std::string& path);
+
+// The same, only when its bytes differ from the file's: then the file may be
+// damaged (a copy equal to the file was left before any byte changed).
+std::string DifferingRecoveryCopy(const std::string& path);

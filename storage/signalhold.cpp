@@ -1,6 +1,5 @@
 #include "storage/signalhold.h"
 
-#include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
@@ -17,7 +16,6 @@ std::atomic<int> g_arrived[HeldCount];
 static_assert(std::atomic<int>::is_always_lock_free, "counted from a signal handler");
 
 struct sigaction g_previous[HeldCount];
-sigset_t g_previousMask;
 
 // One hold at a time: the handlers are process-wide.
 std::mutex g_holdMutex;
@@ -32,26 +30,20 @@ void Record(int signal) {
 SignalHold::SignalHold() {
     g_holdMutex.lock();
     // A signal sent to the process may reach any thread, so blocking it in
-    // this one is not enough: every thread records it instead.
+    // this one would not be enough: every thread records it instead. Nor is
+    // it blocked here, where two of one kind would merge into one pending.
     struct sigaction record {};
     record.sa_handler = Record;
     sigemptyset(&record.sa_mask);
     record.sa_flags = SA_RESTART;
-    sigset_t held;
-    sigemptyset(&held);
     for (int i = 0; i < HeldCount; ++i) {
         g_arrived[i].store(0);
         sigaction(HeldSignals[i], &record, &g_previous[i]);
-        sigaddset(&held, HeldSignals[i]);
     }
-    // Sent to this thread alone, they wait as pending until the end.
-    pthread_sigmask(SIG_BLOCK, &held, &g_previousMask);
 }
 
 SignalHold::~SignalHold() {
-    // The previous handlers first: what is still pending meets them on unblocking.
     for (int i = 0; i < HeldCount; ++i) sigaction(HeldSignals[i], &g_previous[i], nullptr);
-    pthread_sigmask(SIG_SETMASK, &g_previousMask, nullptr);
     int times[HeldCount];
     for (int i = 0; i < HeldCount; ++i) times[i] = g_arrived[i].exchange(0);
     g_holdMutex.unlock();

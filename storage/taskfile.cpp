@@ -61,8 +61,9 @@ LoadResult LoadFromFile(NetTask& task, const std::string& path) {
     FdCloser closer{fd};
     auto source = std::make_unique<FileByteSource>(fd);
     LoadResult result = Load(task, *source);
-    if (result.status == LoadStatus::Refused || result.network == NetworkLoad::Damaged)
-        result.recoveryCopy = FindRecoveryCopy(path);
+    // Even a file that loads may be a mixture: a short one reads as a task
+    // with empty names.
+    result.recoveryCopy = DifferingRecoveryCopy(path);
     return result;
 }
 

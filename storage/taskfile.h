@@ -22,9 +22,10 @@ struct LoadResult {
     // Loaded: whether a saved network came with the task. Damaged is for the
     // caller to report (NetworkDamagedMessage) after the load's own message.
     NetworkLoad network = NetworkLoad::None;
-    // Refused, or Loaded with a Damaged network: the copy of the file's bytes
-    // kept by an in-place save that did not finish, if there is one. The
-    // caller says RecoveryCopyMessage (storage/recoverycopy.h) and this path.
+    // Refused or Loaded: the copy of the file's old bytes kept by an in-place
+    // save that did not finish, when there is one and the file differs from
+    // it. The caller says RecoveryCopyMessage (storage/recoverycopy.h) and
+    // this path, after the load's own messages.
     std::string recoveryCopy = {};
     int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
 };
