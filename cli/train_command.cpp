@@ -134,10 +134,10 @@ int RunTrain(const TrainOptions& options) {
     // Each output on its own: one that fails does not cost the others.
     bool allWritten = true;
     if (!options.taskOut.empty()) {
-        WriteOutcome outcome;
-        if (SaveToFile(*task, options.taskOut, outcome) != 1) {
-            std::cerr << "Не сохранено: " << options.taskOut << ": "
-                      << DescribeWriteProblem(outcome) << "\n";
+        WriteOutcome saved;
+        if (SaveToFile(*task, options.taskOut, saved) != 1) {
+            std::cerr << "Не сохранено: " << options.taskOut << ": " << DescribeWriteProblem(saved)
+                      << "\n";
             allWritten = false;
         } else if (!HasUsableNetwork(*task)) {
             std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";

@@ -304,10 +304,15 @@ TEST_F(KillHarness, TwoWritersNeverMixAndOneThatDidNotWriteSaysSo) {
     for (int t = 0; t < tries; ++t) {
         SCOPED_TRACE("try " + std::to_string(t));
         ResetTarget(true);
+        // The later start moves by half a millisecond per try, so that some
+        // tries meet the other's save half-way; the order alternates.
         pid_t pids[2];
-        for (int w = 0; w < 2; ++w)
+        for (int k = 0; k < 2; ++k) {
+            const int w = (k + t) % 2;
+            if (k == 1) SpinFor(std::chrono::microseconds(500 * (t / 2 % 20)));
             pids[w] = StartCli(TrainArgs(5 + w), dir.Path("out" + std::to_string(w)),
                                dir.Path("err" + std::to_string(w)));
+        }
         CliRun runs[2];
         for (int w = 0; w < 2; ++w)
             runs[w] = WaitCli(pids[w], dir.Path("out" + std::to_string(w)),
