@@ -27,8 +27,9 @@
 // true when the whole of bytes is on disk under path. false, with the old
 // file unchanged, when the file is one the user may not write (also if the
 // process could write it through a rename), when it is a folder, a pipe, a
-// device or another non-regular file, or when creating, writing or flushing
-// fails.
+// device or another non-regular file, when another writer holds it for longer
+// than WriteLockWait, when no place takes the recovery copy of an in-place
+// write, or when creating, writing or flushing fails.
 //
 // A symbolic link is followed, so the file it names is written and the link
 // stays; a link whose file does not exist yet has that file created.
@@ -36,7 +37,8 @@
 // Written in place, the old contents are read into memory first. If writing
 // the new ones fails, the old bytes are written back before false is
 // returned; only if writing them back fails as well (the device failing
-// under both writes) can the file be left holding neither.
+// under both writes) can the file be left holding neither, and then the
+// recovery copy holds the old bytes.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // Why a file was not written.
