@@ -17,8 +17,9 @@ int RunCopy(const CopyPaths& paths) {
     auto task = std::make_unique<NetTask>();
     const int code = LoadTaskForCommand(*task, paths.in);
     if (code != ExitOk) return code;
-    if (SaveToFile(*task, paths.out) != 1) {
-        std::cerr << "Не сохранено: " << paths.out << "\n";
+    WriteOutcome outcome;
+    if (SaveToFile(*task, paths.out, outcome) != 1) {
+        std::cerr << "Не сохранено: " << paths.out << ": " << DescribeWriteProblem(outcome) << "\n";
         return ExitCannotOpen;
     }
     return ExitOk;

@@ -53,8 +53,10 @@ int RunImport(const ImportArgs& args) {
     }
     auto task = std::make_unique<NetTask>();
     ApplyImportedTask(staged, *task);
-    if (SaveToFile(*task, args.out) != 1) {
-        std::cerr << "Не удалось записать " << args.out << "\n";
+    WriteOutcome outcome;
+    if (SaveToFile(*task, args.out, outcome) != 1) {
+        std::cerr << "Не удалось записать " << args.out << ": " << DescribeWriteProblem(outcome)
+                  << "\n";
         return ExitCannotOpen;
     }
     std::cout << DescribeImport(summary) << "\n"
@@ -66,8 +68,9 @@ int RunImport(const ImportArgs& args) {
 int RunExport(const std::string& taskFile, const std::string& out) {
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, taskFile); code != ExitOk) return code;
-    if (!ReplaceFileContents(out, FormatExamplesCsv(*task))) {
-        std::cerr << "Не удалось записать " << out << "\n";
+    WriteOutcome outcome;
+    if (!ReplaceFileContents(out, FormatExamplesCsv(*task), outcome)) {
+        std::cerr << "Не удалось записать " << out << ": " << DescribeWriteProblem(outcome) << "\n";
         return ExitCannotOpen;
     }
     return ExitOk;

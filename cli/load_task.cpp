@@ -3,7 +3,17 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "storage/recoverycopy.h"
 #include "storage/taskfile.h"
+
+namespace {
+
+void ReportRecoveryCopy(const LoadResult& loaded) {
+    if (!loaded.recoveryCopy.empty())
+        std::cerr << RecoveryCopyMessage << loaded.recoveryCopy << "\n";
+}
+
+}  // namespace
 
 int ReportCannotOpen(const std::string& path) {
     std::cerr << "Файл не открылся: " << path << "\n";
@@ -15,6 +25,7 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
     switch (loaded.status) {
         case LoadStatus::Loaded:
             if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
+            ReportRecoveryCopy(loaded);
             return ExitOk;
         case LoadStatus::CannotOpen:
             return ReportCannotOpen(path);
@@ -22,5 +33,6 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
             break;
     }
     std::cerr << loaded.message << "\n";
+    ReportRecoveryCopy(loaded);
     return ExitRefused;
 }

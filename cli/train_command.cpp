@@ -1,11 +1,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <future>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
@@ -17,6 +17,7 @@
 #include "network/rng.h"
 #include "network/training.h"
 #include "network/trainingsettings.h"
+#include "storage/atomicfile.h"
 #include "storage/taskfile.h"
 
 namespace {
@@ -34,18 +35,13 @@ struct TrainOptions {
     std::string taskOut;
 };
 
-bool WriteHistory(const NetTask& task, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = true;
-    for (int i = 0; i < task.errorCount && ok; ++i)
-        ok = std::fputs((FormatG(task.errorHistory[i], 17) + "\n").c_str(), file) >= 0;
-    return std::fclose(file) == 0 && ok;
+std::string HistoryText(const NetTask& task) {
+    std::string text;
+    for (int i = 0; i < task.errorCount; ++i) text += FormatG(task.errorHistory[i], 17) + "\n";
+    return text;
 }
 
-bool WriteWeights(const NetTask& task, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
+std::string WeightsText(const NetTask& task) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     std::string text = FormatInt(n) + " " + FormatInt(m) + " " + FormatInt(k) + "\n";
     auto row = [&text](const double* values, int count) {
@@ -57,8 +53,29 @@ bool WriteWeights(const NetTask& task, const std::string& path) {
     };
     for (int i = 0; i <= n; ++i) row(task.weightsInputHidden[i], m);
     for (int h = 0; h <= m; ++h) row(task.weightsHiddenOutput[h], k);
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && ok;
+    return text;
+}
+
+// Every output must be writable before the run: a long run whose result
+// cannot be kept is refused at once. Each bad path is named.
+bool OutputsWritable(const TrainOptions& options) {
+    bool writable = true;
+    for (const std::string* path : {&options.taskOut, &options.weightsOut, &options.historyOut}) {
+        if (path->empty()) continue;
+        const WriteOutcome check = CheckWritable(*path);
+        if (check.ok()) continue;
+        std::cerr << "Нельзя записать " << *path << ": " << DescribeWriteProblem(check) << "\n";
+        writable = false;
+    }
+    return writable;
+}
+
+// Writes one output carefully; false, with the failure named, when it is not written.
+bool WriteOutput(const std::string& path, std::string_view bytes) {
+    WriteOutcome outcome;
+    if (ReplaceFileContents(path, bytes, outcome)) return true;
+    std::cerr << "Не удалось записать " << path << ": " << DescribeWriteProblem(outcome) << "\n";
+    return false;
 }
 
 // ZARN_KERNEL forces a kernel path; say so when it cannot be followed.
@@ -99,6 +116,7 @@ TrainingOutcome TrainWithProgress(NetTask& task, const TrainOptions& options, ui
 
 int RunTrain(const TrainOptions& options) {
     InterruptStop interrupt;  // until the outputs are written
+    if (!OutputsWritable(options)) return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
     // The same rule as the hidden-layer edit, also for the size from the file.
@@ -113,22 +131,23 @@ int RunTrain(const TrainOptions& options) {
         return ExitRefused;
     }
     if (!options.quiet) std::cout << outcome.message << (outcome.stopped ? "\n" : "") << std::flush;
-    if (!options.historyOut.empty() && !WriteHistory(*task, options.historyOut)) {
-        std::cerr << "Не удалось записать " << options.historyOut << "\n";
-        return ExitCannotOpen;
-    }
-    if (!options.weightsOut.empty() && !WriteWeights(*task, options.weightsOut)) {
-        std::cerr << "Не удалось записать " << options.weightsOut << "\n";
-        return ExitCannotOpen;
-    }
+    // Each output on its own: one that fails does not cost the others.
+    bool allWritten = true;
     if (!options.taskOut.empty()) {
-        if (SaveToFile(*task, options.taskOut) != 1) {
-            std::cerr << "Не сохранено: " << options.taskOut << "\n";
-            return ExitCannotOpen;
-        }
-        if (!HasUsableNetwork(*task))
+        WriteOutcome saved;
+        if (SaveToFile(*task, options.taskOut, saved) != 1) {
+            std::cerr << "Не сохранено: " << options.taskOut << ": " << DescribeWriteProblem(saved)
+                      << "\n";
+            allWritten = false;
+        } else if (!HasUsableNetwork(*task)) {
             std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+        }
     }
+    if (!options.weightsOut.empty() && !WriteOutput(options.weightsOut, WeightsText(*task)))
+        allWritten = false;
+    if (!options.historyOut.empty() && !WriteOutput(options.historyOut, HistoryText(*task)))
+        allWritten = false;
+    if (!allWritten) return ExitCannotOpen;
     return InterruptStop::Flag().load() ? ExitInterrupted : ExitOk;
 }
 

@@ -12,32 +12,18 @@
 #include <fstream>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "storage/recoverycopy.h"
+#include "storage/signalhold.h"
+#include "storage/targetpath.h"
+#include "storage/writelock.h"
 
 namespace {
 
 constexpr std::string_view TemporarySuffix = ".tmp";
 constexpr std::size_t RandomPartLength = 6;  // the XXXXXX of mkostemps
-
-std::string Folder(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// The file a path finally names, symbolic links followed, also when the last
-// link points at nothing yet. false for a loop of links.
-bool ResolveTarget(const std::string& path, std::string& target) {
-    target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info;
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
-        std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
-        if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) return false;
-        link.resize(static_cast<std::size_t>(length));
-        target = link[0] == '/' ? link : Folder(target) + link;
-    }
-    return false;
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -157,31 +143,169 @@ int CreateTemporary(const std::string& folder, const std::string& base, std::str
     return -1;
 }
 
+WriteOutcome Failure(WriteProblem problem, int error) {
+    return {problem, error};
+}
+
+// A failure to create a file, by its errno.
+WriteOutcome CreationFailure(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return Failure(WriteProblem::NotAllowed, error);
+        case ENOENT:
+        case ENOTDIR:
+            return Failure(WriteProblem::NoFolder, error);
+        default:
+            return Failure(WriteProblem::WriteFailed, error);
+    }
+}
+
+// A recovery copy of the file in place (old holds its bytes): the path of one
+// already there, or of one written now (created says which); empty when no
+// place takes it.
+std::string KeepRecoveryCopy(const std::string& folder, const struct stat& file,
+                             std::string_view old, bool& created) {
+    created = false;
+    const std::vector<std::string> places = RecoveryCopyPaths(folder, file);
+    // A copy left by a save that did not finish holds the last bytes known
+    // whole; the file itself may be the damaged one.
+    for (const std::string& place : places) {
+        struct stat info;
+        if (::lstat(place.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid())
+            return place;
+    }
+    for (const std::string& place : places) {
+        if (place != places.front() && !MakeRecoveryFolder(place)) continue;
+        const std::string copyFolder = FolderOf(place);
+        const std::string copyName = place.substr(copyFolder.size());
+        RemoveStaleTemporaries(copyFolder, copyName);
+        std::string tempPath;
+        const int fd = CreateTemporary(copyFolder, copyName, tempPath);  // mode 0600
+        if (fd < 0) continue;
+        if (WriteAllAt(fd, old, 0) && ::fsync(fd) == 0 &&
+            ::rename(tempPath.c_str(), place.c_str()) == 0) {
+            ::close(fd);
+            SyncFolder(copyFolder);
+            created = true;
+            return place;
+        }
+        ::unlink(tempPath.c_str());
+        ::close(fd);
+    }
+    return {};
+}
+
 // Writes over the file itself, keeping its inode and with it every name,
 // the owner, the group and the mode.
-bool WriteInPlace(const std::string& target, std::string_view bytes) {
+WriteOutcome WriteInPlace(const std::string& folder, const std::string& target,
+                          std::string_view bytes) {
     const int fd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return CreationFailure(errno);
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
     struct stat info;
     std::string old;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAll(fd, old);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return Failure(WriteProblem::NotRegular, errno);
+    if (!ReadAll(fd, old)) return Failure(WriteProblem::WriteFailed, errno);
     // Room for the new bytes first, so a full disk fails before the old ones
     // are touched (where the file system can reserve room).
-    if (ok && bytes.size() > old.size() &&
-        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0)
-        ok = errno == EOPNOTSUPP || errno == ENOSYS;
-    if (ok) {
-        const bool written = WriteAllAt(fd, bytes, 0) &&
-                             ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-                             ::fsync(fd) == 0;
-        if (!written) {
-            if (WriteAllAt(fd, old, 0) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
-                ::fsync(fd);
-            ok = false;
-        }
+    if (bytes.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS)
+        return Failure(WriteProblem::WriteFailed, errno);
+    bool created = false;
+    if (KeepRecoveryCopy(folder, info, old, created).empty())
+        return Failure(WriteProblem::NoRecoveryRoom, errno);
+
+    // From the first new byte until the file is whole again, a signal would
+    // leave a mixture: it waits.
+    SignalHold hold;
+    if (WriteAllAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+        ::fsync(fd) == 0) {
+        DropRecoveryCopies(folder, info);
+        return {};
     }
-    ::close(fd);
-    return ok;
+    const int error = errno;
+    if (WriteAllAt(fd, old, 0) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 &&
+        ::fsync(fd) == 0 && created)
+        DropRecoveryCopies(folder, info);
+    return Failure(WriteProblem::WriteFailed, error);
+}
+
+WriteOutcome Replace(const std::string& path, std::string_view bytes) {
+    std::string target;
+    if (!ResolveTarget(path, target)) return Failure(WriteProblem::NotRegular, ELOOP);
+    const std::string folder = FolderOf(target);
+    const std::string base = target.substr(folder.size());
+    if (base.empty() || base == "." || base == "..")
+        return Failure(WriteProblem::NotRegular, EISDIR);
+
+    WriteLock lock;  // held until the new bytes are under the name
+    struct stat old;
+    bool exists = false;
+    switch (lock.Take(target, WriteLockWait, old)) {
+        case WriteLockStatus::Locked:
+            exists = true;
+            break;
+        case WriteLockStatus::Missing:
+            break;
+        case WriteLockStatus::Busy:
+            return Failure(WriteProblem::Busy, EWOULDBLOCK);
+        case WriteLockStatus::Failed:
+            // Renaming over a device, a pipe or a folder would not write into it.
+            return errno == EINVAL ? Failure(WriteProblem::NotRegular, errno)
+                                   : CreationFailure(errno);
+    }
+    // Renaming over a write-protected file would get past its protection.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return Failure(WriteProblem::NotAllowed, errno);
+
+    RemoveStaleTemporaries(folder, base);
+    if (exists && old.st_nlink > 1) return WriteInPlace(folder, target, bytes);
+
+    std::string tempPath;
+    const int fd = CreateTemporary(folder, base, tempPath);
+    if (fd < 0) {
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM))
+            return WriteInPlace(folder, target, bytes);
+        return CreationFailure(error);
+    }
+    auto discard = [&] {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        ::close(fd);
+        return Failure(WriteProblem::WriteFailed, error);
+    };
+
+    mode_t mode = 0666 & ~CurrentUmask();
+    if (exists) {
+        // Where the process may not give the new file the old owner and group,
+        // a rename would change them: write in place instead.
+        struct stat made;
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) errno = 0;
+        if (::fstat(fd, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid) {
+            discard();
+            return WriteInPlace(folder, target, bytes);
+        }
+        mode = old.st_mode & 07777;
+    }
+    // The final mode is set while the file is still empty, so its bytes are
+    // never open to anyone the finished file would not admit.
+    if (::fchmod(fd, mode) != 0 || !WriteAllAt(fd, bytes, 0) || ::fsync(fd) != 0 ||
+        ::rename(tempPath.c_str(), target.c_str()) != 0)
+        return discard();
+    ::close(fd);  // after the rename: the lock keeps cleaners off until then
+    SyncFolder(folder);
+    // A copy left by an in-place save that did not finish is out of date now.
+    if (exists) DropRecoveryCopies(folder, old);
+    return {};
 }
 
 }  // namespace
@@ -195,54 +319,62 @@ std::string TemporaryNamePrefix(std::string_view targetName) {
     return prefix + "-";
 }
 
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteOutcome& outcome) {
+    outcome = Replace(path, bytes);
+    return outcome.ok();
+}
+
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    return Replace(path, bytes).ok();
+}
+
+WriteOutcome CheckWritable(const std::string& path) {
     std::string target;
-    if (!ResolveTarget(path, target)) return false;
-    const std::string folder = Folder(target);
-    const std::string base = target.substr(folder.size());
-    if (base.empty() || base == "." || base == "..") return false;
-
-    struct stat old;
-    const bool exists = ::lstat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) return false;
-    if (exists) {
-        // Renaming over a device, a pipe or a folder would not write into it,
-        // and renaming over a write-protected file would get past its protection.
-        if (!S_ISREG(old.st_mode)) return false;
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    if (!ResolveTarget(path, target)) return Failure(WriteProblem::NotRegular, ELOOP);
+    struct stat info;
+    if (::lstat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) return Failure(WriteProblem::NotRegular, EINVAL);
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return Failure(WriteProblem::NotAllowed, errno);
+        return {};
     }
+    if (errno != ENOENT) return CreationFailure(errno);
+    const std::string folder = FolderOf(target).empty() ? "." : FolderOf(target);
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return Failure(WriteProblem::NoFolder, ENOENT);
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return Failure(WriteProblem::NotAllowed, errno);
+    return {};
+}
 
-    RemoveStaleTemporaries(folder, base);
-    if (exists && old.st_nlink > 1) return WriteInPlace(target, bytes);
-
-    std::string tempPath;
-    const int fd = CreateTemporary(folder, base, tempPath);
-    if (fd < 0) return exists && (errno == EACCES || errno == EPERM) && WriteInPlace(target, bytes);
-    auto discard = [&] {
-        ::unlink(tempPath.c_str());
-        ::close(fd);
-    };
-
-    mode_t mode = 0666 & ~CurrentUmask();
-    if (exists) {
-        // Where the process may not give the new file the old owner and group,
-        // a rename would change them: write in place instead.
-        struct stat made;
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) errno = 0;
-        if (::fstat(fd, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid) {
-            discard();
-            return WriteInPlace(target, bytes);
-        }
-        mode = old.st_mode & 07777;
+std::string DescribeWriteProblem(const WriteOutcome& outcome) {
+    switch (outcome.problem) {
+        case WriteProblem::None:
+            return {};
+        case WriteProblem::Busy:
+            return "файл записывает другая программа, дождаться не удалось";
+        case WriteProblem::NotAllowed:
+            return "нет права на запись";
+        case WriteProblem::NotRegular:
+            return "это не обычный файл";
+        case WriteProblem::NoFolder:
+            return "такой папки нет";
+        case WriteProblem::NoRecoveryRoom:
+            return "негде сохранить копию прежнего содержимого";
+        case WriteProblem::WriteFailed:
+            break;
     }
-    // The final mode is set while the file is still empty, so its bytes are
-    // never open to anyone the finished file would not admit.
-    if (::fchmod(fd, mode) != 0 || !WriteAllAt(fd, bytes, 0) || ::fsync(fd) != 0 ||
-        ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        discard();
-        return false;
+    switch (outcome.error) {
+        case ENOSPC:
+        case EDQUOT:
+            return "на диске нет места";
+        case EFBIG:
+            return "файл слишком велик";
+        case EROFS:
+            return "диск только для чтения";
+        case 0:  // nothing failed below: the bytes themselves were refused
+            return "содержимое не прошло проверку перед записью";
+        default:
+            return "ошибка записи (errno " + std::to_string(outcome.error) + ")";
     }
-    ::close(fd);  // after the rename: the lock keeps cleaners off until then
-    SyncFolder(folder);
-    return true;
 }

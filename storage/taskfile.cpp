@@ -9,6 +9,7 @@
 #include "storage/fieldreader.h"
 #include "storage/filebytesource.h"
 #include "storage/readablefile.h"
+#include "storage/recoverycopy.h"
 #include "storage/stagedtask.h"
 #include "storage/taskreader.h"
 #include "storage/taskwriter.h"
@@ -41,9 +42,17 @@ struct FdCloser {
 }  // namespace
 
 int SaveToFile(const NetTask& task, const std::string& path) {
+    WriteOutcome outcome;
+    return SaveToFile(task, path, outcome);
+}
+
+int SaveToFile(const NetTask& task, const std::string& path, WriteOutcome& outcome) {
     const std::optional<std::string> bytes = FormatTaskFile(task);
-    if (!bytes) return -1;
-    return ReplaceFileContents(path, *bytes) ? 1 : -1;
+    if (!bytes) {
+        outcome = {WriteProblem::WriteFailed, 0};
+        return -1;
+    }
+    return ReplaceFileContents(path, *bytes, outcome) ? 1 : -1;
 }
 
 LoadResult LoadFromFile(NetTask& task, const std::string& path) {
@@ -51,7 +60,11 @@ LoadResult LoadFromFile(NetTask& task, const std::string& path) {
     if (fd < 0) return {LoadStatus::CannotOpen, CannotOpenMessage};
     FdCloser closer{fd};
     auto source = std::make_unique<FileByteSource>(fd);
-    return Load(task, *source);
+    LoadResult result = Load(task, *source);
+    // Even a file that loads may be a mixture: a short one reads as a task
+    // with empty names.
+    result.recoveryCopy = DifferingRecoveryCopy(path);
+    return result;
 }
 
 LoadResult LoadFromBytes(NetTask& task, std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/task.h"
+#include "storage/atomicfile.h"
 #include "storage/networksection.h"
 
 enum class LoadStatus {
@@ -21,6 +22,11 @@ struct LoadResult {
     // Loaded: whether a saved network came with the task. Damaged is for the
     // caller to report (NetworkDamagedMessage) after the load's own message.
     NetworkLoad network = NetworkLoad::None;
+    // Refused or Loaded: the copy of the file's old bytes kept by an in-place
+    // save that did not finish, when there is one and the file differs from
+    // it. The caller says RecoveryCopyMessage (storage/recoverycopy.h) and
+    // this path, after the load's own messages.
+    std::string recoveryCopy = {};
     int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
 };
 
@@ -29,6 +35,9 @@ struct LoadResult {
 // file, if any, is then left intact), also for a task that would not read back
 // the same (FormatTaskFile in storage/taskwriter.h). The task is not changed.
 int SaveToFile(const NetTask& task, const std::string& path);
+// The same, saying why the file was not written (WriteFailed with error 0 for
+// a task that would not read back).
+int SaveToFile(const NetTask& task, const std::string& path, WriteOutcome& outcome);
 
 // "Файл не открылся."
 extern const char* const CannotOpenMessage;

@@ -23,6 +23,7 @@
 #include "network/rng.h"
 #include "network/training.h"
 #include "network/trainingsettings.h"
+#include "storage/recoverycopy.h"
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "ui/aboutdlg.h"
@@ -535,8 +536,12 @@ bool CZarnDlg::SaveTask() {
     const QString path = m_fileChooser(this, FileDialogKind::Save);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return false;
-    if (SaveToFile(m_task, NativePath(path)) != 1) {
+    WriteOutcome outcome;
+    if (SaveToFile(m_task, NativePath(path), outcome) != 1) {
         m_user.Tell("Не сохранено...");
+        // Waiting would help here, unlike with the other reasons.
+        if (outcome.problem == WriteProblem::Busy)
+            m_user.Tell("Файл сейчас записывает другая программа; повторите сохранение позже.");
         return false;
     }
     TaskStored(path);
@@ -588,12 +593,16 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
             break;
         case LoadStatus::Refused:
             m_user.Tell(result.message);
+            if (!result.recoveryCopy.empty())
+                m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
             break;
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
+            if (!result.recoveryCopy.empty())
+                m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
             break;
     }
     RefreshTables();

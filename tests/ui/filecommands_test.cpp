@@ -1,11 +1,15 @@
 // Saving and loading from the main dialog, with the file chooser replaced.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "storage/recoverycopy.h"
 #include "storage/taskfile.h"
 #include "tests/ui/main_dialog_fixture.h"
 
@@ -112,6 +116,37 @@ TEST_F(FileCommandsTest, RefusedFileIsReportedWithTheReadersMessage) {
     Click("loadButton");
     EXPECT_EQ(driver.texts, std::vector<std::string>{expected.message});
     EXPECT_EQ(DescribeDifference(*task, *before), "");
+}
+
+TEST_F(FileCommandsTest, DamagedFileNamesTheCopyOfItsPreviousVersion) {
+    Define();
+    Write(Path("bad.task"), "13\n1\n1\n0\n");  // what a killed save might leave
+    struct stat file = {};
+    ASSERT_EQ(::stat(Path("bad.task").c_str(), &file), 0);
+    const std::string folder = Path("bad.task").substr(0, Path("bad.task").rfind('/') + 1);
+    const std::string copy = RecoveryCopyPaths(folder, file).front();
+    ASSERT_EQ(SaveToFile(*task, copy), 1);
+    auto scratch = MakeTask();
+    const LoadResult expected = LoadFromFile(*scratch, Path("bad.task"));
+    chosen = QString::fromStdString(Path("bad.task"));
+    Click("loadButton");
+    EXPECT_EQ(driver.texts,
+              (std::vector<std::string>{expected.message, RecoveryCopyMessage + copy}));
+}
+
+TEST_F(FileCommandsTest, FileAnotherProgramIsWritingIsNotSavedAndTheReasonIsShown) {
+    Define();
+    Write(Path("busy.task"), "old");
+    const int held = ::open(Path("busy.task").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    chosen = QString::fromStdString(Path("busy.task"));
+    Click("saveButton");  // waits for the other writer a few seconds
+    ::close(held);
+    EXPECT_EQ(driver.texts,
+              (std::vector<std::string>{
+                  "Не сохранено...",
+                  "Файл сейчас записывает другая программа; повторите сохранение позже."}));
+    EXPECT_EQ(Bytes(Path("busy.task")), QByteArray("old"));
 }
 
 TEST_F(FileCommandsTest, LoadShowsTheTaskAndItsHiddenSize) {
