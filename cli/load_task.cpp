@@ -15,6 +15,7 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
     switch (loaded.status) {
         case LoadStatus::Loaded:
             if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
+            if (loaded.scales == ScaleLoad::Damaged) std::cerr << ScalesDamagedMessage << "\n";
             return ExitOk;
         case LoadStatus::CannotOpen:
             return ReportCannotOpen(path);

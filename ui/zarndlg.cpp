@@ -25,6 +25,7 @@
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "ui/aboutdlg.h"
+#include "ui/answertable.h"
 #include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
 #include "ui/exampledlg.h"
@@ -50,7 +51,7 @@ QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind, const
     // is overwritten (Qt's default). Qt's own dialog, so that it speaks the
     // program's language whatever the desktop's dialogs would.
     const auto options = QFileDialog::DontUseNativeDialog;
-    if (kind == CZarnDlg::FileDialogKind::Save)
+    if (kind == CZarnDlg::FileDialogKind::Save || kind == CZarnDlg::FileDialogKind::SaveAnswers)
         return QFileDialog::getSaveFileName(parent, QString(), start, QString(), nullptr, options);
     return QFileDialog::getOpenFileName(parent, QString(), start, QString(), nullptr, options);
 }
@@ -104,6 +105,7 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     connect(m_ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
     connect(m_ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
     connect(m_ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
+    connect(m_ui->answerTableButton, &QPushButton::clicked, this, &CZarnDlg::OnAnswerTable);
     connect(m_ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
     connect(m_ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
@@ -200,6 +202,7 @@ void CZarnDlg::RefreshTables() {
     else
         FillExampleTable();
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->answerTableButton->setEnabled(CheckAvailable(m_task));
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
 }
 
@@ -376,6 +379,7 @@ void CZarnDlg::OnHiddenChanged() {
     UpdateTrainingModeButton();
     // The network belongs to the size it was trained with.
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->answerTableButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
@@ -462,6 +466,19 @@ void CZarnDlg::OnCheck() {
     RefreshTables();
 }
 
+void CZarnDlg::OnAnswerTable() {
+    const QString dataPath = m_fileChooser(this, FileDialogKind::OpenData);
+    RefreshTables();  // the file dialog has closed
+    if (!dataPath.isEmpty()) {
+        AnswerTableFile(m_task, m_user, NativePath(dataPath), [this] {
+            const QString outPath = m_fileChooser(this, FileDialogKind::SaveAnswers);
+            RefreshTables();
+            return outPath.isEmpty() ? std::string() : NativePath(outPath);
+        });
+    }
+    RefreshTables();
+}
+
 void CZarnDlg::OnDeleteExample() {
     CMSFlexGrid* grid = m_ui->exampleGrid;
     if (grid->GetRows() <= 1) return;
@@ -544,6 +561,7 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
+            if (result.scales == ScaleLoad::Damaged) m_user.Tell(ScalesDamagedMessage);
             break;
     }
     RefreshTables();
