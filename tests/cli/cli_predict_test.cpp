@@ -161,4 +161,14 @@ TEST(CliPredict, ColumnsByNameOthersIgnoredRefusedRowsSayWhy) {
                   .exitCode,
               0);
     EXPECT_EQ(TempDir::Read(dir.Path("again.task")), TempDir::Read(dir.Path("t.task")));
+
+    // A damaged section is reported; the task loads and answers by names.
+    std::string damaged = TempDir::Read(dir.Path("t.task"));
+    damaged.replace(damaged.find("0 exact 20 59"), 13, "0 exact 20 58");
+    TempDir::Write(dir.Path("damaged.task"), damaged);
+    const CliRun names = RunCli({"ask", dir.Path("damaged.task"), "20", "3.5", "Тула"});
+    EXPECT_EQ(names.exitCode, 0);
+    EXPECT_EQ(names.err, "Шкалы числовых параметров в файле повреждены и не загружены.\n");
+    EXPECT_EQ(names.out, first.out);
+    EXPECT_EQ(RunCli({"ask", dir.Path("damaged.task"), "19.5", "3.5", "Тула"}).exitCode, 1);
 }
