@@ -28,6 +28,8 @@ struct AskOptions {
     std::string csv;
 };
 
+const char* const NoAnswerMessage = "Сеть не может дать ответ на эти значения.";
+
 // A question table larger than this is no table of questions.
 constexpr std::size_t MaxTableBytes = 64u << 20;
 
@@ -61,26 +63,43 @@ int AskFromTable(NetTask& task, const std::string& path) {
         column[i] = static_cast<int>(found - table.header.begin());
     }
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        int variants[MaxInputs];
+        double signals[MaxInputs];
         for (int i = 0; i < task.inputCount; ++i) {
             const std::string& name = table.rows[r][column[i]];
-            variants[i] = FindVariant(task, i, name);
-            if (variants[i] < 0) {
+            const std::optional<ParamInput> input = ResolveWord(task, i, name);
+            if (!input) {
                 std::cout << std::flush;
                 std::cerr << "Вопрос " << r + 1 << ": " << UnknownVariantMessage(task, i, name)
                           << "\n";
                 return ExitRefused;
             }
+            signals[i] = input->signal;
         }
-        std::cout << Cp1251ToUtf8(RankedText(task, RankOutputs(task, variants).front())) << "\n";
+        const std::vector<RankedOutput> ranked = RankSignals(task, signals);
+        if (ranked.empty()) {
+            std::cout << std::flush;
+            std::cerr << "Вопрос " << r + 1 << ": " << NoAnswerMessage << "\n";
+            return ExitRefused;
+        }
+        std::cout << Cp1251ToUtf8(RankedText(task, ranked.front())) << "\n";
     }
     std::cout << std::flush;
     return ExitOk;
 }
 
+// "возраст: 40 (между «39» и «41»)" for each parameter given by number, then
 // "цвет: жёлтый → банан (0.81)" for each variant that alone changes the answer.
-void PrintExplanation(NetTask& task, const int* variants, std::ostream& out) {
-    const std::vector<std::vector<AnswerChange>> changes = ExplainAnswer(task, variants);
+void PrintExplanation(NetTask& task, const ParamInput* inputs, std::ostream& out) {
+    double signals[MaxInputs];
+    int chosen[MaxInputs];
+    for (int i = 0; i < task.inputCount; ++i) {
+        signals[i] = inputs[i].signal;
+        chosen[i] = inputs[i].variant;
+        if (inputs[i].number)
+            out << Cp1251ToUtf8(task.inputNames[i]) << " = "
+                << DescribeParamInput(task.inputParams[i], inputs[i]) << "\n";
+    }
+    const std::vector<std::vector<AnswerChange>> changes = ExplainSignals(task, signals, chosen);
     for (int i = 0; i < static_cast<int>(changes.size()); ++i) {
         const std::string param = Cp1251ToUtf8(task.inputNames[i]) + ": ";
         if (changes[i].empty()) out << param << "другие варианты ответ не меняют\n";
@@ -99,20 +118,26 @@ int RunAsk(const AskOptions& options) {
         return ExitRefused;
     }
     if (!options.csv.empty()) return AskFromTable(*task, options.csv);
-    int variants[MaxInputs];
+    ParamInput inputs[MaxInputs];
     std::string error;
-    if (!ResolveQuestion(*task, options.words, variants, error)) {
+    if (!ResolveQuestion(*task, options.words, inputs, error)) {
         std::cerr << error << "\n";
         return ExitRefused;
     }
-    const std::vector<RankedOutput> ranked = RankOutputs(*task, variants);
+    double signals[MaxInputs];
+    for (int i = 0; i < task->inputCount; ++i) signals[i] = inputs[i].signal;
+    const std::vector<RankedOutput> ranked = RankSignals(*task, signals);
+    if (ranked.empty()) {
+        std::cerr << NoAnswerMessage << "\n";
+        return ExitRefused;
+    }
     const std::size_t shown =
         options.all ? ranked.size() : std::min<std::size_t>(RankedShown, ranked.size());
     for (std::size_t r = 0; r < shown; ++r)
         std::cout << Cp1251ToUtf8(RankedText(*task, ranked[r])) << "\n";
     if (options.explain) {
         std::cout << "\n";
-        PrintExplanation(*task, variants, std::cout);
+        PrintExplanation(*task, inputs, std::cout);
     }
     std::cout << std::flush;
     return ExitOk;
@@ -125,7 +150,9 @@ void AddAskCommand(CLI::App& app, int& exitCode) {
     CLI::App* ask = app.add_subcommand("ask", "Ask the network saved in a task file");
     ask->add_option("TASKFILE", options->taskFile, "Task file with a trained network")->required();
     CLI::Option* words = ask->add_option(
-        "VARIANT", options->words, "Variant names in parameter order, or PARAM=VARIANT pairs");
+        "VARIANT", options->words,
+        "Variant names (or numbers for numeric parameters) in parameter order, or PARAM=VARIANT "
+        "pairs");
     CLI::Option* all =
         ask->add_flag("--all", options->all, "Print every output, not only the first 5");
     CLI::Option* explain = ask->add_flag("--explain", options->explain,

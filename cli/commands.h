@@ -25,3 +25,5 @@ void AddEvaluateCommand(CLI::App& app, int& exitCode);
 void AddCheckCommand(CLI::App& app, int& exitCode);
 // ask TASKFILE [VARIANT ...]: the ranked answer of the network saved in TASKFILE.
 void AddAskCommand(CLI::App& app, int& exitCode);
+// predict TASKFILE DATAFILE: the answer for every row of a table, as CSV.
+void AddPredictCommand(CLI::App& app, int& exitCode);

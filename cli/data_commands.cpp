@@ -96,7 +96,8 @@ void AddImportCommand(CLI::App& app, int& exitCode) {
                         "Input columns, comma-separated (default: all others)");
     command
         ->add_option("--bins", args->bins,
-                     "Intervals for numeric columns with more distinct values")
+                     "Intervals for numeric columns with more distinct values (2..500; "
+                     "0: one variant per distinct number)")
         ->capture_default_str();
     command->add_option("--hidden", args->hidden,
                         "Hidden layer size (default: half the inputs and classes, at least 3)");

@@ -25,6 +25,7 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
     switch (loaded.status) {
         case LoadStatus::Loaded:
             if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
+            if (loaded.scales == ScaleLoad::Damaged) std::cerr << ScalesDamagedMessage << "\n";
             ReportRecoveryCopy(loaded);
             return ExitOk;
         case LoadStatus::CannotOpen:

@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
     AddEvaluateCommand(app, exitCode);
     AddCheckCommand(app, exitCode);
     AddAskCommand(app, exitCode);
+    AddPredictCommand(app, exitCode);
     return RunCommandLine(app, argc, argv, exitCode);
 }

@@ -39,8 +39,19 @@ int FindVariant(const NetTask& task, int param, const std::string& name) {
     return Find(variants.variantNames, variants.variantCount, name);
 }
 
+std::optional<ParamInput> ResolveWord(const NetTask& task, int param, const std::string& word) {
+    const std::optional<std::string> bytes = Utf8ToCp1251(word);
+    if (!bytes) return std::nullopt;
+    return ResolveParamInput(task.inputParams[param], *bytes);
+}
+
 std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name) {
     const InputParam& variants = task.inputParams[param];
+    // A numeric parameter may have hundreds of variants: say what it takes.
+    if (ScaleFits(variants))
+        return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
+               ": задайте число (сеть обучена на значениях от " + FormatG(variants.scale.low, 15) +
+               " до " + FormatG(variants.scale.high, 15) + ").";
     return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
            Listing(variants.variantNames, variants.variantCount);
 }
@@ -49,9 +60,9 @@ std::string UnknownParamMessage(const NetTask& task, const std::string& name) {
     return "Нет параметра " + Quoted(name) + Listing(task.inputNames, task.inputCount);
 }
 
-bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, int* variantIndex,
+bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, ParamInput* inputs,
                      std::string& error) {
-    std::fill(variantIndex, variantIndex + task.inputCount, -1);
+    bool given[MaxInputs] = {};
     int nextInOrder = 0;
     for (const std::string& word : words) {
         int param = -1;
@@ -62,9 +73,9 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
             if (param >= 0) variant = word.substr(eq + 1);
         }
         if (param < 0) {
-            while (nextInOrder < task.inputCount && variantIndex[nextInOrder] >= 0) ++nextInOrder;
+            while (nextInOrder < task.inputCount && given[nextInOrder]) ++nextInOrder;
             const bool variantHere =
-                nextInOrder < task.inputCount && FindVariant(task, nextInOrder, word) >= 0;
+                nextInOrder < task.inputCount && ResolveWord(task, nextInOrder, word).has_value();
             // PARAM=VARIANT with a parameter that does not exist, unless the
             // whole word names a variant (names may hold '=').
             if (eq != std::string::npos && !variantHere) {
@@ -78,18 +89,20 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
             }
             param = nextInOrder;
         }
-        if (variantIndex[param] >= 0) {
+        if (given[param]) {
             error = "Вариант параметра " + Quoted(ParamName(task, param)) + " задан дважды.";
             return false;
         }
-        variantIndex[param] = FindVariant(task, param, variant);
-        if (variantIndex[param] < 0) {
+        const std::optional<ParamInput> input = ResolveWord(task, param, variant);
+        if (!input) {
             error = UnknownVariantMessage(task, param, variant);
             return false;
         }
+        inputs[param] = *input;
+        given[param] = true;
     }
     for (int i = 0; i < task.inputCount; ++i) {
-        if (variantIndex[i] >= 0) continue;
+        if (given[i]) continue;
         const InputParam& variants = task.inputParams[i];
         error = "Не задан вариант параметра " + Quoted(ParamName(task, i)) +
                 Listing(variants.variantNames, variants.variantCount);

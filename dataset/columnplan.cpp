@@ -1,6 +1,7 @@
 #include "dataset/columnplan.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <numeric>
@@ -142,6 +143,47 @@ struct Plan {
     std::vector<int> textVariant;  // text -> variant
 };
 
+// The number with the fewest digits in (above, atMost], so that a cut point
+// reads short and still parts the rows exactly where the data part them.
+double ShortestBetween(double above, double atMost) {
+    for (int power = 308; power >= -324; --power) {
+        const double step = std::pow(10.0, power);
+        if (!std::isfinite(step) || step == 0) continue;
+        const double multiple = std::floor(above / step) + 1;
+        // Division by an exact power of ten gives the double nearest the decimal.
+        const double candidate =
+            power < 0 && power >= -22 ? multiple / std::pow(10.0, -power) : multiple * step;
+        if (candidate > above && candidate <= atMost) return candidate;
+    }
+    return atMost;
+}
+
+// The shortest text that reads back as value, with a decimal comma when the
+// column writes its numbers so.
+std::string NumberText(double value, bool decimalComma) {
+    char buffer[400];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ptr - buffer > 24) result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+bool WritesDecimalComma(const std::vector<std::string>& texts) {
+    return std::any_of(texts.begin(), texts.end(),
+                       [](const std::string& text) { return text.find(',') != std::string::npos; });
+}
+
+// "< 40", "40 – 62", ">= 62": every number falls in exactly one interval.
+std::vector<std::string> IntervalNames(const std::vector<double>& cuts, bool decimalComma) {
+    std::vector<std::string> names{"< " + NumberText(cuts.front(), decimalComma)};
+    for (std::size_t c = 1; c < cuts.size(); ++c)
+        names.push_back(NumberText(cuts[c - 1], decimalComma) + " – " +
+                        NumberText(cuts[c], decimalComma));
+    names.push_back(">= " + NumberText(cuts.back(), decimalComma));
+    return names;
+}
+
 Plan Binned(const Ordered& ordered, const std::vector<std::string>& texts,
             const std::vector<DataCell>& cells, int bins) {
     std::map<std::string, double> number;
@@ -151,25 +193,23 @@ Plan Binned(const Ordered& ordered, const std::vector<std::string>& texts,
     for (const DataCell& cell : cells)
         if (cell) sorted.push_back(number[*cell]);
     std::sort(sorted.begin(), sorted.end());
-    const std::vector<double> thresholds = Thresholds(sorted, bins);
-    auto binOf = [&](double x) {
-        return static_cast<int>(std::upper_bound(thresholds.begin(), thresholds.end(), x) -
-                                thresholds.begin());
-    };
-    // Each interval is named by the lowest and highest number that falls in it.
-    const std::size_t count = thresholds.size() + 1;
-    std::vector<const Distinct*> low(count, nullptr), high(count, nullptr);
-    for (const Distinct& variant : ordered.variants) {
-        const int b = binOf(variant.key);
-        if (!low[b]) low[b] = &variant;
-        high[b] = &variant;
+    std::vector<double> cuts = Thresholds(sorted, bins);
+    // A middle cut inside the top run of equal numbers is dropped above; the
+    // run then starts an interval of its own, so there are always two.
+    if (cuts.empty())
+        cuts.push_back(*std::lower_bound(sorted.begin(), sorted.end(), sorted.back()));
+    for (double& cut : cuts) {
+        const double below = *(std::lower_bound(sorted.begin(), sorted.end(), cut) - 1);
+        cut = ShortestBetween(below, cut);
     }
+    auto binOf = [&](double x) {
+        return static_cast<int>(std::upper_bound(cuts.begin(), cuts.end(), x) - cuts.begin());
+    };
     Plan result;
-    for (std::size_t b = 0; b < count; ++b)
-        result.plan.names.push_back(low[b] == high[b] ? low[b]->name
-                                                      : low[b]->name + ".." + high[b]->name);
-    result.plan.values = EvenValues(count);
+    result.plan.names = IntervalNames(cuts, WritesDecimalComma(texts));
+    result.plan.values = EvenValues(result.plan.names.size());
     result.plan.binned = true;
+    result.plan.scale = {NumericScale::Kind::Intervals, sorted.front(), sorted.back(), cuts};
     for (std::size_t t = 0; t < texts.size(); ++t)
         result.textVariant.push_back(binOf(ordered.variants[ordered.variantOfText[t]].key));
     return result;
@@ -197,9 +237,15 @@ void AssignRows(Plan& plan, const std::vector<std::string>& texts,
 ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>& cells, int bins) {
     const std::vector<std::string> texts = DistinctTexts(column, cells);
     const Ordered ordered = OrderTexts(texts);
-    const bool bin = ordered.plainNumbers && column.kind != DataColumn::Kind::Nominal &&
-                     ordered.variants.size() > static_cast<std::size_t>(bins);
+    const bool numbers = ordered.plainNumbers && column.kind != DataColumn::Kind::Nominal;
+    const bool bin =
+        numbers && bins != ExactValues && ordered.variants.size() > static_cast<std::size_t>(bins);
     Plan plan = bin ? Binned(ordered, texts, cells, bins) : Unbinned(ordered);
+    if (numbers && !bin)
+        plan.plan.scale = {NumericScale::Kind::Exact,
+                           ordered.variants.front().key,
+                           ordered.variants.back().key,
+                           {}};
 
     std::vector<long long> micros = DistinctMicros(plan.plan.values);
     const bool anyMissing =

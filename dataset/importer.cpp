@@ -70,6 +70,7 @@ class Importing {
             StagedParam& param = task.params.emplace_back();
             if (!TaskText(name, name, param.name)) return false;
             param.values = plan.values;
+            param.scale = plan.scale;
             for (const std::string& variant : plan.names)
                 if (!TaskText(variant, name, param.names.emplace_back())) return false;
             if (plan.binned) summary.binned.push_back(name + " (" + Str(plan.names.size()) + ")");
@@ -108,7 +109,7 @@ class Importing {
     }
 
     bool CheckOptions() {
-        if (options_.bins < 2 || options_.bins > MaxVariants)
+        if (options_.bins != ExactValues && (options_.bins < 2 || options_.bins > MaxVariants))
             return Fail("Число интервалов (--bins) должно быть от 2 до " + Str(MaxVariants) + ".");
         if (options_.hidden < 0 || options_.hidden > MaxHidden)
             return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " + Str(MaxHidden) +

@@ -5,16 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "dataset/columnplan.h"
 #include "dataset/datatable.h"
 #include "model/task.h"
 #include "storage/stagedtask.h"
 
-constexpr int DefaultBins = 5;
+// One variant per distinct number unless intervals are asked for.
+constexpr int DefaultBins = ExactValues;
 
 struct ImportOptions {
     std::string result;               // the result column by name; empty: the last column
     std::vector<std::string> inputs;  // input columns by name, in this order; empty: all others
-    int bins = DefaultBins;           // plain numbers with more distinct values are binned
+    int bins = DefaultBins;           // ExactValues, or 2..500 intervals for plain numbers
     int hidden = 0;                   // hidden-layer size; 0: DefaultHiddenCount
 };
 

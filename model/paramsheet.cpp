@@ -49,8 +49,20 @@ int Clamp(int count, int capacity) {
     return std::clamp(count, 0, capacity);
 }
 
-// Replaces the variants of one parameter; slots beyond the rows keep their contents.
+// Whether the rows are the parameter's variants as they stand.
+bool SameVariants(const InputParam& param, const std::vector<SheetRow>& rows) {
+    if (static_cast<std::size_t>(param.variantCount) != rows.size()) return false;
+    for (std::size_t j = 0; j < rows.size(); ++j)
+        if (rows[j].valueText != FormatLf(param.variantValues[j]) ||
+            rows[j].name != param.variantNames[j])
+            return false;
+    return true;
+}
+
+// Replaces the variants of one parameter; slots beyond the rows keep their
+// contents. Edited variants no longer measure what the scale says.
 void StoreVariants(InputParam& param, const std::vector<SheetRow>& rows) {
+    if (!SameVariants(param, rows)) param.scale = NumericScale{};
     for (std::size_t j = 0; j < rows.size(); ++j) {
         param.variantValues[j] = LenientAtof(rows[j].valueText);
         param.variantNames[j] = rows[j].name;
@@ -89,6 +101,8 @@ bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
         index = sheet.editIndex;
     }
     task.inputNames[index] = sheet.name;
+    // A new parameter never inherits the scale of one that stood in its slot.
+    if (sheet.role == ModeSetup) task.inputParams[index].scale = NumericScale{};
     StoreVariants(task.inputParams[index], sheet.rows);
     if (sheet.role == ModeSetup) ++task.inputCount;
     return true;

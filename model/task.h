@@ -33,11 +33,28 @@ struct DialogState {
     int32_t editIndex = 0;  // 0-based input parameter the change operation works on
 };
 
+// What the variants of a numeric input parameter measure, so that a number
+// can be asked for by value. It belongs to the variants it was made with and
+// goes when they are edited.
+struct NumericScale {
+    enum class Kind : int32_t {
+        None,       // names only
+        Exact,      // one variant per number; a number x enters as (x - low) / (high - low)
+        Intervals,  // variant i holds [cuts[i-1], cuts[i]); the first is open below, the last above
+    };
+    Kind kind = Kind::None;
+    double low = 0.0;          // the number that maps to 0: the smallest number trained on
+    double high = 0.0;         // the number that maps to 1: the largest
+    std::vector<double> cuts;  // Intervals: rising cut points, one fewer than the intervals
+    bool operator==(const NumericScale&) const = default;
+};
+
 // Variant table of one input parameter (its name lives in NetTask::inputNames).
 struct InputParam {
     double variantValues[MaxVariants] = {};
     std::string variantNames[MaxVariants];
     int32_t variantCount = 0;
+    NumericScale scale;
 };
 
 // The sizes n, m, k of a network: inputs, hidden neurons, outputs.

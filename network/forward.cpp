@@ -1,5 +1,8 @@
 #include "network/forward.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "network/exp.h"
 
 void LoadExampleSignals(NetTask& task, int e) {
@@ -50,8 +53,17 @@ int CheckAnswer(NetTask& task, const int* variantIndex) {
             param.variantCount > MaxVariants)
             return -1;
     }
+    double inputSignals[MaxInputs];
     for (int i = 0; i < task.inputCount; ++i)
-        task.inputSignals[i] = task.inputParams[i].variantValues[variantIndex[i]];
+        inputSignals[i] = task.inputParams[i].variantValues[variantIndex[i]];
+    return AnswerForSignals(task, inputSignals);
+}
+
+int AnswerForSignals(NetTask& task, const double* inputSignals) {
+    if (!NetworkShapeValid(task)) return -1;
+    for (int i = 0; i < task.inputCount; ++i)
+        if (!std::isfinite(inputSignals[i])) return -1;
+    std::copy(inputSignals, inputSignals + task.inputCount, task.inputSignals);
     ForwardPass(task);
     return WinningOutput(task.outputSignals, task.outputCount);
 }

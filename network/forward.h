@@ -20,3 +20,8 @@ bool NetworkShapeValid(const NetTask& task);
 // The output variant the network chooses for one variant index per input, or
 // -1 when the shape or an index is outside the task (nothing is evaluated then).
 int CheckAnswer(NetTask& task, const int* variantIndex);
+
+// The same for one input signal per input (a variant's value, or a number's
+// place on its parameter's scale); -1 when the shape is invalid or a signal
+// is not finite.
+int AnswerForSignals(NetTask& task, const double* inputSignals);

@@ -14,10 +14,8 @@ double RankKey(double activation) {
     return std::isnan(activation) ? -std::numeric_limits<double>::infinity() : activation;
 }
 
-}  // namespace
-
-std::vector<RankedOutput> RankOutputs(NetTask& task, const int* variantIndex) {
-    const int winner = CheckAnswer(task, variantIndex);
+// Every output ranked after a forward pass that chose winner (-1: none ran).
+std::vector<RankedOutput> Ranked(const NetTask& task, int winner) {
     if (winner < 0) return {};
     std::vector<RankedOutput> ranked(task.outputCount);
     for (int o = 0; o < task.outputCount; ++o) ranked[o] = {o, task.outputSignals[o]};
@@ -30,25 +28,45 @@ std::vector<RankedOutput> RankOutputs(NetTask& task, const int* variantIndex) {
     return ranked;
 }
 
+}  // namespace
+
+std::vector<RankedOutput> RankOutputs(NetTask& task, const int* variantIndex) {
+    return Ranked(task, CheckAnswer(task, variantIndex));
+}
+
+std::vector<RankedOutput> RankSignals(NetTask& task, const double* inputSignals) {
+    return Ranked(task, AnswerForSignals(task, inputSignals));
+}
+
 std::string RankedText(const NetTask& task, const RankedOutput& ranked) {
     return task.outputNames[ranked.output] + " " + FormatFixed(ranked.activation, 3);
 }
 
 std::vector<std::vector<AnswerChange>> ExplainAnswer(NetTask& task, const int* variantIndex) {
-    const std::vector<RankedOutput> base = RankOutputs(task, variantIndex);
+    if (RankOutputs(task, variantIndex).empty()) return {};
+    double inputSignals[MaxInputs];
+    for (int i = 0; i < task.inputCount; ++i)
+        inputSignals[i] = task.inputParams[i].variantValues[variantIndex[i]];
+    return ExplainSignals(task, inputSignals, variantIndex);
+}
+
+std::vector<std::vector<AnswerChange>> ExplainSignals(NetTask& task, const double* inputSignals,
+                                                      const int* chosenVariant) {
+    const std::vector<RankedOutput> base = RankSignals(task, inputSignals);
     if (base.empty()) return {};
     std::vector<std::vector<AnswerChange>> changes(task.inputCount);
-    int probe[MaxInputs];
-    std::copy(variantIndex, variantIndex + task.inputCount, probe);
+    double probe[MaxInputs];
+    std::copy(inputSignals, inputSignals + task.inputCount, probe);
     for (int i = 0; i < task.inputCount; ++i) {
-        for (int j = 0; j < task.inputParams[i].variantCount; ++j) {
-            if (j == variantIndex[i]) continue;
-            probe[i] = j;
-            const std::vector<RankedOutput> ranked = RankOutputs(task, probe);
-            if (ranked.front().output != base.front().output)
+        const InputParam& param = task.inputParams[i];
+        for (int j = 0; j < std::clamp(param.variantCount, 0, MaxVariants); ++j) {
+            if (j == chosenVariant[i]) continue;
+            probe[i] = param.variantValues[j];
+            const std::vector<RankedOutput> ranked = RankSignals(task, probe);
+            if (!ranked.empty() && ranked.front().output != base.front().output)
                 changes[i].push_back({j, ranked.front()});
         }
-        probe[i] = variantIndex[i];
+        probe[i] = inputSignals[i];
     }
     return changes;
 }

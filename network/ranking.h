@@ -19,6 +19,8 @@ struct RankedOutput {
 // highest signal first; equal signals keep the lower index first, so the head
 // is CheckAnswer's answer. Empty when CheckAnswer cannot run.
 std::vector<RankedOutput> RankOutputs(NetTask& task, const int* variantIndex);
+// The same for one input signal per input (AnswerForSignals).
+std::vector<RankedOutput> RankSignals(NetTask& task, const double* inputSignals);
 
 // One ranked output as text: its name (Windows-1251, as stored) and the
 // signal with three decimals, "вишня 0.934".
@@ -34,3 +36,7 @@ struct AnswerChange {
 // only that parameter takes them (in variant order; empty when none does).
 // Empty when the network cannot run on variantIndex.
 std::vector<std::vector<AnswerChange>> ExplainAnswer(NetTask& task, const int* variantIndex);
+// The same for input signals; chosenVariant[i] is the variant whose value
+// inputSignals[i] is, or -1 for a number between variants (then every variant is tried).
+std::vector<std::vector<AnswerChange>> ExplainSignals(NetTask& task, const double* inputSignals,
+                                                      const int* chosenVariant);

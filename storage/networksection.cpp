@@ -16,11 +16,6 @@ namespace {
 constexpr std::string_view MarkerLine = "#zarn-network 1";
 constexpr std::string_view EndPrefix = "#end ";
 
-// The largest tables with every number at its longest (24 characters) and a
-// separator; anything longer is no section this program wrote.
-constexpr std::size_t MaxSectionBytes =
-    (2 + (MaxInputs + 1) * MaxHidden + (MaxHidden + 1) * MaxOutputs) * 25 + 4096;
-
 // FNV-1a 64 over the shape and the bits of every number, so that a changed
 // digit, a lost line end or a cut is noticed and not loaded as a network.
 class Checksum {
@@ -169,12 +164,4 @@ NetworkLoad ParseNetworkSection(std::string_view bytes, const NetworkShape& shap
     if (!ValidResults(numbers[0], numbers[1])) return NetworkLoad::Damaged;
     Apply(stated, numbers, task);
     return NetworkLoad::Loaded;
-}
-
-NetworkLoad ReadNetworkSection(FieldReader& reader, const NetworkShape& shape, NetTask& task) {
-    // Other bytes after the task are not ours and stay unread, as always.
-    if (reader.PeekByte() != '#') return NetworkLoad::None;
-    std::string bytes;
-    if (!reader.Rest(bytes, MaxSectionBytes)) return NetworkLoad::Damaged;
-    return ParseNetworkSection(bytes, shape, task);
 }

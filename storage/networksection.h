@@ -13,11 +13,11 @@
 // reads back bit for bit.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "model/task.h"
-#include "storage/fieldreader.h"
 
 enum class NetworkLoad {
     None,     // the file has no network after its task
@@ -32,9 +32,12 @@ extern const char* const NetworkDamagedMessage;
 // network of the current shape (or its numbers would not read back).
 std::string FormatNetworkSection(const NetTask& task);
 
-// Reads the section that may follow the task's last field; shape is the one the
-// file's header gives. The task's network changes only when Loaded.
-NetworkLoad ReadNetworkSection(FieldReader& reader, const NetworkShape& shape, NetTask& task);
+// The largest tables with every number at its longest (24 characters) and a
+// separator; anything longer is no section this program wrote.
+constexpr std::size_t MaxNetworkSectionBytes =
+    (2 + (MaxInputs + 1) * MaxHidden + (MaxHidden + 1) * MaxOutputs) * 25 + 4096;
 
-// The same over the bytes after the task's last field.
+// Reads the section from the bytes after the task's last field (bytes after
+// its end line are not its business); shape is the one the file's header
+// gives. The task's network changes only when Loaded.
 NetworkLoad ParseNetworkSection(std::string_view bytes, const NetworkShape& shape, NetTask& task);

@@ -10,6 +10,7 @@ void ApplyStagedTask(const StagedTask& staged, NetTask& task) {
         InputParam& to = task.inputParams[i];
         task.inputNames[i] = from.name;
         to.variantCount = static_cast<int32_t>(from.values.size());
+        to.scale = from.scale;
         for (std::size_t j = 0; j < from.values.size(); ++j) {
             to.variantValues[j] = from.values[j];
             to.variantNames[j] = from.names[j];

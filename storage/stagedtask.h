@@ -13,6 +13,7 @@ struct StagedParam {
     std::string name;
     std::vector<double> values;      // one per variant
     std::vector<std::string> names;  // one per variant
+    NumericScale scale;              // an imported numeric column's; a task file's comes later
 };
 
 struct StagedExample {

@@ -28,8 +28,23 @@ LoadResult Load(NetTask& task, ByteSource& source) {
     }
     ApplyStagedTask(staged, task);
     result.status = LoadStatus::Loaded;
-    result.network = ReadNetworkSection(
-        reader, {staged.inputCount, staged.hiddenCount, staged.outputCount}, task);
+    // Other bytes after the task are not ours and stay unread, as always.
+    if (reader.PeekByte() != '#') return result;
+    std::string rest;
+    if (!reader.Rest(rest, MaxNetworkSectionBytes + MaxScaleSectionBytes)) {
+        result.network = NetworkLoad::Damaged;
+        return result;
+    }
+    // The scale section follows the network section, or stands alone.
+    const std::size_t scaleAt = FindScaleSection(rest);
+    const std::string_view network = std::string_view(rest).substr(0, scaleAt);
+    result.network =
+        network.size() > MaxNetworkSectionBytes
+            ? NetworkLoad::Damaged
+            : ParseNetworkSection(
+                  network, {staged.inputCount, staged.hiddenCount, staged.outputCount}, task);
+    if (scaleAt != std::string::npos)
+        result.scales = ParseScaleSection(std::string_view(rest).substr(scaleAt), task);
     return result;
 }
 

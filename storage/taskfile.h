@@ -8,6 +8,7 @@
 #include "model/task.h"
 #include "storage/atomicfile.h"
 #include "storage/networksection.h"
+#include "storage/scalesection.h"
 
 enum class LoadStatus {
     Loaded,      // read into the task
@@ -22,6 +23,8 @@ struct LoadResult {
     // Loaded: whether a saved network came with the task. Damaged is for the
     // caller to report (NetworkDamagedMessage) after the load's own message.
     NetworkLoad network = NetworkLoad::None;
+    // Loaded: whether numeric scales came with it (Damaged: ScalesDamagedMessage).
+    ScaleLoad scales = ScaleLoad::None;
     // Refused or Loaded: the copy of the file's old bytes kept by an in-place
     // save that did not finish, when there is one and the file differs from
     // it. The caller says RecoveryCopyMessage (storage/recoverycopy.h) and
@@ -31,7 +34,8 @@ struct LoadResult {
 };
 
 // Writes the task, and after it the network section when the task has a
-// usable network of its current shape; 1 when the whole file was written, -1 otherwise (the old
+// usable network of its current shape and the scale section when an input
+// parameter has a numeric scale; 1 when the whole file was written, -1 otherwise (the old
 // file, if any, is then left intact), also for a task that would not read back
 // the same (FormatTaskFile in storage/taskwriter.h). The task is not changed.
 int SaveToFile(const NetTask& task, const std::string& path);

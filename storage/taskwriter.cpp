@@ -3,6 +3,7 @@
 #include "model/numtext.h"
 #include "storage/fieldreader.h"
 #include "storage/networksection.h"
+#include "storage/scalesection.h"
 
 namespace {
 
@@ -69,5 +70,5 @@ std::optional<std::string> FormatTaskFile(const NetTask& task) {
                 out += '\n';
             }
     }
-    return out + FormatNetworkSection(task);
+    return out + FormatNetworkSection(task) + FormatScaleSection(task);
 }

@@ -55,6 +55,10 @@ CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QW
 
     FillLists();
     ShowRole();
+    for (QComboBox* combo : m_combos) {
+        connect(combo, &QComboBox::currentIndexChanged, this, &CExampleDlg::ClearAnswer);
+        connect(combo, &QComboBox::editTextChanged, this, &CExampleDlg::ClearAnswer);
+    }
     m_ui->okButton->setFocus();
 }
 
@@ -75,6 +79,12 @@ void CExampleDlg::FillLists() {
         const int variants = std::clamp(param.variantCount, 0, MaxVariants);
         for (int j = 0; j < variants; ++j) combo->addItem(FromTask(param.variantNames[j]));
         combo->setCurrentIndex(variants > 0 ? 0 : -1);
+        // A numeric parameter is asked by value too, but examples hold variants only.
+        if (CheckRole() && ScaleFits(param)) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setCompleter(nullptr);  // completing "4" to "40" would change the number
+        }
         combo->show();
     }
     m_ui->resultCombo->clear();
@@ -91,6 +101,8 @@ void CExampleDlg::ShowRole() {
     m_ui->answerLabel->clear();
     m_ui->rankingList->setVisible(check);
     m_ui->rankingList->clear();
+    m_ui->usedLabel->setVisible(check);
+    m_ui->usedLabel->clear();
     m_ui->resultButton->setVisible(check);
 }
 
@@ -121,13 +133,58 @@ void CExampleDlg::accept() {
     QDialog::accept();
 }
 
-void CExampleDlg::OnResult() {
-    int variantIndex[MaxInputs] = {};
-    InputSelections(variantIndex);
-    const std::vector<RankedOutput> ranked = RankOutputs(m_task, variantIndex);
+bool CExampleDlg::CheckInputs(ParamInput* inputs) {
+    const int count = std::clamp(m_task.inputCount, 0, MaxInputs);
+    for (int i = 0; i < count; ++i) {
+        QComboBox* combo = m_combos[i];
+        const InputParam& param = m_task.inputParams[i];
+        const int index = combo->currentIndex();
+        // A chosen entry is its variant even when names repeat.
+        if (!combo->isEditable() ||
+            (index >= 0 && combo->itemText(index) == combo->currentText())) {
+            if (index < 0 || index >= param.variantCount) {
+                inputs[i] = ParamInput{-1, 0.0, {}, false};  // the network refuses to run
+                continue;
+            }
+            inputs[i] = ParamInput{index, param.variantValues[index], {}, false};
+            continue;
+        }
+        const std::optional<std::string> text = ToTask(combo->currentText());
+        std::optional<ParamInput> input;
+        if (text) input = ResolveParamInput(param, *text);
+        if (!input) {
+            m_user.Tell(ToUtf8(QString::fromUtf8(UnknownValueMessage)
+                                   .arg(FromTask(m_task.inputNames[i]), combo->currentText())));
+            return false;
+        }
+        inputs[i] = *input;
+    }
+    return true;
+}
+
+void CExampleDlg::ClearAnswer() {
+    m_ui->answerLabel->clear();
     m_ui->rankingList->clear();
+    m_ui->usedLabel->clear();
+}
+
+void CExampleDlg::OnResult() {
+    ClearAnswer();
+    ParamInput inputs[MaxInputs] = {};
+    if (!CheckInputs(inputs)) return;
+    double inputSignals[MaxInputs] = {};
+    bool chosen = true;
+    QStringList used;
+    for (int i = 0; i < std::clamp(m_task.inputCount, 0, MaxInputs); ++i) {
+        inputSignals[i] = inputs[i].signal;
+        chosen = chosen && (inputs[i].variant >= 0 || inputs[i].number);
+        if (inputs[i].number)
+            used << FromTask(m_task.inputNames[i]) + QStringLiteral(" = ") +
+                        FromUtf8(DescribeParamInput(m_task.inputParams[i], inputs[i]));
+    }
+    const std::vector<RankedOutput> ranked =
+        chosen ? RankSignals(m_task, inputSignals) : std::vector<RankedOutput>();
     if (ranked.empty()) {
-        m_ui->answerLabel->clear();
         m_user.Tell(NoAnswerMessage);
         return;
     }
@@ -135,6 +192,7 @@ void CExampleDlg::OnResult() {
     const int shown = std::min<int>(RankedShown, static_cast<int>(ranked.size()));
     for (int r = 0; r < shown; ++r)
         m_ui->rankingList->addItem(FromTask(RankedText(m_task, ranked[r])));
+    m_ui->usedLabel->setText(used.join(QLatin1Char('\n')));
 }
 
 void CExampleDlg::SizeRankingList() {

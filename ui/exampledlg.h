@@ -2,12 +2,14 @@
 // list per input parameter and a list of the output variants; OK stores the
 // chosen example. Check role (ModeCheck): the same input lists and a
 // "Результат" button that shows the output variant the network picks; OK and
-// Cancel only close.
+// Cancel only close. There the list of a numeric parameter also takes a typed
+// number, and the answer shown goes whenever an input changes.
 #pragma once
 
 #include <QDialog>
 #include <memory>
 
+#include "model/numericscale.h"
 #include "model/task.h"
 #include "model/userdialog.h"
 
@@ -19,6 +21,9 @@ inline constexpr const char* ExampleIncompleteMessage =
     "Пример не добавлен: для каждого входного параметра и для результата нужно выбрать вариант.";
 inline constexpr const char* NoAnswerMessage =
     "Сеть не может дать ответ: проверьте параметры задачи и размер скрытого слоя.";
+// A typed text that is neither a variant nor a number the parameter's scale takes.
+inline constexpr const char* UnknownValueMessage =
+    "Параметр «%1»: нет варианта «%2». Выберите вариант из списка или введите число.";
 
 namespace Ui {
 class CExampleDlg;
@@ -39,8 +44,9 @@ class CExampleDlg : public QDialog {
     // open. Check role: closes.
     void accept() override;
     // Check role: shows the name of the output variant the network chooses
-    // and, below it, the leading outputs with their signals; when the network
-    // cannot be evaluated both are emptied and NoAnswerMessage is shown.
+    // and, below it, the leading outputs with their signals and the values
+    // used for numbers typed; when the network cannot be evaluated all are
+    // emptied and NoAnswerMessage (or UnknownValueMessage) is shown.
     void OnResult();
 
   private:
@@ -50,6 +56,11 @@ class CExampleDlg : public QDialog {
     void SizeRankingList();
     // The chosen variant of every input parameter, in parameter order.
     void InputSelections(int* variantIndex) const;
+    // Check role: what each list asks of its parameter (a variant, or a number
+    // typed into a numeric parameter's list); false after telling the user.
+    bool CheckInputs(ParamInput* inputs);
+    // Empties the shown answer: it belongs to the inputs it was computed for.
+    void ClearAnswer();
 
     NetTask& m_task;
     DialogState& m_state;

@@ -6,6 +6,12 @@
 #include "ui/tasktext.h"
 #include "ui_importdlg.h"
 
+namespace {
+
+constexpr int ExactValuesStep = 1;
+
+}  // namespace
+
 ImportDlg::ImportDlg(const DataTable& table, const QString& source, ImportAttempt tryImport,
                      QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ImportDlg>()), m_tryImport(std::move(tryImport)) {
@@ -21,8 +27,10 @@ ImportDlg::ImportDlg(const DataTable& table, const QString& source, ImportAttemp
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
-    m_ui->binsSpin->setRange(2, MaxVariants);
-    m_ui->binsSpin->setValue(DefaultBins);
+    // The step below 2 intervals stands for one variant per distinct number.
+    m_ui->binsSpin->setRange(ExactValuesStep, MaxVariants);
+    m_ui->binsSpin->setSpecialValueText(QStringLiteral("точные значения"));
+    m_ui->binsSpin->setValue(DefaultBins == ExactValues ? ExactValuesStep : DefaultBins);
     connect(m_ui->resultCombo, &QComboBox::currentIndexChanged, this, &ImportDlg::OnResultChanged);
     m_ui->resultCombo->setCurrentIndex(m_ui->resultCombo->count() - 1);
     OnResultChanged(m_ui->resultCombo->currentIndex());
@@ -51,7 +59,8 @@ ImportOptions ImportDlg::Options() const {
     for (int row = 0; row < m_ui->inputList->count(); ++row)
         if (row != result && m_ui->inputList->item(row)->checkState() == Qt::Checked)
             options.inputs.push_back(m_names[row]);
-    options.bins = m_ui->binsSpin->value();
+    const int bins = m_ui->binsSpin->value();
+    options.bins = bins == ExactValuesStep ? ExactValues : bins;
     return options;
 }
 

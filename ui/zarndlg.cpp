@@ -27,6 +27,7 @@
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "ui/aboutdlg.h"
+#include "ui/answertable.h"
 #include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
 #include "ui/exampledlg.h"
@@ -53,14 +54,19 @@ QString DefaultFileChooser(QWidget* parent, CZarnDlg::FileDialogKind kind, const
     // Qt's own dialog, so that it speaks the program's language whatever the
     // desktop's dialogs would. Saving asks before an existing file is
     // overwritten (Qt's default) and gives a name typed without an extension
-    // the task ending, so that the file manager knows the file.
-    const bool save = kind == CZarnDlg::FileDialogKind::Save;
+    // the task ending (a table of answers the CSV one), so that the file
+    // manager knows the file.
+    using Kind = CZarnDlg::FileDialogKind;
+    const bool save = kind == Kind::Save || kind == Kind::SaveAnswers;
+    const bool table = kind == Kind::OpenData || kind == Kind::SaveAnswers;
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(CZarnDlg::TaskFileFilters());
-    if (save) dialog.setDefaultSuffix(QStringLiteral("task"));
+    const QStringList filters = CZarnDlg::TaskFileFilters();
+    dialog.setNameFilters(filters);
+    if (table) dialog.selectNameFilter(filters.at(1));
+    if (save) dialog.setDefaultSuffix(table ? QStringLiteral("csv") : QStringLiteral("task"));
     // A folder opens there; a file is proposed in its folder.
     const QFileInfo info(start);
     if (start.isEmpty() || info.isDir()) {
@@ -126,6 +132,7 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     connect(m_ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
     connect(m_ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
     connect(m_ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
+    connect(m_ui->answerTableButton, &QPushButton::clicked, this, &CZarnDlg::OnAnswerTable);
     connect(m_ui->deleteExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnDeleteExample);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &CZarnDlg::OnSaveToFile);
     connect(m_ui->loadButton, &QPushButton::clicked, this, &CZarnDlg::OnLoadFromFile);
@@ -228,6 +235,7 @@ void CZarnDlg::RefreshTables() {
     else
         FillExampleTable();
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->answerTableButton->setEnabled(CheckAvailable(m_task));
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     UpdateTitle();
 }
@@ -424,6 +432,7 @@ void CZarnDlg::OnHiddenChanged() {
     UpdateTitle();
     // The network belongs to the size it was trained with.
     m_ui->checkButton->setEnabled(CheckAvailable(m_task));
+    m_ui->answerTableButton->setEnabled(CheckAvailable(m_task));
 }
 
 // ---- Training panel ------------------------------------------------------
@@ -509,6 +518,19 @@ void CZarnDlg::OnCheck() {
     // Back to the mode of the layout on screen, so the refresh fills the
     // tables that are showing.
     m_state.dialogMode = m_trainingLayout ? ModeTraining : ModeSetup;
+    RefreshTables();
+}
+
+void CZarnDlg::OnAnswerTable() {
+    const QString dataPath = m_fileChooser(this, FileDialogKind::OpenData);
+    RefreshTables();  // the file dialog has closed
+    if (!dataPath.isEmpty()) {
+        AnswerTableFile(m_task, m_user, NativePath(dataPath), [this] {
+            const QString outPath = m_fileChooser(this, FileDialogKind::SaveAnswers);
+            RefreshTables();
+            return outPath.isEmpty() ? std::string() : NativePath(outPath);
+        });
+    }
     RefreshTables();
 }
 
@@ -601,6 +623,7 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
+            if (result.scales == ScaleLoad::Damaged) m_user.Tell(ScalesDamagedMessage);
             if (!result.recoveryCopy.empty())
                 m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
             break;

@@ -27,7 +27,9 @@ class CZarnDlg : public QDialog {
     Q_OBJECT
 
   public:
-    enum class FileDialogKind { Save, Open };
+    // Save and Open: task files; OpenData and SaveAnswers: the tables of
+    // "Ответить на таблицу…".
+    enum class FileDialogKind { Save, Open, OpenData, SaveAnswers };
     // Returns the chosen path, or empty text when the user cancels.
     using FileChooser = std::function<QString(QWidget* parent, FileDialogKind kind)>;
     using SeedProvider = std::function<uint32_t()>;
@@ -108,6 +110,7 @@ class CZarnDlg : public QDialog {
     void OnErrorGraph();
     void OnAddExample();
     void OnCheck();
+    void OnAnswerTable();
     void OnDeleteExample();
     void FillExampleTable();
     // Files.

@@ -118,14 +118,14 @@ TEST(ColumnPlan, NamesOrdersAndValuesVariants) {
          {0, 0.000001, 1},
          {0, 1, 2}},
         {"only missing", Cells({nullptr, nullptr}), {"?"}, {0.5}, {0, 0}},
-        {"equal-frequency bins named by their numbers, valued by order",
+        {"equal-frequency bins named by their cut points, valued by order",
          Cells({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10", nullptr}),
-         {"1..2", "3..4", "5..7", "8..9", "10", "?"},
+         {"< 3", "3 – 5", "5 – 8", "8 – 10", ">= 10", "?"},
          {0, 0.25, 0.5, 0.75, 1, 0.499999},
          {0, 0, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5}},
         {"ties stay in one bin",
          Cells({"1", "1", "1", "1", "1", "2", "3", "4", "5", "6"}),
-         {"1", "2", "3..4", "5..6"},
+         {"< 2", "2 – 3", "3 – 5", ">= 5"},
          {0, 1 / 3.0, 2 / 3.0, 1},
          {0, 0, 0, 0, 0, 1, 2, 2, 3, 3}},
     };
@@ -137,6 +137,63 @@ TEST(ColumnPlan, NamesOrdersAndValuesVariants) {
             EXPECT_NEAR(plan.values[j], c.values[j], 1e-6) << c.what << " variant " << j;
         EXPECT_EQ(plan.rowVariant, c.rows) << c.what;
     }
+}
+
+TEST(ColumnPlan, NumbersKeepTheirScale) {
+    using K = NumericScale::Kind;
+    const struct {
+        const char* what;
+        std::vector<DataCell> cells;
+        int bins;
+        std::vector<std::string> names;
+        NumericScale scale;
+    } cases[] = {
+        {"exact values by default",
+         Cells({"30", "20.5", nullptr, "40"}),
+         ExactValues,
+         {"20.5", "30", "40", "?"},
+         {K::Exact, 20.5, 40, {}}},
+        {"fewer numbers than intervals stay exact",
+         Cells({"2", "1"}),
+         5,
+         {"1", "2"},
+         {K::Exact, 1, 2, {}}},
+        {"the shortest cut between neighbours, no gaps",
+         Cells({"21.3", "30", "39.9", "41.0", "50", "61.8", "62.5", "70", "80"}),
+         3,
+         {"< 40", "40 – 62", ">= 62"},
+         {K::Intervals, 21.3, 80, {40, 62}}},
+        {"the column's decimal comma",
+         Cells({"1,1", "1,2", "1,25", "1,31", "1,4", "1,5"}),
+         2,
+         {"< 1,3", ">= 1,3"},
+         {K::Intervals, 1.1, 1.5, {1.3}}},
+        {"negative numbers",
+         Cells({"-5.5", "-5", "-4", "-3"}),
+         2,
+         {"< -4", ">= -4"},
+         {K::Intervals, -5.5, -3, {-4}}},
+        {"a cut in the top run starts its own interval",
+         Cells({"1", "2", "3", "3", "3", "3"}),
+         2,
+         {"< 3", ">= 3"},
+         {K::Intervals, 1, 3, {3}}},
+        {"words have none", Cells({"a", "b"}), ExactValues, {"a", "b"}, {}},
+        {"ranges have none", Cells({"1-2", "3-4"}), ExactValues, {"1-2", "3-4"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ColumnPlan plan = PlanInputColumn(DataColumn{}, c.cells, c.bins);
+        EXPECT_EQ(plan.names, c.names);
+        EXPECT_EQ(plan.scale.kind, c.scale.kind);
+        EXPECT_EQ(plan.scale.low, c.scale.low);
+        EXPECT_EQ(plan.scale.high, c.scale.high);
+        EXPECT_EQ(plan.scale.cuts, c.scale.cuts);
+    }
+    DataColumn nominal;
+    nominal.kind = DataColumn::Kind::Nominal;
+    nominal.declared = {"1", "2"};
+    EXPECT_EQ(PlanInputColumn(nominal, Cells({"1"}), ExactValues).scale.kind, K::None);
 }
 
 TEST(ColumnPlan, DeclaredNominalValuesKeepOrderAndAreNotBinned) {

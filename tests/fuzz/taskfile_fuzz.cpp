@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/numericscale.h"
 #include "model/task.h"
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
@@ -39,6 +40,9 @@ void CheckInsideCapacities(const NetTask& task) {
     for (int i = 0; i < task.inputCount; ++i) {
         const int count = task.inputParams[i].variantCount;
         if (count < 0 || count > MaxVariants) Fail("variantCount");
+        const InputParam& param = task.inputParams[i];
+        if (param.scale.kind != NumericScale::Kind::None && !ScaleFits(param))
+            Fail("a scale that does not fit its variants");
     }
     for (int k = 0; k < task.exampleCount; ++k) {
         for (int i = 0; i < task.inputCount; ++i) {

@@ -50,6 +50,7 @@ std::string DescribeDifference(const NetTask& a, const NetTask& b) {
         const InputParam& pa = a.inputParams[i];
         const InputParam& pb = b.inputParams[i];
         if (pa.variantCount != pb.variantCount) return "variantCount[" + std::to_string(i) + "]";
+        if (!(pa.scale == pb.scale)) return "scale[" + std::to_string(i) + "]";
         if (!SameBytes(pa.variantValues, pb.variantValues))
             return "variantValues[" + std::to_string(i) + "]";
         for (int j = 0; j < MaxVariants; ++j)

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,4 +98,18 @@ TEST_F(DataImportTest, CancelOrARefusalLeavesTheTask) {
     EXPECT_EQ(driver.texts,
               (std::vector<std::string>{"Не выбран ни один входной столбец.",
                                         "Строка 2: перед @data нет ни одного @attribute."}));
+}
+
+TEST(ImportDlgBins, ExactValuesFirstThenIntervals) {
+    DataTable table;
+    table.columns = {{"a", DataColumn::Kind::Free, {}}, {"b", DataColumn::Kind::Free, {}}};
+    ImportDlg dialog(table, QStringLiteral("t.csv"), nullptr);
+    auto* spin = dialog.findChild<QSpinBox*>("binsSpin");
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->text(), QStringLiteral("точные значения"));
+    EXPECT_EQ(dialog.Options().bins, ExactValues);
+    spin->stepUp();
+    EXPECT_EQ(dialog.Options().bins, 2);
+    spin->setValue(5);
+    EXPECT_EQ(dialog.Options().bins, 5);
 }

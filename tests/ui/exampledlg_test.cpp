@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -330,4 +331,70 @@ TEST(ExampleDlg, MinimiseAndRestoreKeepSelectionsAndAnswer) {
     QCoreApplication::processEvents();
     EXPECT_EQ(adding.Combo(2)->currentIndex(), 2);
     EXPECT_EQ(adding.Child<QComboBox>("resultCombo")->currentIndex(), 1);
+}
+
+namespace {
+
+// The switch above fed by a numeric parameter: exact values 20, 30, 40 on the
+// scale 20..40; below the middle "нет" wins, above it "да". A second
+// parameter has names only.
+std::unique_ptr<NetTask> NumericSwitch() {
+    auto task = TrainedSwitch();
+    task->inputParams[0].variantValues[0] = 0.0;
+    task->inputParams[0].variantNames[0] = "20";
+    task->inputParams[0].variantValues[1] = 0.5;
+    task->inputParams[0].variantNames[1] = "30";
+    task->inputParams[0].variantValues[2] = 1.0;
+    task->inputParams[0].variantNames[2] = "40";
+    task->inputParams[0].variantCount = 3;
+    task->inputParams[0].scale = {NumericScale::Kind::Exact, 20, 40, {}};
+    task->weightsInputHidden[0][0] = 20.0;
+    task->weightsInputHidden[2][0] = -10.0;  // hidden bias in row n = 2
+    AddParam(*task, {"b", {{0, "x"}, {1, "y"}}});
+    return task;
+}
+
+void Type(QComboBox* combo, const QString& text) {
+    combo->lineEdit()->clear();
+    QTest::keyClicks(combo->lineEdit(), text);
+}
+
+}  // namespace
+
+TEST(ExampleDlg, CheckRoleTakesATypedNumberAndShowsTheValueUsed) {
+    Fixture f(NumericSwitch(), ModeCheck);
+    EXPECT_TRUE(f.Combo(1)->isEditable());
+    EXPECT_FALSE(f.Combo(2)->isEditable()) << "names only";
+    QLabel* answer = f.Child<QLabel>("answerLabel");
+    QLabel* used = f.Child<QLabel>("usedLabel");
+
+    Type(f.Combo(1), "25");
+    f.Click("resultButton");
+    EXPECT_EQ(answer->text(), QString("нет"));
+    EXPECT_EQ(used->text(), QString("сигнал = 25 (между «20» и «30»)"));
+    Type(f.Combo(1), "35");
+    EXPECT_TRUE(answer->text().isEmpty()) << "the answer went with its input";
+    EXPECT_TRUE(used->text().isEmpty());
+    f.Click("resultButton");
+    EXPECT_EQ(answer->text(), QString("да"));
+    Type(f.Combo(1), "45");
+    f.Click("resultButton");
+    EXPECT_EQ(used->text(), QString("сигнал = 45; вне обученного диапазона 20 … 40"));
+    f.Combo(2)->setCurrentIndex(1);  // any input, a list too
+    EXPECT_TRUE(answer->text().isEmpty());
+
+    f.Combo(1)->setCurrentIndex(0);  // names still work
+    f.Click("resultButton");
+    EXPECT_EQ(answer->text(), QString("нет"));
+    EXPECT_TRUE(used->text().isEmpty());
+    f.Combo(1)->setEditText(QString("много"));  // keyClicks cannot type Cyrillic
+    f.Click("resultButton");
+    EXPECT_TRUE(answer->text().isEmpty());
+    ASSERT_EQ(f.user.messages.size(), 1u);
+    EXPECT_EQ(f.user.messages[0],
+              "Параметр «сигнал»: нет варианта «много». Выберите вариант из списка или введите "
+              "число.");
+
+    Fixture adding(NumericSwitch(), ModeTraining);
+    EXPECT_FALSE(adding.Combo(1)->isEditable()) << "examples hold variants only";
 }

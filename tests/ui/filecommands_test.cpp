@@ -251,4 +251,36 @@ TEST_F(FileCommandsTest, CheckIsOfferedOnlyForTheNetworkOfTheTaskShowing) {
     EXPECT_FALSE(Button("checkButton")->isEnabled());
 }
 
+TEST_F(FileCommandsTest, AnswerTableWritesTheAnswersAndTellsTheCounts) {
+    EXPECT_FALSE(Button("answerTableButton")->isEnabled()) << "no network yet";
+    chosen = ZARN_EXAMPLES_DIR "/fruit-trained.task";
+    Click("loadButton");
+    ASSERT_TRUE(Button("answerTableButton")->isEnabled());
+    Write(Path("new.csv"), "size,colour,fruit\nsmall,red,apple\nlarge,blue,pear\n");
+    std::vector<QString> answers{QString::fromStdString(Path("new.csv")), QString()};
+    dlg->SetFileChooser([&](QWidget*, CZarnDlg::FileDialogKind kind) {
+        kinds.push_back(kind);
+        const QString next = answers.front();
+        answers.erase(answers.begin());
+        return next;
+    });
+    kinds.clear();
+    driver.texts.clear();
+    Click("answerTableButton");  // where to save: cancelled
+    EXPECT_EQ(kinds, (std::vector{CZarnDlg::FileDialogKind::OpenData,
+                                  CZarnDlg::FileDialogKind::SaveAnswers}));
+    EXPECT_TRUE(driver.texts.empty());
+
+    answers = {QString::fromStdString(Path("new.csv")), QString::fromStdString(Path("out.csv"))};
+    Click("answerTableButton");
+    EXPECT_EQ(Bytes(Path("out.csv")),
+              QByteArray("size,colour,fruit,Ответ,Сигнал,Причина\n"
+                         "small,red,apple,apple,0.989,\n"
+                         "large,blue,pear,,,«colour»: нет варианта «blue»\n"));
+    EXPECT_EQ(driver.texts,
+              std::vector<std::string>{"Отвечено строк: 1 из 2. Без ответа: 1 (причина в столбце "
+                                       "«Причина»). Верно: 1 из 2 (50.00%) по столбцу «fruit»."});
+    EXPECT_FALSE(dlg->TaskChanged()) << "answering changes no task";
+}
+
 }  // namespace

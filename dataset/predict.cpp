@@ -1,0 +1,150 @@
+#include "dataset/predict.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "dataset/columnplan.h"
+#include "dataset/csvexport.h"
+#include "model/cp1251.h"
+#include "model/numericscale.h"
+#include "model/numtext.h"
+#include "network/ranking.h"
+
+const char* const AnswerHeading = "Ответ";
+const char* const SignalHeading = "Сигнал";
+const char* const ReasonHeading = "Причина";
+
+namespace {
+
+std::string Quoted(const std::string& utf8) {
+    return "«" + utf8 + "»";
+}
+
+int FindColumn(const DataTable& table, const std::string& name) {
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        if (table.columns[c].name == name) return static_cast<int>(c);
+    return -1;
+}
+
+int FindOutput(const NetTask& task, const std::string& utf8) {
+    for (int o = 0; o < task.outputCount; ++o)
+        if (Cp1251ToUtf8(task.outputNames[o]) == utf8) return o;
+    return -1;
+}
+
+// The last column other than the inputs whose every value names an output.
+int GuessResultColumn(const NetTask& task, const DataTable& table, const std::vector<int>& inputs) {
+    for (int c = static_cast<int>(table.columns.size()) - 1; c >= 0; --c) {
+        if (std::find(inputs.begin(), inputs.end(), c) != inputs.end()) continue;
+        bool any = false, all = true;
+        for (const auto& row : table.rows) {
+            if (!row[c]) continue;
+            any = true;
+            if (FindOutput(task, *row[c]) < 0) {
+                all = false;
+                break;
+            }
+        }
+        if (any && all) return c;
+    }
+    return -1;
+}
+
+// What a cell asks of a parameter; a missing value is the variant "?" if there is one.
+std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCell& cell,
+                                    std::string& reason) {
+    const std::string name = Cp1251ToUtf8(task.inputNames[param]);
+    const std::string text = cell ? *cell : std::string(MissingVariantName);
+    const std::optional<std::string> bytes = Utf8ToCp1251(text);
+    std::optional<ParamInput> input;
+    if (bytes) input = ResolveParamInput(task.inputParams[param], *bytes);
+    if (!input)
+        reason = cell ? Quoted(name) + ": нет варианта " + Quoted(text)
+                      : Quoted(name) + ": нет значения";
+    return input;
+}
+
+}  // namespace
+
+bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
+                  std::string& csv, PredictSummary& summary, std::string& error) {
+    summary = PredictSummary{};
+    std::vector<int> inputs;
+    for (int i = 0; i < task.inputCount; ++i) {
+        const std::string name = Cp1251ToUtf8(task.inputNames[i]);
+        inputs.push_back(FindColumn(table, name));
+        if (inputs.back() < 0) {
+            error = "В таблице нет столбца " + Quoted(name) + " (входной параметр задачи).";
+            return false;
+        }
+    }
+    int result = -1;
+    if (!options.result.empty()) {
+        result = FindColumn(table, options.result);
+        if (result < 0) {
+            error = "В таблице нет столбца результата " + Quoted(options.result) + ".";
+            return false;
+        }
+    } else {
+        result = GuessResultColumn(task, table, inputs);
+    }
+    if (result >= 0) summary.resultColumn = table.columns[result].name;
+
+    csv.clear();
+    for (const DataColumn& column : table.columns) csv += CsvCell(column.name) + ",";
+    csv += CsvCell(AnswerHeading) + "," + CsvCell(SignalHeading);
+    if (options.allOutputs)
+        for (int o = 0; o < task.outputCount; ++o)
+            csv += "," + CsvCell(Cp1251ToUtf8(task.outputNames[o]));
+    csv += "," + CsvCell(ReasonHeading) + "\n";
+
+    for (const auto& row : table.rows) {
+        ++summary.rows;
+        for (const DataCell& cell : row) csv += CsvCell(cell.value_or(std::string())) + ",";
+        std::string reason;
+        double signals[MaxInputs];
+        bool known = true;
+        for (int i = 0; i < task.inputCount && known; ++i) {
+            const std::optional<ParamInput> input = CellInput(task, i, row[inputs[i]], reason);
+            known = input.has_value();
+            if (known) signals[i] = input->signal;
+        }
+        std::vector<RankedOutput> ranked;
+        if (known) {
+            ranked = RankSignals(task, signals);
+            if (ranked.empty()) reason = "сеть не может дать ответ на эти значения";
+        }
+        if (!ranked.empty()) {
+            ++summary.answered;
+            csv += CsvCell(Cp1251ToUtf8(task.outputNames[ranked.front().output])) + "," +
+                   FormatFixed(ranked.front().activation, 3);
+            if (options.allOutputs)
+                for (int o = 0; o < task.outputCount; ++o)
+                    csv += "," + FormatFixed(task.outputSignals[o], 3);
+        } else {
+            csv += ",";
+            if (options.allOutputs) csv += std::string(task.outputCount, ',');
+        }
+        csv += "," + CsvCell(reason) + "\n";
+        if (result >= 0 && row[result]) {
+            ++summary.withResult;
+            if (!ranked.empty() && FindOutput(task, *row[result]) == ranked.front().output)
+                ++summary.correct;
+        }
+    }
+    return true;
+}
+
+std::string DescribePrediction(const PredictSummary& s) {
+    std::string text =
+        "Отвечено строк: " + FormatInt(s.answered) + " из " + FormatInt(s.rows) + ".";
+    if (s.answered < s.rows)
+        text += " Без ответа: " + FormatInt(s.rows - s.answered) + " (причина в столбце " +
+                Quoted(ReasonHeading) + ").";
+    if (s.withResult > 0)
+        text += " Верно: " + FormatInt(s.correct) + " из " + FormatInt(s.withResult) + " (" +
+                FormatFixed(static_cast<double>(s.correct) / s.withResult * 100.0, 2) +
+                "%) по столбцу " + Quoted(s.resultColumn) + ".";
+    return text;
+}

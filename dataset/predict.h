@@ -1,0 +1,39 @@
+// Answers of a trained network for every row of a data table (new cases in
+// the CSV/ARFF forms the import reads), written as a CSV table.
+#pragma once
+
+#include <string>
+
+#include "dataset/datatable.h"
+#include "model/task.h"
+
+// Headings of the columns added to every row (UTF-8).
+extern const char* const AnswerHeading;  // "Ответ"
+extern const char* const SignalHeading;  // "Сигнал"
+extern const char* const ReasonHeading;  // "Причина"
+
+struct PredictOptions {
+    bool allOutputs = false;  // one more column per output variant with its signal
+    std::string result;       // the result column by name (UTF-8); empty: found by its values
+};
+
+struct PredictSummary {
+    int rows = 0;
+    int answered = 0;
+    std::string resultColumn;  // UTF-8; empty when the table has none
+    int withResult = 0;        // rows with a value in the result column
+    int correct = 0;           // of those, answered with that value
+};
+
+// Matches the task's input parameters to columns by header name (any order,
+// other columns ignored) and answers each row by its values (names, or numbers
+// on a parameter's scale). A row with a value the task cannot take keeps an
+// empty answer and says why in the reason column. csv (UTF-8, comma, LF)
+// holds every row of the table with the answer columns after its own. false
+// with a message (UTF-8) when a parameter has no column or the named result
+// column does not exist.
+bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
+                  std::string& csv, PredictSummary& summary, std::string& error);
+
+// "Отвечено строк: 148 из 150. Верно: 140 из 150 (93.33%) по столбцу «класс»."
+std::string DescribePrediction(const PredictSummary& summary);
