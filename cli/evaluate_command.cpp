@@ -22,7 +22,13 @@ int RunEvaluate(EvaluateArgs args) {
     if (!args.seedGiven) args.options.seed = TimeSeed();
     EvaluationResult result;
     std::string error;
-    if (!EvaluateTask(*task, args.options, result, error)) {
+    // Nested tuning takes minutes: a line every tenth on stderr.
+    TuningControl control;
+    if (args.options.tune)
+        control.progress = [](int percent) {
+            if (percent % 10 == 0) std::cerr << "Оценка с подбором: " << percent << "%\n";
+        };
+    if (!EvaluateTask(*task, args.options, result, error, control)) {
         std::cerr << error << "\n";
         return ExitRefused;
     }
