@@ -55,8 +55,9 @@ void AddEvaluateCommand(CLI::App& app, int& exitCode) {
         ->capture_default_str();
     command->add_option("--hidden", o.hidden, "Hidden layer size (default: from the file)");
     command->add_option("--threads", o.threads, "Folds trained side by side (default: cores)");
-    command->add_flag("--tune", o.tune,
-                      "Choose the settings as tune does inside each fold (nested cross-validation)");
+    command->add_flag(
+        "--tune", o.tune,
+        "Choose the settings as tune does inside each fold (nested cross-validation)");
     command->add_option("--tune-folds", o.tuning.folds, "Folds of the search inside each fold")
         ->capture_default_str();
     AddTuningOptions(*command, o.tuning);

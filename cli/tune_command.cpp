@@ -54,8 +54,8 @@ int RunTune(TuneArgs args) {
 
     const TuningSetting& choice = result.choice;
     task->hiddenCount = choice.hidden;
-    const TrainingOutcome trained = TrainNetwork(*task, choice.coef, FormatInt(choice.iterations),
-                                                 args.options.seed, {});
+    const TrainingOutcome trained =
+        TrainNetwork(*task, choice.coef, FormatInt(choice.iterations), args.options.seed, {});
     if (!trained.trained) {
         std::cerr << trained.message << "\n";
         return ExitRefused;
