@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 
@@ -20,6 +21,12 @@ namespace {
 // A gap this large (in points) between training and held-out accuracy means
 // the network learns the examples by heart.
 constexpr double MemorisingGap = 10.0;
+
+// Ten folds, or one example per fold for fewer than ten examples (the
+// evaluation itself refuses fewer than two).
+int PanelFolds(const NetTask& task) {
+    return std::clamp(task.exampleCount, 2, 10);
+}
 
 using Job = std::function<void(const std::atomic<bool>& stop,
                                const std::function<void(int percent)>& progress)>;
@@ -90,6 +97,7 @@ PanelRunOutcome EvaluateFromPanel(QWidget* window, QPushButton* button, const Ne
                                   const std::string& coefText, const std::string& iterText,
                                   uint32_t seed) {
     EvaluationOptions options;
+    options.folds = PanelFolds(task);
     options.seed = seed;
     options.coef = coefText;
     options.iterations = iterText;
@@ -110,6 +118,7 @@ PanelRunOutcome EvaluateFromPanel(QWidget* window, QPushButton* button, const Ne
 PanelRunOutcome TuneFromPanel(QWidget* window, QPushButton* button, const NetTask& task,
                               uint32_t seed) {
     TuningOptions options;
+    options.folds = PanelFolds(task);
     options.seed = seed;
     TuningResult result;
     std::string error;
