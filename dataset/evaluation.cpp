@@ -326,3 +326,31 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
     text += "Ответы на отложенных примерах (строки — верный класс, столбцы — ответ сети):\n";
     return text + ConfusionTable(task, result.confusion);
 }
+
+namespace {
+
+// A gap this large (in points) between training and held-out accuracy means
+// the network learns the examples by heart.
+constexpr double MemorisingGap = 10.0;
+
+std::string Percent(double value) {
+    return FormatFixed(value, 1) + "%";
+}
+
+}  // namespace
+
+std::string EvaluationVerdict(const NetTask& task, const EvaluationResult& result) {
+    const double heldOut = Mean(result.heldOutPercent);
+    const double training = Mean(result.trainPercent);
+    const std::string always =
+        "«всегда " + Cp1251ToUtf8(task.outputNames[result.majorityClass]) + "»";
+    if (heldOut < result.majorityPercent)
+        return "На новых примерах сеть ошибается чаще, чем ответ " + always +
+               ". Попробуйте «Подобрать».";
+    if (training - heldOut > MemorisingGap)
+        return "Сеть заучивает обучающие примеры (" + Percent(training) +
+               " верно), а на новых ошибается заметно чаще (" + Percent(heldOut) +
+               " верно). Попробуйте «Подобрать» или меньше итераций.";
+    return "На новых примерах сеть отвечает верно примерно в " + Percent(heldOut) +
+           " случаев — лучше, чем ответ " + always + " (" + Percent(result.majorityPercent) + ").";
+}

@@ -62,3 +62,9 @@ double StandardDeviation(const std::vector<double>& values);  // sample (n - 1)
 // The printed report: accuracies, baseline and the confusion table (UTF-8).
 std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& options,
                              const EvaluationResult& result);
+
+// One plain sentence on what the figures mean: worse than always giving the
+// most frequent class, learning the training examples by heart (training
+// accuracy more than 10 points above the held-out one), or better than the
+// most frequent class.
+std::string EvaluationVerdict(const NetTask& task, const EvaluationResult& result);

@@ -11,16 +11,10 @@
 #include <atomic>
 #include <functional>
 
-#include "model/cp1251.h"
-#include "model/numtext.h"
 #include "ui/inputblocker.h"
 #include "ui/tasktext.h"
 
 namespace {
-
-// A gap this large (in points) between training and held-out accuracy means
-// the network learns the examples by heart.
-constexpr double MemorisingGap = 10.0;
 
 // Ten folds, or one example per fold for fewer than ten examples (the
 // evaluation itself refuses fewer than two).
@@ -63,10 +57,6 @@ bool RunWithStop(QWidget* window, QPushButton* button, const QString& what, cons
     return stop.load();
 }
 
-std::string Percent(double value) {
-    return FormatFixed(value, 1) + "%";
-}
-
 }  // namespace
 
 QString RunCaption(const QString& what, int percent) {
@@ -75,22 +65,7 @@ QString RunCaption(const QString& what, int percent) {
 
 std::string PanelEvaluationReport(const NetTask& task, const EvaluationOptions& options,
                                   const EvaluationResult& result) {
-    const double heldOut = Mean(result.heldOutPercent);
-    const double training = Mean(result.trainPercent);
-    const std::string always = "«всегда " + Cp1251ToUtf8(task.outputNames[result.majorityClass]) +
-                               "» (" + Percent(result.majorityPercent) + ")";
-    std::string verdict;
-    if (heldOut < result.majorityPercent)
-        verdict = "На новых примерах сеть ошибается чаще, чем ответ " + always +
-                  ". Попробуйте «Подобрать».";
-    else if (training - heldOut > MemorisingGap)
-        verdict = "Сеть заучивает обучающие примеры (" + Percent(training) +
-                  " верно), а на новых ошибается заметно чаще (" + Percent(heldOut) +
-                  " верно). Попробуйте «Подобрать» или меньше итераций.";
-    else
-        verdict = "На новых примерах сеть отвечает верно примерно в " + Percent(heldOut) +
-                  " случаев — лучше, чем ответ " + always + ".";
-    return FormatEvaluation(task, options, result) + "\n" + verdict;
+    return FormatEvaluation(task, options, result) + "\n" + EvaluationVerdict(task, result);
 }
 
 PanelRunOutcome EvaluateFromPanel(QWidget* window, QPushButton* button, const NetTask& task,

@@ -218,6 +218,35 @@ TEST(Tuning, NestedEvaluationTunesInsideEachFold) {
               std::string::npos);
 }
 
+TEST(Evaluation, VerdictSaysWhatTheFiguresMean) {
+    auto task = NoisyTask(1);
+    const struct {
+        std::vector<double> heldOut, training;
+        const char* sentence;
+    } cases[] = {
+        {{60, 62},
+         {70, 70},
+         "На новых примерах сеть ошибается чаще, чем ответ «всегда differ». Попробуйте "
+         "«Подобрать»."},
+        {{70, 72},
+         {90, 92},
+         "Сеть заучивает обучающие примеры (91.0% верно), а на новых ошибается заметно чаще "
+         "(71.0% верно). Попробуйте «Подобрать» или меньше итераций."},
+        {{70, 72},
+         {80, 80},
+         "На новых примерах сеть отвечает верно примерно в 71.0% случаев — лучше, чем ответ "
+         "«всегда differ» (66.7%)."},
+    };
+    for (const auto& c : cases) {
+        EvaluationResult result;
+        result.heldOutPercent = c.heldOut;
+        result.trainPercent = c.training;
+        result.majorityClass = 1;
+        result.majorityPercent = 200.0 / 3;
+        EXPECT_EQ(EvaluationVerdict(*task, result), c.sentence);
+    }
+}
+
 TEST(Parallel, ThreadsCappedAndFewerWhenTheSystemRefuses) {
     const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     EXPECT_EQ(WorkerCount(6000, 1000), cores);
