@@ -446,7 +446,7 @@ void CZarnDlg::OnEvaluate() {
                           ToUtf8(m_ui->iterEdit->text()), m_seedProvider());
     m_trainingRun = false;
     m_aboutAction->setEnabled(true);
-    if (!outcome.stopped) m_user.Tell(outcome.message);
+    if (!outcome.stopped) m_user.TellReport(outcome.message);
     RefreshTables();
 }
 
@@ -463,7 +463,7 @@ void CZarnDlg::OnTune() {
         m_ui->coefEdit->setText(FromUtf8(outcome.choice->coef));
         m_ui->iterEdit->setText(QString::number(outcome.choice->iterations));
     }
-    if (!outcome.stopped) m_user.Tell(outcome.message);
+    if (!outcome.stopped) m_user.TellReport(outcome.message);
     RefreshTables();
 }
 
