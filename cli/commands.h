@@ -21,6 +21,11 @@ void AddImportCommand(CLI::App& app, int& exitCode);
 void AddExportCommand(CLI::App& app, int& exitCode);
 // evaluate TASKFILE: held-out accuracy by cross-validation or hold-out.
 void AddEvaluateCommand(CLI::App& app, int& exitCode);
+// tune TASKFILE: settings chosen by cross-validation.
+void AddTuneCommand(CLI::App& app, int& exitCode);
+struct TuningOptions;
+// --budget and --max-iterations, shared by tune and evaluate --tune.
+void AddTuningOptions(CLI::App& command, TuningOptions& options);
 // check TASKFILE: data problems; exit 1 when any is found.
 void AddCheckCommand(CLI::App& app, int& exitCode);
 // ask TASKFILE [VARIANT ...]: the ranked answer of the network saved in TASKFILE.

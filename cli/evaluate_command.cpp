@@ -22,7 +22,13 @@ int RunEvaluate(EvaluateArgs args) {
     if (!args.seedGiven) args.options.seed = TimeSeed();
     EvaluationResult result;
     std::string error;
-    if (!EvaluateTask(*task, args.options, result, error)) {
+    // Nested tuning takes minutes: a line every tenth on stderr.
+    TuningControl control;
+    if (args.options.tune)
+        control.progress = [](int percent) {
+            if (percent % 10 == 0) std::cerr << "Оценка с подбором: " << percent << "%\n";
+        };
+    if (!EvaluateTask(*task, args.options, result, error, control)) {
         std::cerr << error << "\n";
         return ExitRefused;
     }
@@ -49,5 +55,11 @@ void AddEvaluateCommand(CLI::App& app, int& exitCode) {
         ->capture_default_str();
     command->add_option("--hidden", o.hidden, "Hidden layer size (default: from the file)");
     command->add_option("--threads", o.threads, "Folds trained side by side (default: cores)");
+    command->add_flag(
+        "--tune", o.tune,
+        "Choose the settings as tune does inside each fold (nested cross-validation)");
+    command->add_option("--tune-folds", o.tuning.folds, "Folds of the search inside each fold")
+        ->capture_default_str();
+    AddTuningOptions(*command, o.tuning);
     command->callback([args, &exitCode] { exitCode = RunEvaluate(*args); });
 }

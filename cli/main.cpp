@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     AddImportCommand(app, exitCode);
     AddExportCommand(app, exitCode);
     AddEvaluateCommand(app, exitCode);
+    AddTuneCommand(app, exitCode);
     AddCheckCommand(app, exitCode);
     AddAskCommand(app, exitCode);
     AddPredictCommand(app, exitCode);

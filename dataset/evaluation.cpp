@@ -4,8 +4,9 @@
 #include <atomic>
 #include <cmath>
 #include <memory>
-#include <thread>
+#include <mutex>
 
+#include "dataset/parallel.h"
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
@@ -23,10 +24,6 @@ uint64_t Mix(uint64_t x) {
     return x ^ (x >> 31);
 }
 
-uint64_t DerivedSeed(uint32_t seed, uint64_t purpose, uint64_t a, uint64_t b = 0) {
-    return Mix(Mix(Mix(Mix(seed) ^ purpose) ^ a) ^ b);
-}
-
 // Fisher-Yates with our own generator, so every platform shuffles alike.
 void Shuffle(std::vector<int>& items, uint64_t seed) {
     for (std::size_t i = items.size(); i > 1; --i) {
@@ -35,7 +32,12 @@ void Shuffle(std::vector<int>& items, uint64_t seed) {
     }
 }
 
-// A fold's task: the definition of the whole task with only its training examples.
+}  // namespace
+
+uint64_t DerivedSeed(uint32_t seed, uint64_t purpose, uint64_t a, uint64_t b) {
+    return Mix(Mix(Mix(Mix(seed) ^ purpose) ^ a) ^ b);
+}
+
 void PrepareFold(const NetTask& source, const std::vector<int>& training, int hidden,
                  NetTask& fold) {
     fold.inputCount = source.inputCount;
@@ -53,12 +55,22 @@ void PrepareFold(const NetTask& source, const std::vector<int>& training, int hi
         fold.examples[e] = source.examples[training[e]];
 }
 
+std::vector<int> TrainingSet(const NetTask& task, const std::vector<int>& heldOut) {
+    std::vector<int> training;
+    for (int e = 0; e < task.exampleCount; ++e)
+        if (!std::binary_search(heldOut.begin(), heldOut.end(), e)) training.push_back(e);
+    return training;
+}
+
+namespace {
+
 struct RunOutcome {
     bool trained = false;
     std::string message;
     double trainPercent = 0.0;
     std::vector<int> heldOut;  // example indexes
     std::vector<int> answers;  // the network's answer for each
+    TuningSetting chosen;      // with tune: the settings this run trained with
 };
 
 }  // namespace
@@ -93,7 +105,7 @@ std::vector<std::vector<int>> HeldOutSets(const NetTask& task, const EvaluationO
 }
 
 bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
-                  std::string& error) {
+                  std::string& error, const TuningControl& control) {
     result = EvaluationResult{};
     const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
     if (!NetworkShapeValid(task) || task.exampleCount < 2) {
@@ -129,37 +141,73 @@ bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, Evaluat
         }
 
     std::vector<RunOutcome> outcomes(heldOut.size());
+    const std::size_t runCount = heldOut.size();
+    // Progress: whole percentages of every run, reported as one figure.
+    std::atomic<long long> percentsDone{0};
+    std::mutex progressMutex;
+    int percentShown = 0;
+    const auto reportProgress = [&](long long done) {
+        if (!control.progress) return;
+        const int percent = static_cast<int>(done / static_cast<long long>(runCount));
+        std::lock_guard<std::mutex> lock(progressMutex);
+        if (percent <= percentShown) return;
+        percentShown = percent;
+        control.progress(percent);
+    };
+    const auto stopped = [&] { return control.stop && control.stop->load(); };
     std::atomic<std::size_t> nextRun{0};
     auto worker = [&] {
         auto fold = std::make_unique<NetTask>();
-        for (std::size_t r; (r = nextRun++) < heldOut.size();) {
-            std::vector<int> training;
+        for (std::size_t r; (r = nextRun++) < runCount && !stopped();) {
             const std::vector<int>& held = heldOut[r];
-            for (int e = 0; e < task.exampleCount; ++e)
-                if (!std::binary_search(held.begin(), held.end(), e)) training.push_back(e);
-            PrepareFold(task, training, hidden, *fold);
+            const std::vector<int> training = TrainingSet(task, held);
             const int perRepeat = options.holdout > 0 ? 1 : options.folds;
             const auto seed =
                 static_cast<uint32_t>(DerivedSeed(options.seed, 2, r / perRepeat, r % perRepeat));
-            const TrainingOutcome trained =
-                TrainNetwork(*fold, options.coef, options.iterations, seed, {});
             RunOutcome& outcome = outcomes[r];
-            outcome.trained = trained.trained;
+            std::string coef = options.coef, iterations = options.iterations;
+            int runHidden = hidden;
+            if (options.tune) {
+                // Settings chosen on this run's training examples alone.
+                PrepareFold(task, training, hidden, *fold);
+                TuningOptions tuning = options.tuning;
+                tuning.seed = seed;
+                tuning.threads = options.threads;
+                TuningControl inner{control.stop, [&](int percent) {
+                                        reportProgress(static_cast<long long>(r) * 100 + percent);
+                                    }};
+                TuningResult tuned;
+                if (!TuneTask(*fold, tuning, tuned, outcome.message, inner)) continue;
+                if (tuned.stopped) return;
+                outcome.chosen = tuned.choice;
+                coef = tuned.choice.coef;
+                iterations = FormatInt(tuned.choice.iterations);
+                runHidden = tuned.choice.hidden;
+            }
+            PrepareFold(task, training, runHidden, *fold);
+            int runPercent = 0;
+            const ProgressCallback progress = [&](const std::string& caption) {
+                if (options.tune || caption == TrainButtonCaption || runPercent >= 100) return;
+                ++runPercent;
+                reportProgress(++percentsDone);
+            };
+            const TrainingOutcome trained = TrainNetwork(*fold, coef, iterations, seed, progress,
+                                                         TrainingControl{control.stop});
+            outcome.trained = trained.trained && !trained.stopped;
             outcome.message = trained.message;
-            if (!trained.trained) continue;
+            if (!outcome.trained) continue;
             outcome.trainPercent = fold->accuracyPercent;
             outcome.heldOut = held;
             for (int e : held)
                 outcome.answers.push_back(CheckAnswer(*fold, task.examples[e].inputVariant));
         }
     };
-    const int cores = options.threads > 0 ? options.threads
-                                          : static_cast<int>(std::thread::hardware_concurrency());
-    const int workers = std::clamp(cores, 1, static_cast<int>(heldOut.size()));
-    std::vector<std::thread> threads;
-    for (int t = 1; t < workers; ++t) threads.emplace_back(worker);
-    worker();
-    for (std::thread& thread : threads) thread.join();
+    // Tuning spreads each run's search over the cores itself.
+    RunWorkers(options.tune ? 1 : WorkerCount(options.threads, runCount), worker);
+    if (stopped()) {
+        result.stopped = true;
+        return true;
+    }
 
     result.hidden = hidden;
     result.confusion.assign(task.outputCount, std::vector<int>(task.outputCount, 0));
@@ -177,6 +225,7 @@ bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, Evaluat
         result.heldOutPercent.push_back(100.0 * correct /
                                         static_cast<double>(outcome.heldOut.size()));
         result.trainPercent.push_back(outcome.trainPercent);
+        if (options.tune) result.chosen.push_back(outcome.chosen);
     }
     std::vector<int> counts(task.outputCount, 0);
     for (int e = 0; e < task.exampleCount; ++e) ++counts[ExampleResult(task, e)];
@@ -252,10 +301,22 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
         text += "Отложено " + FormatFixed(options.holdout * 100, 1) + "% примеров";
     else
         text += "Перекрёстная проверка: частей " + FormatInt(options.folds);
-    text += ", повторов " + FormatInt(options.repeat) + ", примеров " +
-            FormatInt(task.exampleCount) + ", скрытый слой " + FormatInt(result.hidden) +
-            ", итераций " + options.iterations + ", коэффициент " + options.coef + ", зерно " +
-            FormatInt(options.seed) + "\n";
+    text +=
+        ", повторов " + FormatInt(options.repeat) + ", примеров " + FormatInt(task.exampleCount);
+    if (options.tune)
+        text += ", настройки подобраны на обучающих примерах каждой части (частей " +
+                FormatInt(options.tuning.folds) + ")";
+    else
+        text += ", скрытый слой " + FormatInt(result.hidden) + ", итераций " + options.iterations +
+                ", коэффициент " + options.coef;
+    text += ", зерно " + FormatInt(options.seed) + "\n";
+    if (options.tune) {
+        text += "Выбранные настройки (скрытый слой/коэффициент/итераций):";
+        for (const TuningSetting& chosen : result.chosen)
+            text += " " + FormatInt(chosen.hidden) + "/" + chosen.coef + "/" +
+                    FormatInt(chosen.iterations);
+        text += "\n";
+    }
     text += "Точность на отложенных примерах: " + FormatFixed(Mean(result.heldOutPercent), 2) +
             "% ± " + FormatFixed(StandardDeviation(result.heldOutPercent), 2) + "% (обучений " +
             FormatInt(static_cast<long long>(result.heldOutPercent.size())) + ")\n";
@@ -264,4 +325,32 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
             ") всегда: " + FormatFixed(result.majorityPercent, 2) + "%\n";
     text += "Ответы на отложенных примерах (строки — верный класс, столбцы — ответ сети):\n";
     return text + ConfusionTable(task, result.confusion);
+}
+
+namespace {
+
+// A gap this large (in points) between training and held-out accuracy means
+// the network learns the examples by heart.
+constexpr double MemorisingGap = 10.0;
+
+std::string Percent(double value) {
+    return FormatFixed(value, 1) + "%";
+}
+
+}  // namespace
+
+std::string EvaluationVerdict(const NetTask& task, const EvaluationResult& result) {
+    const double heldOut = Mean(result.heldOutPercent);
+    const double training = Mean(result.trainPercent);
+    const std::string always =
+        "«всегда " + Cp1251ToUtf8(task.outputNames[result.majorityClass]) + "»";
+    if (heldOut < result.majorityPercent)
+        return "На новых примерах сеть ошибается чаще, чем ответ " + always +
+               ". Попробуйте «Подобрать».";
+    if (training - heldOut > MemorisingGap)
+        return "Сеть заучивает обучающие примеры (" + Percent(training) +
+               " верно), а на новых ошибается заметно чаще (" + Percent(heldOut) +
+               " верно). Попробуйте «Подобрать» или меньше итераций.";
+    return "На новых примерах сеть отвечает верно примерно в " + Percent(heldOut) +
+           " случаев — лучше, чем ответ " + always + " (" + Percent(result.majorityPercent) + ").";
 }

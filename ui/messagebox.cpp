@@ -1,6 +1,8 @@
 #include "ui/messagebox.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -41,6 +43,15 @@ MessageBox::SaveAnswer MessageBox::AskSaveChanges() {
         default:
             return SaveAnswer::Cancel;
     }
+}
+
+void MessageBox::TellReport(const std::string& report) {
+    QMessageBox box(QMessageBox::NoIcon, Title(), FromUtf8(report), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    // Qt's name for the text label of a message box.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    box.exec();
 }
 
 void MessageBox::Tell(const std::string& message) {

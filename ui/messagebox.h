@@ -20,6 +20,8 @@ class MessageBox : public UserDialog {
     // True only for OK.
     bool Ask(const std::string& question) override;
     void Tell(const std::string& message) override;
+    // A report with columns, in a fixed-pitch font so that its tables line up.
+    void TellReport(const std::string& report);
 
     // The title of every box.
     static QString Title();

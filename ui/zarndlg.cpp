@@ -30,6 +30,7 @@
 #include "ui/answertable.h"
 #include "ui/dataimport.h"
 #include "ui/errorgraphdlg.h"
+#include "ui/evaluationrunner.h"
 #include "ui/exampledlg.h"
 #include "ui/inputblocker.h"
 #include "ui/paramdlg.h"
@@ -129,6 +130,8 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     connect(m_ui->trainingModeButton, &QPushButton::clicked, this, &CZarnDlg::OnTrainingMode);
     connect(m_ui->hiddenEdit, &QLineEdit::textChanged, this, &CZarnDlg::OnHiddenChanged);
     connect(m_ui->trainButton, &QPushButton::clicked, this, &CZarnDlg::OnTrain);
+    connect(m_ui->evaluateButton, &QPushButton::clicked, this, &CZarnDlg::OnEvaluate);
+    connect(m_ui->tuneButton, &QPushButton::clicked, this, &CZarnDlg::OnTune);
     connect(m_ui->errorGraphButton, &QPushButton::clicked, this, &CZarnDlg::OnErrorGraph);
     connect(m_ui->addExampleButton, &QPushButton::clicked, this, &CZarnDlg::OnAddExample);
     connect(m_ui->checkButton, &QPushButton::clicked, this, &CZarnDlg::OnCheck);
@@ -396,7 +399,8 @@ void CZarnDlg::ShowLayout(bool training) {
     const std::initializer_list<QWidget*> examples = {
         m_ui->exampleGrid, m_ui->addExampleButton, m_ui->deleteExampleButton,
         m_ui->trainButton, m_ui->coefEdit,         m_ui->coefLabel,
-        m_ui->iterEdit,    m_ui->iterLabel};
+        m_ui->iterEdit,    m_ui->iterLabel,        m_ui->evaluateButton,
+        m_ui->tuneButton};
     // The order matters: hiding the focused control moves the focus to the
     // next visible one.
     if (training) {
@@ -489,6 +493,36 @@ void CZarnDlg::OnTrain() {
     m_ui->trainButton->setText(TrainCaption());
     m_ui->trainButton->repaint();
     m_user.Tell(outcome.message);
+    RefreshTables();
+}
+
+void CZarnDlg::OnEvaluate() {
+    if (m_trainingRun) return;
+    m_trainingRun = true;  // the window's closing rules treat it as a run
+    m_aboutAction->setEnabled(false);
+    const PanelRunOutcome outcome =
+        EvaluateFromPanel(this, m_ui->evaluateButton, m_task, ToUtf8(m_ui->coefEdit->text()),
+                          ToUtf8(m_ui->iterEdit->text()), m_seedProvider());
+    m_trainingRun = false;
+    m_aboutAction->setEnabled(true);
+    if (!outcome.stopped) m_user.TellReport(outcome.message);
+    RefreshTables();
+}
+
+void CZarnDlg::OnTune() {
+    if (m_trainingRun) return;
+    m_trainingRun = true;
+    m_aboutAction->setEnabled(false);
+    const PanelRunOutcome outcome = TuneFromPanel(this, m_ui->tuneButton, m_task, m_seedProvider());
+    m_trainingRun = false;
+    m_aboutAction->setEnabled(true);
+    // A stopped search leaves the edits as they were.
+    if (outcome.choice) {
+        SetHiddenText(QString::number(outcome.choice->hidden));
+        m_ui->coefEdit->setText(FromUtf8(outcome.choice->coef));
+        m_ui->iterEdit->setText(QString::number(outcome.choice->iterations));
+    }
+    if (!outcome.stopped) m_user.TellReport(outcome.message);
     RefreshTables();
 }
 

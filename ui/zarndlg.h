@@ -107,6 +107,10 @@ class CZarnDlg : public QDialog {
     void SetHiddenText(const QString& text);
     // Training panel.
     void OnTrain();
+    // Held-out accuracy of the current settings, and settings found by
+    // cross-validation put into the three edits (ui/evaluationrunner).
+    void OnEvaluate();
+    void OnTune();
     void OnErrorGraph();
     void OnAddExample();
     void OnCheck();

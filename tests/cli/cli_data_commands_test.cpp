@@ -48,6 +48,21 @@ TEST(CliData, ImportExportCheckWithTheirExitCodes) {
          0,
          "Точность на отложенных примерах: ",
          ""},
+        {{"evaluate", task, "--folds", "2", "--iterations", "50", "--threads", "6000"},
+         0,
+         "Точность на отложенных примерах: ",
+         ""},
+        {{"evaluate", task, "--folds", "2", "--tune", "--tune-folds", "2", "--max-iterations",
+          "100"},
+         0,
+         "Выбранные настройки (скрытый слой/коэффициент/итераций): ",
+         ""},
+        {{"tune", task, "--folds", "9"}, 1, "", "--folds"},
+        {{"tune", task, "--folds", "2", "--max-iterations", "100", "--seed", "3", "--out",
+          dir.Path("tuned.task")},
+         0,
+         "Network is ",
+         "Подбор: 100%"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.args);

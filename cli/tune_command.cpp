@@ -1,0 +1,97 @@
+// tune: settings (hidden-layer size, learning coefficient, iteration count)
+// found by cross-validation, and optionally the task trained with them.
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/interrupt.h"
+#include "cli/load_task.h"
+#include "dataset/evaluation.h"
+#include "dataset/tuning.h"
+#include "model/numtext.h"
+#include "model/trainednetwork.h"
+#include "network/rng.h"
+#include "network/training.h"
+#include "storage/taskfile.h"
+
+namespace {
+
+struct TuneArgs {
+    std::string taskFile;
+    TuningOptions options;
+    bool seedGiven = false;
+    std::string taskOut;
+    bool quiet = false;
+};
+
+// Every tenth of the search, one line on stderr.
+std::function<void(int)> TenthsOnStderr(bool quiet) {
+    if (quiet) return {};
+    return [](int percent) {
+        if (percent % 10 == 0) std::cerr << "Подбор: " << percent << "%\n";
+    };
+}
+
+int RunTune(TuneArgs args) {
+    InterruptStop interrupt;  // Ctrl+C ends the search
+    auto task = std::make_unique<NetTask>();
+    if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
+    if (!args.seedGiven) args.options.seed = TimeSeed();
+    TuningResult result;
+    std::string error;
+    const TuningControl control{&InterruptStop::Flag(), TenthsOnStderr(args.quiet)};
+    if (!TuneTask(*task, args.options, result, error, control)) {
+        std::cerr << error << "\n";
+        return ExitRefused;
+    }
+    if (result.stopped) {
+        std::cerr << "Подбор остановлен; ничего не выбрано.\n";
+        return ExitInterrupted;
+    }
+    std::cout << FormatTuning(*task, args.options, result) << std::flush;
+    if (args.taskOut.empty()) return ExitOk;
+
+    const TuningSetting& choice = result.choice;
+    task->hiddenCount = choice.hidden;
+    const TrainingOutcome trained =
+        TrainNetwork(*task, choice.coef, FormatInt(choice.iterations), args.options.seed, {});
+    if (!trained.trained) {
+        std::cerr << trained.message << "\n";
+        return ExitRefused;
+    }
+    std::cout << trained.message << std::flush;
+    if (SaveToFile(*task, args.taskOut) != 1) {
+        std::cerr << "Не сохранено: " << args.taskOut << "\n";
+        return ExitCannotOpen;
+    }
+    if (!HasUsableNetwork(*task))
+        std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+    return ExitOk;
+}
+
+}  // namespace
+
+void AddTuningOptions(CLI::App& command, TuningOptions& o) {
+    command.add_option("--budget", o.budgetSeconds, "Seconds the search may take (0: no limit)")
+        ->capture_default_str();
+    command.add_option("--max-iterations", o.maxIterations, "Largest iteration count tried")
+        ->capture_default_str();
+}
+
+void AddTuneCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<TuneArgs>();
+    TuningOptions& o = args->options;
+    CLI::App* command = app.add_subcommand(
+        "tune", "Hidden layer size, coefficient and iterations chosen by cross-validation");
+    command->add_option("TASKFILE", args->taskFile, "Task file")->required();
+    command->add_option("--folds", o.folds, "Number of folds")->capture_default_str();
+    command->add_option("--seed", o.seed, "Seed of the folds and trainings (default: the time)")
+        ->each([args](const std::string&) { args->seedGiven = true; });
+    AddTuningOptions(*command, o);
+    command->add_option("--threads", o.threads, "Trainings side by side (default: cores)");
+    command->add_option("--out", args->taskOut,
+                        "Train with the choice and write the task with its network here");
+    command->add_flag("-q,--quiet", args->quiet, "No progress lines");
+    command->callback([args, &exitCode] { exitCode = RunTune(*args); });
+}
