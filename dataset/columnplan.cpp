@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 
+#include "dataset/columnkind.h"
 #include "dataset/numbercell.h"
 
 const char* const MissingVariantName = "?";
@@ -69,21 +70,16 @@ struct Ordered {
     bool plainNumbers = false;       // every text a number
 };
 
-// Orders the texts: by number when all read as numbers or ranges (equal
-// numbers written differently are one variant), else as they come.
-Ordered OrderTexts(const std::vector<std::string>& texts) {
+// Orders the texts: by number (or date) when all read as numbers, ranges or
+// dates, else as they come; equal numbers written differently are one variant.
+Ordered OrderTexts(const std::vector<std::string>& texts, const DataColumn& column) {
     Ordered ordered;
     std::vector<std::optional<double>> keys;
     bool ranges = false;
+    const ValueKind kind = KindOfTexts(column, texts);
     for (const std::string& text : texts) {
-        if (auto number = ReadNumberCell(text)) {
-            keys.push_back(*number);
-        } else if (auto range = ReadRangeCell(text)) {
-            keys.push_back((range->first + range->second) / 2);
-            ranges = true;
-        } else {
-            keys.push_back(std::nullopt);
-        }
+        keys.push_back(ValueKey(text, kind, column.decimal));
+        ranges = ranges || (kind == ValueKind::Number && !ReadNumberCell(text, column.decimal));
     }
     ordered.numeric = !texts.empty() && std::all_of(keys.begin(), keys.end(), [](const auto& key) {
         return key.has_value();
@@ -110,7 +106,8 @@ Ordered OrderTexts(const std::vector<std::string>& texts) {
 std::vector<double> ProportionalValues(const std::vector<Distinct>& variants) {
     if (variants.empty()) return {};
     const double low = variants.front().key, high = variants.back().key;
-    if (!(high > low)) return EvenValues(variants.size());
+    // A spread no double holds (refused by the import) must not give values outside 0..1.
+    if (!(high > low) || !std::isfinite(high - low)) return EvenValues(variants.size());
     std::vector<double> values;
     for (const Distinct& variant : variants) values.push_back((variant.key - low) / (high - low));
     return values;
@@ -196,7 +193,7 @@ void AssignRows(Plan& plan, const std::vector<std::string>& texts,
 
 ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>& cells, int bins) {
     const std::vector<std::string> texts = DistinctTexts(column, cells);
-    const Ordered ordered = OrderTexts(texts);
+    const Ordered ordered = OrderTexts(texts, column);
     const bool bin = ordered.plainNumbers && column.kind != DataColumn::Kind::Nominal &&
                      ordered.variants.size() > static_cast<std::size_t>(bins);
     Plan plan = bin ? Binned(ordered, texts, cells, bins) : Unbinned(ordered);
@@ -227,7 +224,7 @@ ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>
 
 ColumnPlan PlanResultColumn(const DataColumn& column, const std::vector<DataCell>& cells) {
     const std::vector<std::string> texts = DistinctTexts(column, cells);
-    Plan plan = Unbinned(OrderTexts(texts));
+    Plan plan = Unbinned(OrderTexts(texts, column));
     plan.plan.values.clear();
     AssignRows(plan, texts, cells, -1);
     return std::move(plan.plan);

@@ -1,5 +1,10 @@
 #include "dataset/datatable.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
+#include "model/task.h"
+
 std::string TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
@@ -22,4 +27,49 @@ DataTable TableFromCsv(const CsvTable& csv) {
         }
     }
     return table;
+}
+
+void MakeColumnNamesUnique(DataTable& table) {
+    std::unordered_set<std::string> taken;
+    for (const DataColumn& column : table.columns) taken.insert(column.name);
+    std::unordered_set<std::string> seen;
+    std::unordered_map<std::string, int> nextSuffix;
+    for (DataColumn& column : table.columns) {
+        if (column.name.empty() || seen.insert(column.name).second) continue;
+        int& k = nextSuffix.try_emplace(column.name, 2).first->second;
+        std::string name;
+        do name = column.name + " (" + std::to_string(k++) + ")";
+        while (taken.count(name));
+        taken.insert(name);
+        seen.insert(name);
+        column.name = name;
+        table.reading.renamed.push_back(name);
+    }
+}
+
+RowKeeper::RowKeeper(DataTable& table) : table_(table), open_(table.columns.size()) {
+    table_.reading.valueCounts.assign(table.columns.size(), 0);
+}
+
+bool RowKeeper::Add(std::vector<DataCell>&& row) {
+    auto& counts = table_.reading.valueCounts;
+    bool keep = false;
+    for (std::size_t c = 0; c < row.size() && c < counts.size(); ++c) {
+        if (!row[c]) continue;
+        const std::size_t count = ++counts[c];
+        if (count == static_cast<std::size_t>(MaxExamples) + 1) --open_;
+        keep = keep || count <= static_cast<std::size_t>(MaxExamples);
+    }
+    if (keep)
+        table_.rows.push_back(std::move(row));
+    else
+        ++table_.reading.leftOutRows;
+    return open_ > 0;
+}
+
+std::string TooManyRowsMessage() {
+    const std::string limit = std::to_string(MaxExamples);
+    return "Строк с данными больше " + limit + " в каждом столбце, а примеров в задаче может " +
+           "быть не больше " + limit + ". Оставьте в файле не больше " + limit +
+           " строк (например, разделите его на части).";
 }

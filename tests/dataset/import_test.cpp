@@ -20,6 +20,14 @@ std::vector<DataCell> Cells(const std::vector<const char*>& texts) {
 }
 
 DataTable Csv(const std::string& text) {
+    DataTable table;
+    std::string error;
+    EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    return table;
+}
+
+// The table as the bare CSV records give it (no row limit while reading).
+DataTable RawCsv(const std::string& text) {
     CsvTable csv;
     std::string error;
     EXPECT_TRUE(ReadCsv(text, csv, error)) << error;
@@ -35,7 +43,7 @@ DataTable Generated(int columns, int rows, Make make) {
         text += "\n";
         for (int c = 0; c < columns; ++c) text += (c ? "," : "") + make(r, c);
     }
-    return Csv(text);
+    return RawCsv(text);
 }
 
 // Only a declared list can give a column more variants than rows.
@@ -175,17 +183,17 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
          {"Столбец «a»: различных значений 501", "--inputs"}},
         {"502 classes",
          Generated(2, 502, word),
-         {"c0", {"c1"}, 5, 0},
+         {"c0", {"c1"}, 5, 0, {}},
          {"различных значений 502", "не больше 500", "--result"}},
         {"unknown column",
          Generated(3, 2, word),
-         {"nope", {}, 5, 0},
+         {"nope", {}, 5, 0, {}},
          {"Нет столбца «nope»", "c0, c1, c2"}},
         {"result as input",
          Generated(3, 2, word),
-         {"c1", {"c1"}, 5, 0},
+         {"c1", {"c1"}, 5, 0, {}},
          {"и результатом, и входным"}},
-        {"bins", Generated(3, 2, word), {{}, {}, 1, 0}, {"--bins", "от 2 до 500"}},
+        {"bins", Generated(3, 2, word), {{}, {}, 1, 0, {}}, {"--bins", "от 2 до 500"}},
         {"one column", Generated(1, 2, word), {}, {"нужны хотя бы один входной"}},
         {"no character in Windows-1251", Csv("a,b\n\xE4\xB8\xAD,x\n"), {}, {"Windows-1251", "«a»"}},
         {"no result anywhere", Csv("a,b\nx,?\ny,\n"), {}, {"нет значения результата «b»"}},
