@@ -29,22 +29,30 @@ DataTable TableFromCsv(const CsvTable& csv) {
     return table;
 }
 
-void MakeColumnNamesUnique(DataTable& table) {
-    std::unordered_set<std::string> taken;
-    for (const DataColumn& column : table.columns) taken.insert(column.name);
+std::vector<std::string> UniqueColumnNames(std::vector<std::string> names,
+                                           std::vector<std::string>* renamed) {
+    std::unordered_set<std::string> taken(names.begin(), names.end());
     std::unordered_set<std::string> seen;
     std::unordered_map<std::string, int> nextSuffix;
-    for (DataColumn& column : table.columns) {
-        if (column.name.empty() || seen.insert(column.name).second) continue;
-        int& k = nextSuffix.try_emplace(column.name, 2).first->second;
-        std::string name;
-        do name = column.name + " (" + std::to_string(k++) + ")";
-        while (taken.count(name));
-        taken.insert(name);
-        seen.insert(name);
-        column.name = name;
-        table.reading.renamed.push_back(name);
+    for (std::string& name : names) {
+        if (name.empty() || seen.insert(name).second) continue;
+        int& k = nextSuffix.try_emplace(name, 2).first->second;
+        std::string unique;
+        do unique = name + " (" + std::to_string(k++) + ")";
+        while (taken.count(unique));
+        taken.insert(unique);
+        seen.insert(unique);
+        name = unique;
+        if (renamed) renamed->push_back(unique);
     }
+    return names;
+}
+
+void MakeColumnNamesUnique(DataTable& table) {
+    std::vector<std::string> names;
+    for (const DataColumn& column : table.columns) names.push_back(column.name);
+    names = UniqueColumnNames(std::move(names), &table.reading.renamed);
+    for (std::size_t c = 0; c < names.size(); ++c) table.columns[c].name = std::move(names[c]);
 }
 
 RowKeeper::RowKeeper(DataTable& table) : table_(table), open_(table.columns.size()) {

@@ -51,8 +51,11 @@ DataTable TableFromCsv(const CsvTable& csv);
 std::string TrimBlanks(std::string_view text);
 
 // A name for each column that no other has: a repeated one gets " (2)",
-// " (3)"... (noted in reading.renamed).
+// " (3)"... (noted in reading.renamed). The same for a bare header row, so
+// that a table of questions names its columns as the import did.
 void MakeColumnNamesUnique(DataTable& table);
+std::vector<std::string> UniqueColumnNames(std::vector<std::string> names,
+                                           std::vector<std::string>* renamed = nullptr);
 
 // Takes the rows of a table as they are read, keeping only those that may
 // become examples: a row is kept while some column that may still be the

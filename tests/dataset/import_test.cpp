@@ -2,6 +2,9 @@
 // round trip import -> export -> import.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "dataset/arffreader.h"
 #include "dataset/columnplan.h"
 #include "dataset/csvexport.h"
@@ -252,5 +255,62 @@ TEST(Importer, ExportThenImportGivesTheSameTask) {
             EXPECT_EQ(second->inputNames[i], first->inputNames[i]) << source;
             EXPECT_EQ(VariantNames(*second, i), VariantNames(*first, i)) << source;
         }
+    }
+}
+
+TEST(Importer, ExportThenImportKeepsAwkwardNamesAndEveryRow) {
+    // Separators, quotes, "?", empty names, blanks at the ends, Cyrillic.
+    const std::vector<std::string> pieces = {"a;b",   "c\td",      "say \"hi\"", "?",   "",
+                                             " lead", "trail ",    "Ёлка",       "x,y", "  ",
+                                             "\"",    "сок; морс", "'q'",        "e",   "f g"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        // Names unique in their list; parameter names never empty (the task asks for one).
+        auto pick = [&](int count, bool allowEmpty) {
+            std::vector<std::string> names, pool = pieces;
+            std::shuffle(pool.begin(), pool.end(), random);
+            for (const std::string& name : pool)
+                if (static_cast<int>(names.size()) < count && (allowEmpty || !name.empty()))
+                    names.push_back(name);
+            return names;
+        };
+        auto task = MakeTask();
+        const int inputs = 1 + static_cast<int>(random() % 3);
+        const std::vector<std::string> paramNames = pick(inputs, false);
+        std::vector<int> counts;
+        for (const std::string& name : paramNames) {
+            ParamSpec spec{*Utf8ToCp1251(name), {}};
+            const std::vector<std::string> variants =
+                pick(1 + static_cast<int>(random() % 5), true);
+            for (std::size_t j = 0; j < variants.size(); ++j)
+                spec.variants.emplace_back(double(j) / 8, *Utf8ToCp1251(variants[j]));
+            counts.push_back(static_cast<int>(variants.size()));
+            AddParam(*task, spec);
+        }
+        std::vector<std::string> classes = pick(1 + static_cast<int>(random() % 4), true);
+        for (std::string& name : classes) name = *Utf8ToCp1251(name);
+        SetOutputs(*task, classes);
+        // Every variant and class in some example, so none is lost for want of one.
+        const int rows = 6 + static_cast<int>(random() % 6);
+        for (int e = 0; e < rows; ++e) {
+            std::vector<int> variants;
+            for (int count : counts) variants.push_back(e % count);
+            PutExample(*task, variants, e % static_cast<int>(classes.size()));
+        }
+        auto again = Imported(Csv(FormatExamplesCsv(*task)));
+        ASSERT_EQ(again->inputCount, task->inputCount);
+        for (int i = 0; i < task->inputCount; ++i) {
+            EXPECT_EQ(again->inputNames[i], task->inputNames[i]);
+            auto sorted = [](std::vector<std::string> names) {
+                std::sort(names.begin(), names.end());
+                return names;
+            };
+            EXPECT_EQ(sorted(VariantNames(*again, i)), sorted(VariantNames(*task, i)));
+        }
+        EXPECT_EQ(ExamplesByName(*again), ExamplesByName(*task));
+        std::vector<std::string> againClasses(again->outputNames,
+                                              again->outputNames + again->outputCount);
+        EXPECT_EQ(againClasses, classes);
     }
 }

@@ -2,7 +2,9 @@
 // dialog into the task with one message; cancelling changes nothing.
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,4 +99,50 @@ TEST_F(DataImportTest, CancelOrARefusalLeavesTheTask) {
     EXPECT_EQ(driver.texts,
               (std::vector<std::string>{"Не выбран ни один входной столбец.",
                                         "Строка 2: перед @data нет ни одного @attribute."}));
+}
+
+TEST_F(DataImportTest, PreviewShowsTheSeparatorAndAnotherOneParsesAgain) {
+    // Both separators give a table: the semicolon is found, the comma chosen.
+    Choose("both.csv", "a,b;c\n1,2;x\n3,4;y\n");
+    QString found, previewBefore, previewAfter, resultAfter, findings;
+    driver.OnDialog([&](QDialog* dialog) {
+        auto* separator = dialog->findChild<QComboBox*>("separatorCombo");
+        auto* preview = dialog->findChild<QTableWidget*>("previewTable");
+        found = separator->currentText();
+        previewBefore = preview->horizontalHeaderItem(0)->text();
+        separator->setCurrentIndex(separator->findText(QStringLiteral("«,»")));
+        emit separator->activated(separator->currentIndex());
+        previewAfter = preview->horizontalHeaderItem(0)->text() + "|" + preview->item(1, 1)->text();
+        resultAfter = dialog->findChild<QComboBox*>("resultCombo")->currentText();
+        findings = dialog->findChild<QLabel*>("findingsLabel")->text();
+        QTest::mouseClick(
+            dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+    });
+    dlg->LoadFile(chosen);  // as a file named on the command line
+    EXPECT_EQ(found, QStringLiteral("«;»"));
+    EXPECT_EQ(previewBefore, QStringLiteral("a,b"));
+    EXPECT_EQ(previewAfter, QStringLiteral("a|4;y"));
+    EXPECT_EQ(resultAfter, QStringLiteral("b;c"));
+    EXPECT_TRUE(findings.contains(QStringLiteral("разделитель «,»"))) << findings.toStdString();
+    EXPECT_TRUE(findings.contains(QStringLiteral("Проверка данных"))) << findings.toStdString();
+    ASSERT_EQ(task->inputCount, 1);
+    EXPECT_EQ(Cp1251ToUtf8(task->inputNames[0]), "a");
+    EXPECT_EQ(Cp1251ToUtf8(task->outputNames[0]), "2;x");
+}
+
+TEST_F(DataImportTest, ANumberColumnReadAsWordsKeepsTheOrderMet) {
+    Choose("n.csv", "n,r\n10,x\n2,y\n");
+    driver.OnDialog([&](QDialog* dialog) {
+        auto* kind = dialog->findChild<QComboBox*>("kindCombo0");
+        ASSERT_NE(kind, nullptr);
+        EXPECT_EQ(kind->currentText(), QStringLiteral("числа"));
+        kind->setCurrentIndex(1);
+        QTest::mouseClick(
+            dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+    });
+    Click("loadButton");
+    ASSERT_EQ(task->inputCount, 1);
+    EXPECT_EQ(Cp1251ToUtf8(task->inputParams[0].variantNames[0]), "10");
 }
