@@ -283,7 +283,7 @@ bool ReadArff(std::string_view bytes, DataTable& table, std::string& error, Text
     table.reading.encoding = decoded.encoding;
     table.reading.replacedLines = decoded.replacedLines;
     table.reading.decimal = '.';
-    if (ArffReading(decoded.text, table, error).Run()) return true;
+    if (ArffReading(decoded.text(), table, error).Run()) return true;
     table = DataTable{};
     return false;
 }

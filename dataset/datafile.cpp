@@ -72,12 +72,12 @@ DataCell CellOf(CsvField& field) {
 bool ReadCsvTable(std::string_view bytes, const DataReadOptions& options, DataTable& table,
                   std::string& error) {
     const DecodedText decoded = DecodeText(bytes, options.encoding);
-    const CsvLayout layout = DetectCsvLayout(decoded.text, options.separator);
+    const CsvLayout layout = DetectCsvLayout(decoded.text(), options.separator);
     table.reading.separator = layout.separator;
     table.reading.sepLine = layout.sepLine;
     table.reading.encoding = decoded.encoding;
     table.reading.replacedLines = decoded.replacedLines;
-    CsvRecords records(decoded.text.substr(layout.start), layout.separator, layout.firstLine);
+    CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
     std::vector<CsvField> fields;
     bool haveHeader = false;
     std::optional<RowKeeper> keeper;
@@ -124,8 +124,8 @@ DataFormat DataFormatByName(const std::string& path) {
 DataFormat DataFormatOf(const std::string& path, std::string_view bytes) {
     if (const DataFormat named = DataFormatByName(path); named != DataFormat::None) return named;
     const DecodedText decoded = DecodeText(bytes);
-    if (LooksLikeArff(decoded.text)) return DataFormat::Arff;
-    if (LooksLikeCsv(decoded.text)) return DataFormat::Csv;
+    if (LooksLikeArff(decoded.text())) return DataFormat::Arff;
+    if (LooksLikeCsv(decoded.text())) return DataFormat::Csv;
     return DataFormat::None;
 }
 

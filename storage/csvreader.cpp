@@ -79,7 +79,7 @@ DecodedText RepairedUtf8(std::string_view bytes) {
             i += length;
         }
     }
-    decoded.text = decoded.owned;
+    decoded.converted = true;
     return decoded;
 }
 
@@ -108,7 +108,7 @@ DecodedText Utf16(std::string_view bytes, bool bigEndian) {
         AppendUtf8(decoded.owned, c);
     }
     if (i < bytes.size()) NoteLine(decoded.replacedLines, line);  // an odd last byte
-    decoded.text = decoded.owned;
+    decoded.converted = true;
     return decoded;
 }
 
@@ -206,7 +206,7 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding) {
     if (encoding == TextEncoding::Windows1251) {
         decoded.encoding = encoding;
         decoded.owned = Cp1251ToUtf8(bytes);
-        decoded.text = decoded.owned;
+        decoded.converted = true;
         return decoded;
     }
     // Valid multi-byte sequences against bytes that belong to none: a few
@@ -219,18 +219,18 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding) {
         i += length == 0 ? 1 : length;
     }
     if (stray == 0) {
-        decoded.text = bytes;
+        decoded.bytes = bytes;
         return decoded;
     }
     if (encoding == TextEncoding::Utf8 || stray * 3 <= sequences) return RepairedUtf8(bytes);
     decoded.encoding = TextEncoding::Windows1251;
     decoded.owned = Cp1251ToUtf8(bytes);
-    decoded.text = decoded.owned;
+    decoded.converted = true;
     return decoded;
 }
 
 std::string DecodeTextBytes(std::string_view bytes) {
-    return std::string(DecodeText(bytes).text);
+    return std::string(DecodeText(bytes).text());
 }
 
 bool CsvRecords::Next(std::vector<CsvField>& fields, bool& blank, std::string& error) {
@@ -347,8 +347,8 @@ bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
     table = CsvTable{};
     error.clear();
     const DecodedText decoded = DecodeText(bytes);
-    const CsvLayout layout = DetectCsvLayout(decoded.text);
-    CsvRecords records(decoded.text.substr(layout.start), layout.separator, layout.firstLine);
+    const CsvLayout layout = DetectCsvLayout(decoded.text());
+    CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
     std::vector<CsvField> fields;
     bool haveHeader = false;
     while (!records.AtEnd()) {

@@ -19,8 +19,11 @@ const char* EncodingName(TextEncoding encoding);
 bool ParseEncodingName(std::string_view name, TextEncoding& encoding);
 
 struct DecodedText {
-    std::string owned;                           // the UTF-8 text when it had to be converted
-    std::string_view text;                       // the UTF-8 text (owned, or the bytes themselves)
+    std::string owned;       // the UTF-8 text when it had to be converted
+    std::string_view bytes;  // else the bytes themselves, already UTF-8
+    bool converted = false;
+    // The UTF-8 text (a view, never kept inside, so copies stay sound).
+    std::string_view text() const { return converted ? std::string_view(owned) : bytes; }
     TextEncoding encoding = TextEncoding::Utf8;  // what the bytes were read as
     std::vector<int> replacedLines;  // lines whose bytes were not valid in that encoding
 };
