@@ -197,11 +197,5 @@ std::string DescribeReading(const DataTable& table) {
             text += " и ещё " + std::to_string(r.replacedLines.size() - shown);
         text += ".";
     }
-    if (!r.renamed.empty()) {
-        text += " Столбцы с одинаковыми названиями переименованы:";
-        for (std::size_t i = 0; i < r.renamed.size(); ++i)
-            text += (i ? ", «" : " «") + r.renamed[i] + "»";
-        text += ".";
-    }
     return text;
 }

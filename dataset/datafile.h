@@ -38,7 +38,7 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
                             const DataReadOptions& options = {});
 
 // The reading's decisions in one line: separator, encoding, decimal mark,
-// and what it noticed (replaced bytes, renamed columns, rows left out).
+// and the lines whose bytes were not valid in that encoding.
 std::string DescribeReading(const DataTable& table);
 
 // "«;»", "табуляция" and the like for a separator or decimal mark.

@@ -39,6 +39,7 @@ class Importing {
         if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
         const ColumnPlan classes = PlanResultColumn(ColumnAt(result), Column(result));
         summary.resultName = ColumnName(table_, result);
+        summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
             return Fail("В столбце результата " + Quoted(summary.resultName) +
                         " различных значений " + Str(classes.names.size()) +
@@ -273,6 +274,12 @@ std::string DescribeImport(const ImportSummary& s) {
     if (!s.binned.empty()) {
         text += " Разбиты на интервалы:";
         for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];
+        text += ".";
+    }
+    if (!s.renamedColumns.empty()) {
+        text += " Столбцы с одинаковыми названиями переименованы:";
+        for (std::size_t i = 0; i < s.renamedColumns.size(); ++i)
+            text += (i ? ", «" : " «") + s.renamedColumns[i] + "»";
         text += ".";
     }
     if (!s.renamed.empty()) {

@@ -26,8 +26,9 @@ struct ImportSummary {
     int params = 0;
     int classes = 0;
     int hidden = 0;
-    std::vector<std::string> binned;   // "name (K)" for every binned column, UTF-8
-    std::vector<std::string> renamed;  // names given a suffix to tell them apart, UTF-8
+    std::vector<std::string> binned;          // "name (K)" for every binned column, UTF-8
+    std::vector<std::string> renamedColumns;  // columns given a suffix by the reader, UTF-8
+    std::vector<std::string> renamed;         // names given a suffix to tell them apart, UTF-8
 };
 
 // The hidden-layer size of an imported task: half the inputs and classes

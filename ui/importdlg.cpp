@@ -52,8 +52,19 @@ ImportDlg::ImportDlg(DataTable table, const QString& source, Reader reread, Impo
     connect(m_ui->resultCombo, &QComboBox::currentIndexChanged, this, &ImportDlg::OnResultChanged);
     connect(m_ui->inputList, &QListWidget::itemChanged, this, &ImportDlg::ShowFindings);
     connect(m_ui->binsSpin, &QSpinBox::valueChanged, this, &ImportDlg::ShowFindings);
-    for (QComboBox* combo : {m_ui->separatorCombo, m_ui->encodingCombo, m_ui->decimalCombo})
-        connect(combo, &QComboBox::activated, this, &ImportDlg::OnReadingChanged);
+    // What the user chooses is kept; the rest is found from the file again.
+    connect(m_ui->separatorCombo, &QComboBox::activated, this, [this] {
+        m_chosen.separator = static_cast<char>(m_ui->separatorCombo->currentData().toInt());
+        OnReadingChanged();
+    });
+    connect(m_ui->encodingCombo, &QComboBox::activated, this, [this] {
+        m_chosen.encoding = static_cast<TextEncoding>(m_ui->encodingCombo->currentData().toInt());
+        OnReadingChanged();
+    });
+    connect(m_ui->decimalCombo, &QComboBox::activated, this, [this] {
+        m_chosen.decimal = static_cast<char>(m_ui->decimalCombo->currentData().toInt());
+        OnReadingChanged();
+    });
     ShowReadingChoices();
     ShowTable({});
 }
@@ -141,12 +152,7 @@ void ImportDlg::ShowColumns() {
 }
 
 void ImportDlg::OnReadingChanged() {
-    DataReadOptions options;
-    options.separator = m_ui->separatorCombo->isEnabled()
-                            ? static_cast<char>(m_ui->separatorCombo->currentData().toInt())
-                            : '\0';
-    options.encoding = static_cast<TextEncoding>(m_ui->encodingCombo->currentData().toInt());
-    options.decimal = static_cast<char>(m_ui->decimalCombo->currentData().toInt());
+    const DataReadOptions options = m_chosen;
     const std::string result = ToUtf8(m_ui->resultCombo->currentText());
     DataTable table;
     std::string error;
@@ -199,6 +205,12 @@ void ImportDlg::ShowFindings() {
     if (summary.skippedRows > 0)
         text += "Строк без результата: " + std::to_string(summary.skippedRows) +
                 " — они не войдут в задачу.\n";
+    std::vector<std::string> renamed;
+    for (const std::string& name : summary.renamedColumns) renamed.push_back("«" + name + "»");
+    renamed.insert(renamed.end(), summary.renamed.begin(), summary.renamed.end());
+    for (std::size_t i = 0; i < renamed.size(); ++i)
+        text += (i ? ", " : "Названия с добавкой, чтобы различать их: ") + renamed[i] +
+                (i + 1 == renamed.size() ? ".\n" : "");
     m_ui->findingsLabel->setText(FromUtf8(text + FormatCheckReport(CheckTaskData(*task))));
 }
 

@@ -40,7 +40,8 @@ class ImportDlg : public QDialog {
   private:
     // The result column is never offered as an input at the same time.
     void OnResultChanged(int column);
-    // A separator, encoding or decimal mark was chosen: parse again.
+    // A separator, encoding or decimal mark was chosen: parse again with the
+    // choices made so far (m_chosen).
     void OnReadingChanged();
     void ShowReadingChoices();
     void ShowTable(const std::string& keepResult);
@@ -56,4 +57,5 @@ class ImportDlg : public QDialog {
     std::vector<std::string> m_names;
     std::vector<bool> m_words;  // per column: read as words by the user's choice
     bool m_readable = true;     // the last parse succeeded
+    DataReadOptions m_chosen;   // the user's reading choices; the rest is found
 };
