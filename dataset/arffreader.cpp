@@ -166,6 +166,10 @@ class ArffReading {
         Token name, type;
         if (!Next(tokens, name)) return false;
         if (!IsName(name)) return Fail("у @attribute нет имени.");
+        if (table_.columns.size() >= MaxTableColumns)
+            return Fail("атрибутов больше " + std::to_string(MaxTableColumns) +
+                        ", а столбцов в таблице может быть не больше " +
+                        std::to_string(MaxTableColumns) + " (входных из них — не больше 12).");
         for (const DataColumn& column : table_.columns)
             if (column.name == name.text) return Fail("атрибут «" + name.text + "» уже объявлен.");
         if (!Next(tokens, type)) return false;
@@ -226,6 +230,7 @@ class ArffReading {
             return Fail("разреженные строки {…} не поддерживаются.");
         LineTokens tokens(line);
         std::vector<DataCell> cells;
+        std::size_t count = 0;  // values on the line; only as many as attributes are kept
         for (;;) {
             DataCell cell;
             if (tokens.AtQuote()) {
@@ -241,13 +246,13 @@ class ArffReading {
             }
             if (cells.size() < table_.columns.size() && !CheckValue(cell, cells.size()))
                 return false;
-            cells.push_back(std::move(cell));
+            if (++count <= table_.columns.size()) cells.push_back(std::move(cell));
             Token comma;
             if (!Next(tokens, comma)) return false;
             if (comma.kind == Token::Kind::End) break;
         }
-        if (cells.size() != table_.columns.size())
-            return Fail("значений " + std::to_string(cells.size()) + ", а атрибутов " +
+        if (count != table_.columns.size())
+            return Fail("значений " + std::to_string(count) + ", а атрибутов " +
                         std::to_string(table_.columns.size()) + ".");
         if (keeper_->Add(std::move(cells))) return true;
         error_ = TooManyRowsMessage();

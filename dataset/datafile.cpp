@@ -44,6 +44,7 @@ bool LooksLikeCsv(std::string_view text) {
     if (first.find_first_of(",;\t") == std::string_view::npos) return false;
     const CsvLayout layout = DetectCsvLayout(text);
     CsvRecords records(text.substr(layout.start), layout.separator);
+    records.LimitFields(MaxTableColumns);
     std::vector<CsvField> fields;
     std::string error;
     std::size_t header = 0;
@@ -78,6 +79,7 @@ bool ReadCsvTable(std::string_view bytes, const DataReadOptions& options, DataTa
     table.reading.encoding = decoded.encoding;
     table.reading.replacedLines = decoded.replacedLines;
     CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
+    records.LimitFields(MaxTableColumns);
     std::vector<CsvField> fields;
     bool haveHeader = false;
     std::optional<RowKeeper> keeper;

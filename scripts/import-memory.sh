@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The memory an import takes before it refuses a file far over the row limit:
-# writes 63 MB files of tiny rows and imports them with zarn-cli under
+# writes 63 MB files of tiny (and of the widest) rows and imports them with zarn-cli under
 # /usr/bin/time -v, printing the maximum resident set size of each (it must
 # stay under 200 MB). Usage: scripts/import-memory.sh [zarn-cli] (default
 # build/cli/zarn-cli).
@@ -31,4 +31,9 @@ measure "distinct results" "$work/results.csv"
 # 3: one column always empty, so reading goes to the end (rows left out as read).
 awk 'BEGIN { print "a,b"; while (n < 63 * 1024 * 1024) { print "1,"; n += 3 } }' >"$work/empty.csv"
 measure "empty result column" "$work/empty.csv"
+# 4: rows of 1000 columns, as wide as a table may be.
+awk 'BEGIN { for (c = 1; c <= 1000; c++) printf "%sc%d", (c > 1 ? "," : ""), c; print "";
+  for (c = 1; c < 1000; c++) row = row "1,"; row = row "1";
+  while (n < 63 * 1024 * 1024) { print row; n += length(row) + 1 } }' >"$work/wide.csv"
+measure "1000 columns" "$work/wide.csv"
 exit $status

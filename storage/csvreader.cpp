@@ -132,6 +132,7 @@ TextEncoding Utf16Shown(std::string_view bytes) {
 int AgreeingRecords(std::string_view text, char separator) {
     constexpr int Sample = 50;
     CsvRecords records(text, separator);
+    records.LimitFields(MaxTableColumns);
     std::vector<CsvField> fields;
     std::string error;
     std::size_t headerFields = 0;
@@ -242,6 +243,12 @@ bool CsvRecords::Next(std::vector<CsvField>& fields, bool& blank, std::string& e
         anyQuoted = anyQuoted || field.quoted;
         if (!AtEnd() && text_[pos_] == separator_) {
             ++pos_;
+            if (maxFields_ > 0 && fields.size() >= maxFields_) {
+                error = LineText(line_) + "полей больше " + std::to_string(maxFields_) +
+                        ", а столбцов в таблице может быть не больше " +
+                        std::to_string(maxFields_) + " (входных из них — не больше 12).";
+                return false;
+            }
             continue;
         }
         EndLine();

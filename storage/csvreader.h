@@ -52,6 +52,9 @@ class CsvRecords {
     bool AtEnd() const { return pos_ >= text_.size(); }
     int line() const { return line_; }
     std::size_t position() const { return pos_; }
+    // A record with more fields than this is refused as soon as it has them
+    // (0: no limit), so a hostile line cannot fill the memory with fields.
+    void LimitFields(std::size_t maxFields) { maxFields_ = maxFields; }
 
     // Reads one record; false with a message (naming the line) on malformed
     // quoting. A blank record is a line with nothing on it.
@@ -68,7 +71,11 @@ class CsvRecords {
     char separator_;
     std::size_t pos_ = 0;
     int line_;
+    std::size_t maxFields_ = 0;
 };
+
+// The most columns a data table may have (of them at most 12 inputs).
+constexpr std::size_t MaxTableColumns = 1000;
 
 // Where the records of a decoded text start and how they are separated.
 struct CsvLayout {

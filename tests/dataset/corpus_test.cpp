@@ -190,6 +190,14 @@ TEST(DataCorpus, EachFileGivesItsTaskOrItsMessage) {
          {"yes", "no"},
          "числа,слова",
          "Пропущено строк без результата: 600"},
+        {"too-many-columns.csv",
+         {},
+         {},
+         {},
+         {},
+         {},
+         "",
+         "Строка 1: полей больше 1000, а столбцов в таблице может быть не больше 1000"},
         {"counted-rows.csv", {}, "a", {}, {}, {}, "", "Строк с данными 701"},
     };
     for (const CorpusCase& c : cases) {

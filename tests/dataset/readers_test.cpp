@@ -15,6 +15,12 @@ std::string DataPath(const std::string& name) {
 
 const std::string Head = "@relation r\n@attribute a {x, y}\n@attribute b numeric\n@data\n";
 
+std::string ManyAttributes(int count) {
+    std::string text = "@relation r\n";
+    for (int a = 0; a < count; ++a) text += "@attribute a" + std::to_string(a) + " numeric\n";
+    return text + "@data\n";
+}
+
 }  // namespace
 
 TEST(ArffReader, ReadsKindsQuotedNamesCommentsAndMissingValues) {
@@ -47,6 +53,15 @@ TEST(ArffReader, RefusesBrokenFilesNamingTheLine) {
         {Head + "z,1\n", "Строка 5: значение «z» не объявлено у атрибута «a»"},
         {Head + "x,one\n", "«one» не число"},
         {Head + "x,1,2\n", "значений 3, а атрибутов 2"},
+        {Head + "x" +
+             [] {
+                 std::string values;
+                 for (int v = 0; v < 2000; ++v) values += ",1";
+                 return values;
+             }() +
+             "\n",
+         "значений 2001, а атрибутов 2"},
+        {ManyAttributes(1001), "Строка 1002: атрибутов больше 1000"},
         {Head + "x\n", "значений 1, а атрибутов 2"},
         {Head + "x,\n", "пустое значение"},
         {Head + "{0 x, 1 2}\n", "разреженные строки"},
