@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "cli/question.h"
+#include "dataset/datatable.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
@@ -52,6 +53,8 @@ int AskFromTable(NetTask& task, const std::string& path) {
         std::cerr << error << "\n";
         return ExitRefused;
     }
+    // Repeated headings are told apart as the import told them apart.
+    table.header = UniqueColumnNames(std::move(table.header));
     int column[MaxInputs];
     for (int i = 0; i < task.inputCount; ++i) {
         const auto found =

@@ -1,10 +1,12 @@
 // import, export and check: data sets in and out of task files.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "dataset/columnkind.h"
 #include "dataset/csvexport.h"
 #include "dataset/datacheck.h"
 #include "dataset/datafile.h"
@@ -21,12 +23,54 @@ struct ImportArgs {
     std::string inputs;
     int bins = DefaultBins;
     int hidden = 0;
+    std::string separator;
+    std::string decimal;
+    std::string encoding;
+    std::string words;
 };
+
+// The reading options as given; false with a message for a value not understood.
+bool ReadOptionsOf(const ImportArgs& args, DataReadOptions& options, std::string& error) {
+    const std::string& s = args.separator;
+    if (s == "tab" || s == "\\t")
+        options.separator = '\t';
+    else if (s.size() == 1 && s != "\"" && s != "\n" && s != "\r")
+        options.separator = s[0];
+    else if (!s.empty())
+        error = "--separator: один знак (например, \";\" или \",\") или tab, а не «" + s + "».";
+    if (args.decimal == "." || args.decimal == ",")
+        options.decimal = args.decimal[0];
+    else if (!args.decimal.empty())
+        error = "--decimal: «.» или «,», а не «" + args.decimal + "».";
+    if (!args.encoding.empty() && !ParseEncodingName(args.encoding, options.encoding))
+        error = "--encoding: utf-8, windows-1251, utf-16, utf-16le или utf-16be, а не «" +
+                args.encoding + "».";
+    return error.empty();
+}
+
+// The kind and distinct count of every column, as the summary shows them.
+std::string DescribeColumns(const DataTable& table, const std::vector<std::string>& words) {
+    std::string text = "Столбцы:";
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        ColumnOverview overview = OverviewOf(table, c);
+        const std::string& name = table.columns[c].name;
+        if (std::find(words.begin(), words.end(), name) != words.end())
+            overview.kind = ValueKind::Words;
+        text += std::string(c ? ", «" : " «") + name + "» — " + ValueKindName(overview.kind) +
+                " (" + std::to_string(overview.distinct) + ")";
+    }
+    return text + ".";
+}
 
 int RunImport(const ImportArgs& args) {
     DataTable table;
     std::string error;
-    switch (ReadDataFile(args.dataFile, table, error)) {
+    DataReadOptions readOptions;
+    if (!ReadOptionsOf(args, readOptions, error)) {
+        std::cerr << error << "\n";
+        return ExitUsage;
+    }
+    switch (ReadDataFile(args.dataFile, table, error, readOptions)) {
         case DataReadStatus::Read:
             break;
         case DataReadStatus::CannotOpen:
@@ -45,6 +89,7 @@ int RunImport(const ImportArgs& args) {
     options.inputs = SplitNameList(args.inputs);
     options.bins = args.bins;
     options.hidden = args.hidden;
+    options.words = SplitNameList(args.words);
     StagedTask staged;
     ImportSummary summary;
     if (!ImportTable(table, options, staged, summary, error)) {
@@ -59,7 +104,9 @@ int RunImport(const ImportArgs& args) {
                   << "\n";
         return ExitCannotOpen;
     }
-    std::cout << DescribeImport(summary) << "\n"
+    std::cout << DescribeReading(table) << "\n"
+              << DescribeColumns(table, options.words) << "\n"
+              << DescribeImport(summary) << "\n"
               << FormatCheckReport(CheckTaskData(*task)) << "\n"
               << std::flush;
     return ExitOk;
@@ -101,6 +148,14 @@ void AddImportCommand(CLI::App& app, int& exitCode) {
         ->capture_default_str();
     command->add_option("--hidden", args->hidden,
                         "Hidden layer size (default: half the inputs and classes, at least 3)");
+    command->add_option("--separator", args->separator,
+                        "CSV field separator: one character or tab (default: found from the file)");
+    command->add_option("--decimal", args->decimal,
+                        "Decimal mark of numbers: . or , (default: found from the file)");
+    command->add_option("--encoding", args->encoding,
+                        "utf-8, windows-1251 or utf-16 (default: found from the file)");
+    command->add_option("--words", args->words,
+                        "Columns whose values are read as words, comma-separated");
     command->callback([args, &exitCode] { exitCode = RunImport(*args); });
 }
 

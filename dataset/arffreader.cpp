@@ -1,6 +1,7 @@
 #include "dataset/arffreader.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "dataset/numbercell.h"
@@ -121,6 +122,7 @@ class ArffReading {
             } else if (first.kind == Token::Kind::Word && keyword == "@data") {
                 if (table_.columns.empty()) return Fail("перед @data нет ни одного @attribute.");
                 data = true;
+                keeper_.emplace(table_);
             } else {
                 return Fail("ожидались @attribute или @data, а здесь «" + first.text + "».");
             }
@@ -164,6 +166,10 @@ class ArffReading {
         Token name, type;
         if (!Next(tokens, name)) return false;
         if (!IsName(name)) return Fail("у @attribute нет имени.");
+        if (table_.columns.size() >= MaxTableColumns)
+            return Fail("атрибутов больше " + std::to_string(MaxTableColumns) +
+                        ", а столбцов в таблице может быть не больше " +
+                        std::to_string(MaxTableColumns) + " (входных из них — не больше 12).");
         for (const DataColumn& column : table_.columns)
             if (column.name == name.text) return Fail("атрибут «" + name.text + "» уже объявлен.");
         if (!Next(tokens, type)) return false;
@@ -224,6 +230,7 @@ class ArffReading {
             return Fail("разреженные строки {…} не поддерживаются.");
         LineTokens tokens(line);
         std::vector<DataCell> cells;
+        std::size_t count = 0;  // values on the line; only as many as attributes are kept
         for (;;) {
             DataCell cell;
             if (tokens.AtQuote()) {
@@ -239,16 +246,17 @@ class ArffReading {
             }
             if (cells.size() < table_.columns.size() && !CheckValue(cell, cells.size()))
                 return false;
-            cells.push_back(std::move(cell));
+            if (++count <= table_.columns.size()) cells.push_back(std::move(cell));
             Token comma;
             if (!Next(tokens, comma)) return false;
             if (comma.kind == Token::Kind::End) break;
         }
-        if (cells.size() != table_.columns.size())
-            return Fail("значений " + std::to_string(cells.size()) + ", а атрибутов " +
+        if (count != table_.columns.size())
+            return Fail("значений " + std::to_string(count) + ", а атрибутов " +
                         std::to_string(table_.columns.size()) + ".");
-        table_.rows.push_back(std::move(cells));
-        return true;
+        if (keeper_->Add(std::move(cells))) return true;
+        error_ = TooManyRowsMessage();
+        return false;
     }
 
     bool CheckValue(const DataCell& cell, std::size_t index) {
@@ -268,15 +276,19 @@ class ArffReading {
     std::string& error_;
     std::size_t pos_ = 0;
     int line_ = 0;
+    std::optional<RowKeeper> keeper_;
 };
 
 }  // namespace
 
-bool ReadArff(std::string_view bytes, DataTable& table, std::string& error) {
+bool ReadArff(std::string_view bytes, DataTable& table, std::string& error, TextEncoding encoding) {
     table = DataTable{};
     error.clear();
-    const std::string text = DecodeTextBytes(bytes);
-    if (ArffReading(text, table, error).Run()) return true;
+    const DecodedText decoded = DecodeText(bytes, encoding);
+    table.reading.encoding = decoded.encoding;
+    table.reading.replacedLines = decoded.replacedLines;
+    table.reading.decimal = '.';
+    if (ArffReading(decoded.text(), table, error).Run()) return true;
     table = DataTable{};
     return false;
 }

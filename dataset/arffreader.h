@@ -10,4 +10,6 @@
 #include "dataset/datatable.h"
 
 // False with a message (UTF-8, naming the line) when the file breaks the format.
-bool ReadArff(std::string_view bytes, DataTable& table, std::string& error);
+// Stops with TooManyRowsMessage once the table is certain to be refused.
+bool ReadArff(std::string_view bytes, DataTable& table, std::string& error,
+              TextEncoding encoding = TextEncoding::Auto);

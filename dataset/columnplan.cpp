@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 
+#include "dataset/columnkind.h"
 #include "dataset/numbercell.h"
 
 const char* const MissingVariantName = "?";
@@ -68,28 +69,25 @@ struct Ordered {
     std::vector<int> variantOfText;  // index into DistinctTexts -> variant
     bool numeric = false;            // every text a number or a range
     bool plainNumbers = false;       // every text a number
+    bool dates = false;              // every text a date (keyed by its day)
 };
 
-// Orders the texts: by number when all read as numbers or ranges (equal
-// numbers written differently are one variant), else as they come.
-Ordered OrderTexts(const std::vector<std::string>& texts) {
+// Orders the texts: by number (or date) when all read as numbers, ranges or
+// dates, else as they come; equal numbers written differently are one variant.
+Ordered OrderTexts(const std::vector<std::string>& texts, const DataColumn& column) {
     Ordered ordered;
     std::vector<std::optional<double>> keys;
     bool ranges = false;
+    const ValueKind kind = KindOfTexts(column, texts);
     for (const std::string& text : texts) {
-        if (auto number = ReadNumberCell(text)) {
-            keys.push_back(*number);
-        } else if (auto range = ReadRangeCell(text)) {
-            keys.push_back((range->first + range->second) / 2);
-            ranges = true;
-        } else {
-            keys.push_back(std::nullopt);
-        }
+        keys.push_back(ValueKey(text, kind, column.decimal));
+        ranges = ranges || (kind == ValueKind::Number && !ReadNumberCell(text, column.decimal));
     }
     ordered.numeric = !texts.empty() && std::all_of(keys.begin(), keys.end(), [](const auto& key) {
         return key.has_value();
     });
     ordered.plainNumbers = ordered.numeric && !ranges;
+    ordered.dates = ordered.numeric && kind == ValueKind::Date;
     std::vector<std::size_t> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
     if (ordered.numeric)
@@ -111,7 +109,8 @@ Ordered OrderTexts(const std::vector<std::string>& texts) {
 std::vector<double> ProportionalValues(const std::vector<Distinct>& variants) {
     if (variants.empty()) return {};
     const double low = variants.front().key, high = variants.back().key;
-    if (!(high > low)) return EvenValues(variants.size());
+    // A spread no double holds (refused by the import) must not give values outside 0..1.
+    if (!(high > low) || !std::isfinite(high - low)) return EvenValues(variants.size());
     std::vector<double> values;
     for (const Distinct& variant : variants) values.push_back((variant.key - low) / (high - low));
     return values;
@@ -236,8 +235,11 @@ void AssignRows(Plan& plan, const std::vector<std::string>& texts,
 
 ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>& cells, int bins) {
     const std::vector<std::string> texts = DistinctTexts(column, cells);
-    const Ordered ordered = OrderTexts(texts);
-    const bool numbers = ordered.plainNumbers && column.kind != DataColumn::Kind::Nominal;
+    const Ordered ordered = OrderTexts(texts, column);
+    // Dates are ordered and valued by their day, but neither cut into
+    // intervals nor asked by number.
+    const bool numbers =
+        ordered.plainNumbers && !ordered.dates && column.kind != DataColumn::Kind::Nominal;
     const bool bin =
         numbers && bins != ExactValues && ordered.variants.size() > static_cast<std::size_t>(bins);
     Plan plan = bin ? Binned(ordered, texts, cells, bins) : Unbinned(ordered);
@@ -273,7 +275,7 @@ ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>
 
 ColumnPlan PlanResultColumn(const DataColumn& column, const std::vector<DataCell>& cells) {
     const std::vector<std::string> texts = DistinctTexts(column, cells);
-    Plan plan = Unbinned(OrderTexts(texts));
+    Plan plan = Unbinned(OrderTexts(texts, column));
     plan.plan.values.clear();
     AssignRows(plan, texts, cells, -1);
     return std::move(plan.plan);

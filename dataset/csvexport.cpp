@@ -6,9 +6,10 @@
 const char* const ResultColumnHeading = "Результат";
 
 std::string CsvCell(const std::string& text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
-                                          text.back() == ' ' || text.back() == '\t'));
+    // Whatever the reader would split, trim or take as missing goes in quotes:
+    // any separator it may choose, blanks at the ends and an empty cell.
+    const bool quote = text.empty() || text.find_first_of(",;\t\"\r\n") != std::string::npos ||
+                       text.front() == ' ' || text.back() == ' ';
     if (!quote) return text;
     std::string cell = "\"";
     for (char c : text) cell += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -27,7 +28,9 @@ std::string FormatExamplesCsv(const NetTask& task) {
                 CsvCell(Cp1251ToUtf8(task.inputParams[i].variantNames[example.inputVariant[i]])) +
                 ",";
         const int result = ExampleResult(task, e);
-        text += (result >= 0 ? CsvCell(Cp1251ToUtf8(task.outputNames[result])) : "") + "\n";
+        // A class named "?" is no missing result; an input's "?" stands for one and stays bare.
+        const std::string name = result >= 0 ? Cp1251ToUtf8(task.outputNames[result]) : "";
+        text += (result < 0 ? "" : name == "?" ? "\"?\"" : CsvCell(name)) + "\n";
     }
     return text;
 }

@@ -11,6 +11,8 @@ extern const char* const ResultColumnHeading;
 
 std::string FormatExamplesCsv(const NetTask& task);
 
-// A cell quoted as RFC 4180 asks when it holds a comma, a quote or a line
-// break, and also when blanks open or close it (readers trim those).
+// A cell quoted as RFC 4180 asks when it holds a comma, a semicolon, a tab,
+// a quote or a line break, and also when blanks open or close it (readers
+// trim those) or it is empty (read unquoted, that is missing). A class
+// named "?" is written quoted as well.
 std::string CsvCell(const std::string& text);

@@ -11,18 +11,35 @@ enum class DataFormat { None, Csv, Arff };
 // Data files larger than this hold far more rows than a task can take.
 constexpr std::size_t MaxDataFileBytes = 64 * 1024 * 1024;
 
+// How to read a file; what is left 0 (Auto) is found from the file.
+struct DataReadOptions {
+    char separator = 0;  // CSV: the field separator
+    char decimal = 0;    // '.' or ','
+    TextEncoding encoding = TextEncoding::Auto;
+};
+
 // By the name's ending (.csv, .arff in any letter case), else by the content:
 // ARFF when the first line that is not a comment starts with @relation, CSV
-// when the first line has a delimiter and the whole text reads as a table of
-// at least two columns and one row. None for anything else (a task file).
+// when the first line has a delimiter and the text starts as a table of at
+// least two columns and one row. None for anything else (a task file).
 DataFormat DataFormatOf(const std::string& path, std::string_view bytes);
 DataFormat DataFormatByName(const std::string& path);
 
-// Reads bytes of a known format into the table; false with a message.
-bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error);
+// Reads bytes of a known format into the table; false with a message. Reading
+// stops as soon as the table is certain to be refused (TooManyRowsMessage).
+bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error,
+                   const DataReadOptions& options = {});
 
 enum class DataReadStatus { Read, CannotOpen, Refused, NotData };
 
 // Reads the file if it is a data file. NotData, with nothing read, for any
 // other file, also one that cannot be read unless its name says it is data.
-DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error);
+DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error,
+                            const DataReadOptions& options = {});
+
+// The reading's decisions in one line: separator, encoding, decimal mark,
+// and the lines whose bytes were not valid in that encoding.
+std::string DescribeReading(const DataTable& table);
+
+// "«;»", "табуляция" and the like for a separator or decimal mark.
+std::string MarkName(char mark);

@@ -1,7 +1,10 @@
 #include "dataset/importer.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "dataset/columnkind.h"
 #include "dataset/columnplan.h"
 #include "model/cp1251.h"
 #include "storage/fieldreader.h"
@@ -34,8 +37,9 @@ class Importing {
         int result = 0;
         std::vector<int> inputs;
         if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
-        const ColumnPlan classes = PlanResultColumn(table_.columns[result], Column(result));
+        const ColumnPlan classes = PlanResultColumn(ColumnAt(result), Column(result));
         summary.resultName = ColumnName(table_, result);
+        summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
             return Fail("В столбце результата " + Quoted(summary.resultName) +
                         " различных значений " + Str(classes.names.size()) +
@@ -44,24 +48,40 @@ class Importing {
         std::vector<int> kept;
         for (std::size_t r = 0; r < table_.rows.size(); ++r)
             if (classes.rowVariant[r] >= 0) kept.push_back(static_cast<int>(r));
-        if (table_.rows.empty()) return Fail("В таблице нет строк с данными.");
+        if (table_.rows.empty() && table_.reading.leftOutRows == 0)
+            return Fail("В таблице нет строк с данными.");
         if (kept.empty())
             return Fail("Ни в одной строке нет значения результата " + Quoted(summary.resultName) +
                         ".");
-        if (kept.size() > MaxExamples)
-            return Fail("Строк с данными " + Str(kept.size()) +
+        // Rows the reader did not keep are counted there.
+        const std::size_t withResult =
+            std::max(kept.size(), result < static_cast<int>(table_.reading.valueCounts.size())
+                                      ? table_.reading.valueCounts[result]
+                                      : 0);
+        if (withResult > MaxExamples)
+            return Fail("Строк с данными " + Str(withResult) +
                         ", а примеров в задаче может быть не больше " + Str(MaxExamples) +
                         ". Оставьте в файле не больше " + Str(MaxExamples) +
                         " строк (например, разделите его на части).");
 
         task = StagedTask{};
         task.examples.resize(kept.size());
-        for (int c : inputs) {
+        const std::vector<std::string> paramNames = ParamNames(inputs, summary);
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const int c = inputs[i];
             // Rows without a result take no part, so they cannot add variants.
             std::vector<DataCell> column;
             for (int r : kept) column.push_back(table_.rows[r][c]);
-            const ColumnPlan plan = PlanInputColumn(table_.columns[c], column, options_.bins);
-            const std::string name = ColumnName(table_, c);
+            const std::string& name = paramNames[i];
+            if (!SpreadFits(ColumnAt(c), column))
+                return Fail("Столбец " + Quoted(name) +
+                            ": числа в нём так далеки друг от друга, что разность наибольшего и "
+                            "наименьшего не умещается в числе с плавающей точкой. Читайте его "
+                            "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
+                            "«слова» в окне импорта) или уберите его из входных" +
+                            ChooseInputs);
+            ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
+            Distinguish(plan.names, name, summary);
             if (plan.names.size() > MaxVariants)
                 return Fail("Столбец " + Quoted(name) + ": различных значений " +
                             Str(plan.names.size()) + ", а вариантов у параметра может быть не " +
@@ -77,7 +97,9 @@ class Importing {
             for (std::size_t e = 0; e < kept.size(); ++e)
                 task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
         }
-        for (const std::string& name : classes.names)
+        std::vector<std::string> classNames = classes.names;
+        Distinguish(classNames, summary.resultName, summary);
+        for (const std::string& name : classNames)
             if (!TaskText(name, summary.resultName, task.outputNames.emplace_back())) return false;
         for (std::size_t e = 0; e < kept.size(); ++e)
             task.examples[e].result = classes.rowVariant[kept[e]];
@@ -89,7 +111,8 @@ class Importing {
                                ? options_.hidden
                                : DefaultHiddenCount(task.inputCount, task.outputCount);
         summary.examples = task.exampleCount;
-        summary.skippedRows = static_cast<int>(table_.rows.size() - kept.size());
+        summary.skippedRows =
+            static_cast<int>(table_.rows.size() - kept.size() + table_.reading.leftOutRows);
         summary.params = task.inputCount;
         summary.classes = task.outputCount;
         summary.hidden = task.hiddenCount;
@@ -102,6 +125,52 @@ class Importing {
         return false;
     }
 
+    // The column as the options read it (words or not).
+    DataColumn ColumnAt(int c) const {
+        DataColumn column = table_.columns[c];
+        column.words = column.words || std::find(options_.words.begin(), options_.words.end(),
+                                                 ColumnName(table_, c)) != options_.words.end();
+        return column;
+    }
+
+    // The parameter names of the input columns, told apart as the task keeps them.
+    std::vector<std::string> ParamNames(const std::vector<int>& inputs, ImportSummary& summary) {
+        std::vector<std::string> names;
+        for (int c : inputs) names.push_back(ColumnName(table_, c));
+        Distinguish(names, "", summary);
+        return names;
+    }
+
+    // Names that the task would hold alike (a line break turns into a space)
+    // get " (2)", " (3)"...; each renaming is noted.
+    static void Distinguish(std::vector<std::string>& names, const std::string& column,
+                            ImportSummary& summary) {
+        std::unordered_set<std::string> taken;
+        for (const std::string& name : names) taken.insert(Flat(name));
+        std::unordered_set<std::string> seen;
+        std::unordered_map<std::string, int> next;
+        for (std::string& name : names) {
+            const std::string flat = Flat(name);
+            if (seen.insert(flat).second) continue;
+            int& k = next.try_emplace(flat, 2).first->second;
+            std::string unique;
+            do unique = flat + " (" + Str(k++) + ")";
+            while (taken.count(unique));
+            taken.insert(unique);
+            seen.insert(unique);
+            name = unique;
+            summary.renamed.push_back(column.empty() ? Quoted(unique)
+                                                     : Quoted(column) + ": " + Quoted(unique));
+        }
+    }
+
+    static std::string Flat(const std::string& text) {
+        std::string flat = text;
+        std::replace(flat.begin(), flat.end(), '\n', ' ');
+        std::replace(flat.begin(), flat.end(), '\r', ' ');
+        return flat;
+    }
+
     std::vector<DataCell> Column(int c) const {
         std::vector<DataCell> cells;
         for (const auto& row : table_.rows) cells.push_back(row[c]);
@@ -109,6 +178,10 @@ class Importing {
     }
 
     bool CheckOptions() {
+        for (const std::string& name : options_.words) {
+            int c;
+            if (!Find(name, c)) return false;
+        }
         if (options_.bins != ExactValues && (options_.bins < 2 || options_.bins > MaxVariants))
             return Fail("Число интервалов (--bins) должно быть от 2 до " + Str(MaxVariants) + ".");
         if (options_.hidden < 0 || options_.hidden > MaxHidden)
@@ -202,6 +275,17 @@ std::string DescribeImport(const ImportSummary& s) {
     if (!s.binned.empty()) {
         text += " Разбиты на интервалы:";
         for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];
+        text += ".";
+    }
+    if (!s.renamedColumns.empty()) {
+        text += " Столбцы с одинаковыми названиями переименованы:";
+        for (std::size_t i = 0; i < s.renamedColumns.size(); ++i)
+            text += (i ? ", «" : " «") + s.renamedColumns[i] + "»";
+        text += ".";
+    }
+    if (!s.renamed.empty()) {
+        text += " Одинаковые в задаче названия различены:";
+        for (std::size_t i = 0; i < s.renamed.size(); ++i) text += (i ? ", " : " ") + s.renamed[i];
         text += ".";
     }
     return text;

@@ -18,6 +18,7 @@ struct ImportOptions {
     std::vector<std::string> inputs;  // input columns by name, in this order; empty: all others
     int bins = DefaultBins;           // ExactValues, or 2..500 intervals for plain numbers
     int hidden = 0;                   // hidden-layer size; 0: DefaultHiddenCount
+    std::vector<std::string> words;   // columns whose values are read as words
 };
 
 struct ImportSummary {
@@ -27,7 +28,9 @@ struct ImportSummary {
     int params = 0;
     int classes = 0;
     int hidden = 0;
-    std::vector<std::string> binned;  // "name (K)" for every binned column, UTF-8
+    std::vector<std::string> binned;          // "name (K)" for every binned column, UTF-8
+    std::vector<std::string> renamedColumns;  // columns given a suffix by the reader, UTF-8
+    std::vector<std::string> renamed;         // names given a suffix to tell them apart, UTF-8
 };
 
 // The hidden-layer size of an imported task: half the inputs and classes
@@ -39,7 +42,8 @@ int DefaultHiddenCount(int inputs, int classes);
 bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
                  ImportSummary& summary, std::string& error);
 
-// One line saying what the import did (rows, parameters, classes, bins).
+// One line saying what the import did (rows, parameters, classes, bins,
+// names made unique).
 std::string DescribeImport(const ImportSummary& summary);
 
 // Replaces the task by an imported one: definition, hidden size and examples

@@ -101,7 +101,8 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
 
     for (const auto& row : table.rows) {
         ++summary.rows;
-        for (const DataCell& cell : row) csv += CsvCell(cell.value_or(std::string())) + ",";
+        // A missing cell stays bare, as the reader wrote it down: missing.
+        for (const DataCell& cell : row) csv += (cell ? CsvCell(*cell) : std::string()) + ",";
         std::string reason;
         double signals[MaxInputs];
         bool known = true;
@@ -126,7 +127,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
             csv += ",";
             if (options.allOutputs) csv += std::string(task.outputCount, ',');
         }
-        csv += "," + CsvCell(reason) + "\n";
+        csv += "," + (reason.empty() ? std::string() : CsvCell(reason)) + "\n";
         if (result >= 0 && row[result]) {
             ++summary.withResult;
             if (!ranked.empty() && FindOutput(task, *row[result]) == ranked.front().output)

@@ -12,6 +12,8 @@ PACKAGES=(
   qt6-translations-l10n
   # Checking the installed tree and building the Debian package.
   desktop-file-utils appstream shared-mime-info libxml2-utils groff-base file dpkg-dev lintian
+  # The import memory check (scripts/import-memory.sh).
+  time
 )
 
 missing=()

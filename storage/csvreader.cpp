@@ -13,175 +13,365 @@ std::string LineText(int line) {
     return "Строка " + std::to_string(line) + ": ";
 }
 
-// The delimiter that occurs most often outside quotes in the first non-blank
-// row; a tab wins ties (it is rarely part of a name), then a semicolon.
-char DetectDelimiter(std::string_view text) {
-    std::size_t pos = text.find_first_not_of("\r\n");
-    if (pos == std::string_view::npos) return ',';
-    constexpr std::array<char, 3> candidates = {'\t', ';', ','};
-    std::array<int, 3> counts{};
-    bool quoted = false;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == '"') quoted = !quoted;
-        if (quoted) continue;
-        if (c == '\n' || c == '\r') break;
-        for (std::size_t k = 0; k < candidates.size(); ++k)
-            if (c == candidates[k]) ++counts[k];
+// The length of the valid UTF-8 sequence that starts at i; 0 when there is none.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra;
+    char32_t c;
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        extra = 1, c = b & 0x1F;
+    else if (b >= 0xE0 && b <= 0xEF)
+        extra = 2, c = b & 0x0F;
+    else if (b >= 0xF0 && b <= 0xF4)
+        extra = 3, c = b & 0x07;
+    else
+        return 0;
+    if (i + extra >= bytes.size()) return 0;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (next & 0x3F);
     }
-    std::size_t best = 2;
-    for (std::size_t k = 0; k < candidates.size(); ++k)
-        if (counts[k] > counts[best] || (counts[k] == counts[best] && counts[k] > 0 && k < best))
-            best = k;
-    return candidates[best];
+    const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return extra + 1;
 }
 
-class CsvParser {
-  public:
-    CsvParser(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
 
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    int line() const { return line_; }
+void NoteLine(std::vector<int>& lines, int line) {
+    if (lines.empty() || lines.back() != line) lines.push_back(line);
+}
 
-    // Reads one record into cells; false with a message on malformed quoting.
-    bool ReadRecord(std::vector<std::string>& cells, bool& blank, std::string& error) {
-        cells.clear();
-        bool anyQuoted = false;
-        for (;;) {
-            std::string cell;
-            bool quoted = false;
-            if (!ReadCell(cell, quoted, error)) return false;
-            anyQuoted = anyQuoted || quoted;
-            cells.push_back(std::move(cell));
-            if (!AtEnd() && text_[pos_] == delimiter_) {
-                ++pos_;
-                continue;
-            }
-            EndLine();
-            blank = cells.size() == 1 && cells[0].empty() && !anyQuoted;
-            return true;
+// UTF-8 in which each byte that is not part of a valid sequence is read as
+// Windows-1251 (its line noted).
+DecodedText RepairedUtf8(std::string_view bytes) {
+    DecodedText decoded;
+    decoded.encoding = TextEncoding::Utf8;
+    decoded.owned.reserve(bytes.size() + bytes.size() / 8);
+    int line = 1;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (bytes[i] == '\n') ++line;
+        const std::size_t length = Utf8SequenceAt(bytes, i);
+        if (length == 0) {
+            decoded.owned += Cp1251ToUtf8(bytes.substr(i, 1));
+            NoteLine(decoded.replacedLines, line);
+            ++i;
+        } else {
+            decoded.owned.append(bytes.substr(i, length));
+            i += length;
         }
     }
+    decoded.converted = true;
+    return decoded;
+}
 
-  private:
-    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-    bool AtLineEnd() const { return AtEnd() || Peek() == '\n' || Peek() == '\r'; }
-
-    void SkipSpaces() {
-        while (!AtEnd() && Peek() == ' ' && delimiter_ != ' ') ++pos_;
+DecodedText Utf16(std::string_view bytes, bool bigEndian) {
+    DecodedText decoded;
+    decoded.encoding = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+    decoded.owned.reserve(bytes.size());
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    int line = 1;
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c == '\n') ++line;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+            NoteLine(decoded.replacedLines, line);
+        }
+        AppendUtf8(decoded.owned, c);
     }
+    if (i < bytes.size()) NoteLine(decoded.replacedLines, line);  // an odd last byte
+    decoded.converted = true;
+    return decoded;
+}
 
-    void EndLine() {
-        if (Peek() == '\r') {
-            ++pos_;
-            if (Peek() == '\n') ++pos_;
-            ++line_;
-        } else if (Peek() == '\n') {
-            ++pos_;
-            ++line_;
-        }
+// UTF-16 without a byte-order mark shows as a zero byte in most pairs of
+// the first kilobyte, on the same side.
+TextEncoding Utf16Shown(std::string_view bytes) {
+    const std::size_t pairs = std::min<std::size_t>(bytes.size(), 1024) / 2;
+    if (pairs < 2) return TextEncoding::Auto;
+    std::size_t zeroFirst = 0, zeroSecond = 0;
+    for (std::size_t p = 0; p < pairs; ++p) {
+        zeroFirst += bytes[2 * p] == '\0';
+        zeroSecond += bytes[2 * p + 1] == '\0';
     }
+    if (zeroSecond * 2 > pairs && zeroFirst * 20 < pairs) return TextEncoding::Utf16Le;
+    if (zeroFirst * 2 > pairs && zeroSecond * 20 < pairs) return TextEncoding::Utf16Be;
+    return TextEncoding::Auto;
+}
 
-    bool ReadCell(std::string& cell, bool& quoted, std::string& error) {
-        // Spaces before an opening quote are tolerated, as many writers put them there.
-        std::size_t start = pos_;
-        SkipSpaces();
-        if (Peek() != '"') {
-            pos_ = start;
-            while (!AtLineEnd() && Peek() != delimiter_) cell += text_[pos_++];
-            return true;
-        }
-        quoted = true;
-        const int openLine = line_;
-        ++pos_;
-        for (;;) {
-            if (AtEnd()) {
-                error = LineText(openLine) + "кавычка, открытая в этой строке, не закрыта.";
-                return false;
-            }
-            const char c = text_[pos_++];
-            if (c == '"') {
-                if (Peek() != '"') break;
-                ++pos_;
-            } else if (c == '\n') {
-                ++line_;
-            }
-            cell += c;
-        }
-        SkipSpaces();
-        if (!AtLineEnd() && Peek() != delimiter_) {
-            error = LineText(line_) + "после закрывающей кавычки стоит «" + std::string(1, Peek()) +
-                    "»; кавычку внутри поля пишут дважды (\"\").";
-            return false;
-        }
-        return true;
+// The count of separators at top level and the fields of the first records
+// for one candidate: how many records have as many fields as the first.
+int AgreeingRecords(std::string_view text, char separator) {
+    constexpr int Sample = 50;
+    CsvRecords records(text, separator);
+    records.LimitFields(MaxTableColumns);
+    std::vector<CsvField> fields;
+    std::string error;
+    std::size_t headerFields = 0;
+    int agreeing = 0, seen = 0;
+    while (!records.AtEnd() && seen < Sample) {
+        bool blank = false;
+        if (!records.Next(fields, blank, error)) break;
+        if (blank) continue;
+        ++seen;
+        if (headerFields == 0) headerFields = fields.size();
+        if (fields.size() == headerFields) ++agreeing;
     }
-
-    std::string_view text_;
-    char delimiter_;
-    std::size_t pos_ = 0;
-    int line_ = 1;
-};
+    return headerFields >= 2 ? agreeing : 0;
+}
 
 }  // namespace
 
+const char* EncodingName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return "UTF-8";
+        case TextEncoding::Windows1251:
+            return "Windows-1251";
+        case TextEncoding::Utf16Le:
+            return "UTF-16LE";
+        case TextEncoding::Utf16Be:
+            return "UTF-16BE";
+        case TextEncoding::Auto:
+            break;
+    }
+    return "";
+}
+
+bool ParseEncodingName(std::string_view name, TextEncoding& encoding) {
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (lower == "utf-8" || lower == "utf8")
+        encoding = TextEncoding::Utf8;
+    else if (lower == "windows-1251" || lower == "cp1251")
+        encoding = TextEncoding::Windows1251;
+    else if (lower == "utf-16" || lower == "utf-16le")
+        encoding = TextEncoding::Utf16Le;
+    else if (lower == "utf-16be")
+        encoding = TextEncoding::Utf16Be;
+    else
+        return false;
+    return true;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        int extra;
-        char32_t c;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1, c = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2, c = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3, c = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= bytes.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
-        if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(extra) + 1;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceAt(bytes, i);
+        if (length == 0) return false;
+        i += length;
     }
     return true;
 }
 
-std::string DecodeTextBytes(std::string_view bytes) {
+DecodedText DecodeText(std::string_view bytes, TextEncoding encoding) {
+    const bool le = bytes.starts_with("\xFF\xFE"), be = bytes.starts_with("\xFE\xFF");
+    if (encoding == TextEncoding::Auto && !le && !be) encoding = Utf16Shown(bytes);
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be || le || be) {
+        const bool big = be || (!le && encoding == TextEncoding::Utf16Be);
+        if (le || be) bytes.remove_prefix(2);
+        if (encoding == TextEncoding::Auto || encoding == TextEncoding::Utf16Le ||
+            encoding == TextEncoding::Utf16Be)
+            return Utf16(bytes, big);
+    }
     if (bytes.starts_with(Bom)) bytes.remove_prefix(Bom.size());
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Cp1251ToUtf8(bytes);
+    DecodedText decoded;
+    if (encoding == TextEncoding::Windows1251) {
+        decoded.encoding = encoding;
+        decoded.owned = Cp1251ToUtf8(bytes);
+        decoded.converted = true;
+        return decoded;
+    }
+    // Valid multi-byte sequences against bytes that belong to none: a few
+    // stray bytes in UTF-8 text do not turn it all into Windows-1251.
+    std::size_t sequences = 0, stray = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceAt(bytes, i);
+        sequences += length > 1;
+        stray += length == 0;
+        i += length == 0 ? 1 : length;
+    }
+    if (stray == 0) {
+        decoded.bytes = bytes;
+        return decoded;
+    }
+    if (encoding == TextEncoding::Utf8 || stray * 3 <= sequences) return RepairedUtf8(bytes);
+    decoded.encoding = TextEncoding::Windows1251;
+    decoded.owned = Cp1251ToUtf8(bytes);
+    decoded.converted = true;
+    return decoded;
+}
+
+std::string DecodeTextBytes(std::string_view bytes) {
+    return std::string(DecodeText(bytes).text());
+}
+
+bool CsvRecords::Next(std::vector<CsvField>& fields, bool& blank, std::string& error) {
+    fields.clear();
+    bool anyQuoted = false;
+    for (;;) {
+        CsvField& field = fields.emplace_back();
+        if (!ReadField(field, error)) return false;
+        anyQuoted = anyQuoted || field.quoted;
+        if (!AtEnd() && text_[pos_] == separator_) {
+            ++pos_;
+            if (maxFields_ > 0 && fields.size() >= maxFields_) {
+                error = LineText(line_) + "полей больше " + std::to_string(maxFields_) +
+                        ", а столбцов в таблице может быть не больше " +
+                        std::to_string(maxFields_) + " (входных из них — не больше 12).";
+                return false;
+            }
+            continue;
+        }
+        EndLine();
+        blank = fields.size() == 1 && fields[0].text.empty() && !anyQuoted;
+        return true;
+    }
+}
+
+void CsvRecords::SkipSpaces() {
+    while (!AtEnd() && Peek() == ' ' && separator_ != ' ') ++pos_;
+}
+
+void CsvRecords::EndLine() {
+    if (Peek() == '\r') {
+        ++pos_;
+        if (Peek() == '\n') ++pos_;
+        ++line_;
+    } else if (Peek() == '\n') {
+        ++pos_;
+        ++line_;
+    }
+}
+
+bool CsvRecords::ReadField(CsvField& field, std::string& error) {
+    // Spaces before an opening quote are tolerated, as many writers put them there.
+    const std::size_t start = pos_;
+    SkipSpaces();
+    if (Peek() != '"') {
+        pos_ = start;
+        while (!AtLineEnd() && Peek() != separator_) ++pos_;
+        field.text.assign(text_.substr(start, pos_ - start));
+        return true;
+    }
+    field.quoted = true;
+    const int openLine = line_;
+    ++pos_;
+    for (;;) {
+        // Runs without a quote are copied whole.
+        const std::size_t quote = text_.find('"', pos_);
+        const std::size_t end = quote == std::string_view::npos ? text_.size() : quote;
+        for (std::size_t k = pos_; k < end; ++k)
+            if (text_[k] == '\n' || (text_[k] == '\r' && (k + 1 >= end || text_[k + 1] != '\n')))
+                ++line_;
+        field.text.append(text_.substr(pos_, end - pos_));
+        pos_ = end;
+        if (AtEnd()) {
+            error = LineText(openLine) + "кавычка, открытая в этой строке, не закрыта.";
+            return false;
+        }
+        ++pos_;
+        if (Peek() != '"') break;
+        field.text += '"';
+        ++pos_;
+    }
+    SkipSpaces();
+    if (!AtLineEnd() && Peek() != separator_) {
+        error = LineText(line_) + "после закрывающей кавычки стоит «" + std::string(1, Peek()) +
+                "»; кавычку внутри поля пишут дважды (\"\").";
+        return false;
+    }
+    return true;
+}
+
+CsvLayout DetectCsvLayout(std::string_view text, char separator) {
+    CsvLayout layout;
+    // Excel's "sep=;" (also quoted) on the first line names the separator.
+    std::size_t end = text.find_first_of("\r\n");
+    std::string_view first = text.substr(0, end);
+    if (first.size() >= 2 && first.front() == '"' && first.back() == '"')
+        first = first.substr(1, first.size() - 2);
+    if (first.size() == 5 && (first.starts_with("sep=") || first.starts_with("SEP="))) {
+        layout.sepLine = true;
+        layout.separator = first[4];
+        if (end == std::string_view::npos) end = text.size();
+        if (end < text.size() && text[end] == '\r') ++end;
+        if (end < text.size() && text[end] == '\n') ++end;
+        layout.start = end;
+        layout.firstLine = 2;
+    }
+    if (separator != 0) {
+        layout.separator = separator;
+        return layout;
+    }
+    if (layout.sepLine) return layout;
+    // The candidate whose field count holds on the most records (the header
+    // and the first rows); a tab wins ties, then a semicolon, as they are
+    // rarely part of a name or a number.
+    constexpr std::array<char, 3> candidates = {'\t', ';', ','};
+    int best = 0;
+    for (char candidate : candidates) {
+        const int agreeing = AgreeingRecords(text.substr(layout.start), candidate);
+        if (agreeing > best) best = agreeing, layout.separator = candidate;
+    }
+    return layout;
+}
+
+std::string FieldCountMessage(int line, std::size_t fields, std::size_t headerFields) {
+    return LineText(line) + "полей " + std::to_string(fields) + ", а в строке заголовка " +
+           std::to_string(headerFields) + ".";
 }
 
 bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
     table = CsvTable{};
     error.clear();
-    const std::string text = DecodeTextBytes(bytes);
-    CsvParser parser(text, DetectDelimiter(text));
-    std::vector<std::string> cells;
+    const DecodedText decoded = DecodeText(bytes);
+    const CsvLayout layout = DetectCsvLayout(decoded.text());
+    CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
+    std::vector<CsvField> fields;
     bool haveHeader = false;
-    while (!parser.AtEnd()) {
-        const int line = parser.line();
+    while (!records.AtEnd()) {
+        const int line = records.line();
         bool blank = false;
-        if (!parser.ReadRecord(cells, blank, error)) return false;
+        if (!records.Next(fields, blank, error)) return false;
         if (blank) continue;
+        std::vector<std::string> cells;
+        for (CsvField& field : fields) cells.push_back(std::move(field.text));
         if (!haveHeader) {
             table.header = std::move(cells);
             haveHeader = true;
             continue;
         }
         if (cells.size() != table.header.size()) {
-            error = LineText(line) + "полей " + std::to_string(cells.size()) +
-                    ", а в строке заголовка " + std::to_string(table.header.size()) + ".";
+            error = FieldCountMessage(line, cells.size(), table.header.size());
             return false;
         }
         table.rows.push_back(std::move(cells));

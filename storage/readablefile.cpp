@@ -33,6 +33,11 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std:
     const int fd = OpenFileForReading(path);
     if (fd < 0) return ReadFileStatus::CannotOpen;
     ReadFileStatus status = ReadFileStatus::Read;
+    // Room for the whole file at once: growing by doubling would hold two copies.
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        static_cast<std::size_t>(info.st_size) <= maxBytes)
+        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
     char buffer[64 * 1024];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);

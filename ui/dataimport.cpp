@@ -27,13 +27,26 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
     }
     StagedTask staged;
     ImportSummary summary;
-    auto tryImport = [&](const ImportOptions& options) {
-        if (ImportTable(table, options, staged, summary, error)) return true;
+    auto tryImport = [&](const DataTable& chosen, const ImportOptions& options) {
+        if (ImportTable(chosen, options, staged, summary, error)) return true;
         user.Tell(error);
         return false;
     };
+    auto reread = [&path](const DataReadOptions& options, DataTable& again, std::string& why) {
+        switch (ReadDataFile(path, again, why, options)) {
+            case DataReadStatus::Read:
+                return true;
+            case DataReadStatus::CannotOpen:
+            case DataReadStatus::NotData:
+                why = CannotOpenMessage;
+                break;
+            case DataReadStatus::Refused:
+                break;
+        }
+        return false;
+    };
     const QString source = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName();
-    ImportDlg dialog(table, source, tryImport, parent);
+    ImportDlg dialog(std::move(table), source, reread, tryImport, parent);
     if (dialog.exec() != QDialog::Accepted) return {Kind::Abandoned, {}};
     ApplyImportedTask(staged, task);
     return {Kind::Imported,

@@ -67,7 +67,7 @@ int CZarnApp::Run() {
     // message box stands over it.
     if (!command.taskFile.isEmpty())
         QTimer::singleShot(0, m_dialog.get(),
-                           [this, file = command.taskFile] { m_dialog->LoadTaskFile(file); });
+                           [this, file = command.taskFile] { m_dialog->LoadFile(file); });
     exec();
     m_automation.reset();
     return 0;

@@ -626,6 +626,10 @@ void CZarnDlg::OnLoadFromFile() {
     const QString path = m_fileChooser(this, FileDialogKind::Open);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return;
+    LoadFile(path);
+}
+
+void CZarnDlg::LoadFile(const QString& path) {
     const DataImportOutcome imported = ImportDataFile(NativePath(path), m_task, m_user, this);
     if (imported.kind == DataImportOutcome::Kind::Imported) {
         // A new task that exists nowhere yet: unsaved, and no file to propose.

@@ -52,8 +52,11 @@ class CZarnDlg : public QDialog {
     // The save and open file dialogs (Qt's file dialogs by default).
     void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
 
-    // Loads a task file as the load button does after its file dialog, with
-    // the same messages (also used for a file named on the command line).
+    // Loads a file as the load button does after its file dialog, with the
+    // same messages: a data file through the import dialog, any other as a
+    // task file (also used for a file named on the command line).
+    void LoadFile(const QString& path);
+    // Loads a task file, with the load button's messages.
     void LoadTaskFile(const QString& path);
 
     bool TrainingLayoutShowing() const { return m_trainingLayout; }

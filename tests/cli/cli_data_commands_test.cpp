@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "tests/cli/cli_run.h"
 #include "tests/support/temp_dir.h"
 
@@ -74,4 +76,46 @@ TEST(CliData, ImportExportCheckWithTheirExitCodes) {
     EXPECT_EQ(TempDir::Read(csv),
               "age,sex,income,Результат\n20-29,m,\"1,5\",yes\n30-39,f,\"2,5\",no\n10-19,f,?,yes\n"
               "20-29,m,3,no\n");
+}
+
+TEST(CliData, RepeatedHeadingsBecomeParametersThatAskReadsApart) {
+    TempDir dir;
+    TempDir::Write(dir.Path("d.csv"), "x,x,r\na,p,yes\nb,q,no\n");
+    const CliRun import = RunCli({"import", dir.Path("d.csv"), dir.Path("d.task")});
+    EXPECT_EQ(import.exitCode, 0) << import.err;
+    EXPECT_NE(import.out.find("переименованы: «x (2)»"), std::string::npos) << import.out;
+    const CliRun train = RunCli({"train", dir.Path("d.task"), "--iterations", "20", "--seed", "1",
+                                 "--quiet", "--out", dir.Path("t.task")});
+    ASSERT_EQ(train.exitCode, 0) << train.err;
+    // The second "x" column holds p and q, which only "x (2)" knows.
+    const CliRun ask = RunCli({"ask", dir.Path("t.task"), "--csv", dir.Path("d.csv")});
+    EXPECT_EQ(ask.exitCode, 0) << ask.err;
+    EXPECT_EQ(std::count(ask.out.begin(), ask.out.end(), '\n'), 2) << ask.out;
+}
+
+TEST(CliData, ImportOverridesTheReadingDecisions) {
+    TempDir dir;
+    TempDir::Write(dir.Path("d.csv"), "a;b,c\n1;2,x\n3;4,y\n");
+    const struct {
+        std::vector<std::string> extra;
+        int exitCode;
+        std::string part;
+    } cases[] = {
+        {{}, 0, "разделитель «;»"},
+        {{"--separator", ","}, 0, "«a;b» — слова (2), «c» — слова (2)"},
+        {{"--separator", ",", "--decimal", ","}, 0, "десятичный знак «,»"},
+        {{"--encoding", "utf-16"}, 1, "В таблице один столбец"},
+        {{"--words", "a"}, 0, "Импортировано"},
+        {{"--words", "nope"}, 1, "Нет столбца «nope»"},
+        {{"--separator", "ab"}, 64, "--separator"},
+        {{"--decimal", ";"}, 64, "--decimal"},
+        {{"--encoding", "koi8"}, 64, "--encoding"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"import", dir.Path("d.csv"), dir.Path("d.task")};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+        EXPECT_NE((run.out + run.err).find(c.part), std::string::npos) << run.out << run.err;
+    }
 }

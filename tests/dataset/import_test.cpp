@@ -2,6 +2,9 @@
 // round trip import -> export -> import.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "dataset/arffreader.h"
 #include "dataset/columnplan.h"
 #include "dataset/csvexport.h"
@@ -20,6 +23,14 @@ std::vector<DataCell> Cells(const std::vector<const char*>& texts) {
 }
 
 DataTable Csv(const std::string& text) {
+    DataTable table;
+    std::string error;
+    EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    return table;
+}
+
+// The table as the bare CSV records give it (no row limit while reading).
+DataTable RawCsv(const std::string& text) {
     CsvTable csv;
     std::string error;
     EXPECT_TRUE(ReadCsv(text, csv, error)) << error;
@@ -35,7 +46,7 @@ DataTable Generated(int columns, int rows, Make make) {
         text += "\n";
         for (int c = 0; c < columns; ++c) text += (c ? "," : "") + make(r, c);
     }
-    return Csv(text);
+    return RawCsv(text);
 }
 
 // Only a declared list can give a column more variants than rows.
@@ -180,6 +191,11 @@ TEST(ColumnPlan, NumbersKeepTheirScale) {
          {K::Intervals, 1, 3, {3}}},
         {"words have none", Cells({"a", "b"}), ExactValues, {"a", "b"}, {}},
         {"ranges have none", Cells({"1-2", "3-4"}), ExactValues, {"1-2", "3-4"}, {}},
+        {"dates are ordered by day, never cut and never asked by number",
+         Cells({"2024-03", "2023-12", "2024-01", "2024-02"}),
+         2,
+         {"2023-12", "2024-01", "2024-02", "2024-03"},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -232,17 +248,17 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
          {"Столбец «a»: различных значений 501", "--inputs"}},
         {"502 classes",
          Generated(2, 502, word),
-         {"c0", {"c1"}, 5, 0},
+         {"c0", {"c1"}, 5, 0, {}},
          {"различных значений 502", "не больше 500", "--result"}},
         {"unknown column",
          Generated(3, 2, word),
-         {"nope", {}, 5, 0},
+         {"nope", {}, 5, 0, {}},
          {"Нет столбца «nope»", "c0, c1, c2"}},
         {"result as input",
          Generated(3, 2, word),
-         {"c1", {"c1"}, 5, 0},
+         {"c1", {"c1"}, 5, 0, {}},
          {"и результатом, и входным"}},
-        {"bins", Generated(3, 2, word), {{}, {}, 1, 0}, {"--bins", "от 2 до 500"}},
+        {"bins", Generated(3, 2, word), {{}, {}, 1, 0, {}}, {"--bins", "от 2 до 500"}},
         {"one column", Generated(1, 2, word), {}, {"нужны хотя бы один входной"}},
         {"no character in Windows-1251", Csv("a,b\n\xE4\xB8\xAD,x\n"), {}, {"Windows-1251", "«a»"}},
         {"no result anywhere", Csv("a,b\nx,?\ny,\n"), {}, {"нет значения результата «b»"}},
@@ -301,5 +317,62 @@ TEST(Importer, ExportThenImportGivesTheSameTask) {
             EXPECT_EQ(second->inputNames[i], first->inputNames[i]) << source;
             EXPECT_EQ(VariantNames(*second, i), VariantNames(*first, i)) << source;
         }
+    }
+}
+
+TEST(Importer, ExportThenImportKeepsAwkwardNamesAndEveryRow) {
+    // Separators, quotes, "?", empty names, blanks at the ends, Cyrillic.
+    const std::vector<std::string> pieces = {"a;b",   "c\td",      "say \"hi\"", "?",   "",
+                                             " lead", "trail ",    "Ёлка",       "x,y", "  ",
+                                             "\"",    "сок; морс", "'q'",        "e",   "f g"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        // Names unique in their list; parameter names never empty (the task asks for one).
+        auto pick = [&](int count, bool allowEmpty) {
+            std::vector<std::string> names, pool = pieces;
+            std::shuffle(pool.begin(), pool.end(), random);
+            for (const std::string& name : pool)
+                if (static_cast<int>(names.size()) < count && (allowEmpty || !name.empty()))
+                    names.push_back(name);
+            return names;
+        };
+        auto task = MakeTask();
+        const int inputs = 1 + static_cast<int>(random() % 3);
+        const std::vector<std::string> paramNames = pick(inputs, false);
+        std::vector<int> counts;
+        for (const std::string& name : paramNames) {
+            ParamSpec spec{*Utf8ToCp1251(name), {}};
+            const std::vector<std::string> variants =
+                pick(1 + static_cast<int>(random() % 5), true);
+            for (std::size_t j = 0; j < variants.size(); ++j)
+                spec.variants.emplace_back(double(j) / 8, *Utf8ToCp1251(variants[j]));
+            counts.push_back(static_cast<int>(variants.size()));
+            AddParam(*task, spec);
+        }
+        std::vector<std::string> classes = pick(1 + static_cast<int>(random() % 4), true);
+        for (std::string& name : classes) name = *Utf8ToCp1251(name);
+        SetOutputs(*task, classes);
+        // Every variant and class in some example, so none is lost for want of one.
+        const int rows = 6 + static_cast<int>(random() % 6);
+        for (int e = 0; e < rows; ++e) {
+            std::vector<int> variants;
+            for (int count : counts) variants.push_back(e % count);
+            PutExample(*task, variants, e % static_cast<int>(classes.size()));
+        }
+        auto again = Imported(Csv(FormatExamplesCsv(*task)));
+        ASSERT_EQ(again->inputCount, task->inputCount);
+        for (int i = 0; i < task->inputCount; ++i) {
+            EXPECT_EQ(again->inputNames[i], task->inputNames[i]);
+            auto sorted = [](std::vector<std::string> names) {
+                std::sort(names.begin(), names.end());
+                return names;
+            };
+            EXPECT_EQ(sorted(VariantNames(*again, i)), sorted(VariantNames(*task, i)));
+        }
+        EXPECT_EQ(ExamplesByName(*again), ExamplesByName(*task));
+        std::vector<std::string> againClasses(again->outputNames,
+                                              again->outputNames + again->outputCount);
+        EXPECT_EQ(againClasses, classes);
     }
 }

@@ -15,6 +15,12 @@ std::string DataPath(const std::string& name) {
 
 const std::string Head = "@relation r\n@attribute a {x, y}\n@attribute b numeric\n@data\n";
 
+std::string ManyAttributes(int count) {
+    std::string text = "@relation r\n";
+    for (int a = 0; a < count; ++a) text += "@attribute a" + std::to_string(a) + " numeric\n";
+    return text + "@data\n";
+}
+
 }  // namespace
 
 TEST(ArffReader, ReadsKindsQuotedNamesCommentsAndMissingValues) {
@@ -47,6 +53,15 @@ TEST(ArffReader, RefusesBrokenFilesNamingTheLine) {
         {Head + "z,1\n", "Строка 5: значение «z» не объявлено у атрибута «a»"},
         {Head + "x,one\n", "«one» не число"},
         {Head + "x,1,2\n", "значений 3, а атрибутов 2"},
+        {Head + "x" +
+             [] {
+                 std::string values;
+                 for (int v = 0; v < 2000; ++v) values += ",1";
+                 return values;
+             }() +
+             "\n",
+         "значений 2001, а атрибутов 2"},
+        {ManyAttributes(1001), "Строка 1002: атрибутов больше 1000"},
         {Head + "x\n", "значений 1, а атрибутов 2"},
         {Head + "x,\n", "пустое значение"},
         {Head + "{0 x, 1 2}\n", "разреженные строки"},
@@ -100,7 +115,18 @@ TEST(NumberCell, NumbersAndRangesIndependentOfTheLocale) {
         {"1,5", 1.5, std::nullopt},
         {"-2e3", -2000.0, std::nullopt},
         {"+.5", 0.5, std::nullopt},
-        {"1,000.5", std::nullopt, std::nullopt},
+        {"1,000.5", 1000.5, std::nullopt},
+        {"1.234,5", 1234.5, std::nullopt},
+        {"1 234,5", 1234.5, std::nullopt},
+        {"1\u00A0234,5", 1234.5, std::nullopt},
+        {"1'234.5", 1234.5, std::nullopt},
+        {"152 600", 152600.0, std::nullopt},
+        {"1,234,567", 1234567.0, std::nullopt},
+        {"12 34", std::nullopt, std::nullopt},
+        {"1,2,3", std::nullopt, std::nullopt},
+        {"1.234.5", std::nullopt, std::nullopt},
+        {"1e400", std::nullopt, std::nullopt},
+        {"2024-01", std::nullopt, std::make_pair(2024.0, 1.0)},  // a date column reads it as one
         {"inf", std::nullopt, std::nullopt},
         {"0x10", std::nullopt, std::nullopt},
         {"10-19", std::nullopt, std::make_pair(10.0, 19.0)},
@@ -109,6 +135,8 @@ TEST(NumberCell, NumbersAndRangesIndependentOfTheLocale) {
         {"1e-5", 1e-5, std::nullopt},
         {"10-", std::nullopt, std::nullopt},
         {"a-b", std::nullopt, std::nullopt},
+        {"1e-5-2e-5", std::nullopt, std::make_pair(1e-5, 2e-5)},
+        {"-1e-5--2", std::nullopt, std::make_pair(-1e-5, -2.0)},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadNumberCell(c.text), c.number) << c.text;
@@ -116,4 +144,27 @@ TEST(NumberCell, NumbersAndRangesIndependentOfTheLocale) {
             EXPECT_EQ(ReadRangeCell(c.text), c.range) << c.text;
         }
     }
+}
+
+TEST(NumberCell, TheDecimalMarkDecidesGroupsAndDatesHaveDays) {
+    const struct {
+        const char* text;
+        char decimal;
+        std::optional<double> number;
+    } cases[] = {
+        {"1,234", 0, 1.234},    {"1,234", '.', 1234.0},         {"1,234", ',', 1.234},
+        {"1.234", ',', 1234.0}, {"1,234,5", ',', std::nullopt}, {"1.5", ',', std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadNumberCell(c.text, c.decimal), c.number) << c.text << " " << c.decimal;
+    const std::pair<const char*, char> marks[] = {{"1,5", ','},     {"1.234,5", ','}, {"3.14", '.'},
+                                                  {"1,234.5", '.'}, {"1,234", 0},     {"x", 0}};
+    for (const auto& [text, mark] : marks) EXPECT_EQ(DecimalMarkOf(text), mark) << text;
+    EXPECT_EQ(ReadDateCell("1970-01-01"), 0.0);
+    EXPECT_EQ(ReadDateCell("2024-03"), ReadDateCell("01.03.2024"));
+    EXPECT_EQ(*ReadDateCell("2024-03-01") - *ReadDateCell("2024-02-28"), 2.0) << "a leap year";
+    for (const char* text : {"2023-02-29", "2024-13", "32.01.2024", "2024-1", "24-01-01"})
+        EXPECT_FALSE(ReadDateCell(text)) << text;
+    EXPECT_EQ(RangeMiddle({-1.7e308, 1.7e308}), 0.0);
+    EXPECT_EQ(RangeMiddle({1.7e308, 1.7e308}), 1.7e308) << "no overflow";
 }

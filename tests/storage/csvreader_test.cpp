@@ -94,3 +94,66 @@ TEST(CsvReader, Utf8ValidityDecidesTheEncoding) {
     EXPECT_EQ(DecodeTextBytes("\xEF\xBB\xBF\xD0\xAF"), "Я");
     EXPECT_EQ(DecodeTextBytes("\xDF"), "Я");
 }
+
+TEST(CsvReader, DecodesMostlyUtf8Utf16AndForcedEncodings) {
+    const struct {
+        std::string bytes;
+        TextEncoding forced;
+        std::string text;
+        TextEncoding read;
+        std::vector<int> replaced;
+    } cases[] = {
+        {"Ёж\nд\xFF\xE4\xE0 Ёж Ёж Ёж Ёж\n",
+         TextEncoding::Auto,
+         "Ёж\nдяда Ёж Ёж Ёж Ёж\n",
+         TextEncoding::Utf8,
+         {2}},
+        {"\xC5\xE6\n\xE4\xE0\n", TextEncoding::Auto, "Еж\nда\n", TextEncoding::Windows1251, {}},
+        {"\xC5\xE6\n\xE4\xE0\n", TextEncoding::Utf8, "Еж\nда\n", TextEncoding::Utf8, {1, 2}},
+        {"Ёж", TextEncoding::Windows1251, "РЃР¶", TextEncoding::Windows1251, {}},
+        {std::string("\xFF\xFE\x16\x04\n\0a\0", 8),
+         TextEncoding::Auto,
+         "Ж\na",
+         TextEncoding::Utf16Le,
+         {}},
+        {std::string("\x04\x16\0\n\0a", 6),
+         TextEncoding::Utf16Be,
+         "Ж\na",
+         TextEncoding::Utf16Be,
+         {}},
+        {std::string("a\0;\0b\0\n\0", 8), TextEncoding::Auto, "a;b\n", TextEncoding::Utf16Le, {}},
+        {std::string("\xFF\xFE\x00\xD8x\0", 6),
+         TextEncoding::Auto,
+         "\xEF\xBF\xBDx",
+         TextEncoding::Utf16Le,
+         {1}},
+    };
+    for (const auto& c : cases) {
+        const DecodedText decoded = DecodeText(c.bytes, c.forced);
+        const DecodedText copy = decoded;  // the text stays sound in a copy
+        EXPECT_EQ(copy.text(), c.text) << c.bytes;
+        EXPECT_EQ(copy.encoding, c.read) << c.bytes;
+        EXPECT_EQ(copy.replacedLines, c.replaced) << c.bytes;
+    }
+}
+
+TEST(CsvReader, SeparatorAgreesOnTheMostRowsOrIsNamedBySepLine) {
+    const struct {
+        std::string text;
+        char separator;
+        bool sepLine;
+    } cases[] = {
+        {"Рост, м;Вес, кг;Индекс, ед\n1,8;80;24,7\n", ';', false},
+        {"a,b,c\n1,2,3\n", ',', false},
+        {"a;b,c\n1;2,3\n", ';', false},  // both agree: the semicolon wins
+        {"a\tb;c\n1\t2;3\n", '\t', false},
+        {"sep=,\na;b,c\n1;2,3\n", ',', true},
+        {"\"sep=|\"\r\na|b\n", '|', true},
+        {"one\n1\n", ',', false},
+    };
+    for (const auto& c : cases) {
+        const CsvLayout layout = DetectCsvLayout(c.text);
+        EXPECT_EQ(layout.separator, c.separator) << c.text;
+        EXPECT_EQ(layout.sepLine, c.sepLine) << c.text;
+    }
+}

@@ -2,8 +2,10 @@
 // dialog into the task with one message; cancelling changes nothing.
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,7 +105,7 @@ TEST_F(DataImportTest, CancelOrARefusalLeavesTheTask) {
 TEST(ImportDlgBins, ExactValuesFirstThenIntervals) {
     DataTable table;
     table.columns = {{"a", DataColumn::Kind::Free, {}}, {"b", DataColumn::Kind::Free, {}}};
-    ImportDlg dialog(table, QStringLiteral("t.csv"), nullptr);
+    ImportDlg dialog(table, QStringLiteral("t.csv"), nullptr, nullptr);
     auto* spin = dialog.findChild<QSpinBox*>("binsSpin");
     ASSERT_NE(spin, nullptr);
     EXPECT_EQ(spin->text(), QStringLiteral("точные значения"));
@@ -112,4 +114,54 @@ TEST(ImportDlgBins, ExactValuesFirstThenIntervals) {
     EXPECT_EQ(dialog.Options().bins, 2);
     spin->setValue(5);
     EXPECT_EQ(dialog.Options().bins, 5);
+}
+
+TEST_F(DataImportTest, PreviewShowsTheSeparatorAndAnotherOneParsesAgain) {
+    // Both separators give a table: the semicolon is found, the comma chosen.
+    Choose("both.csv", "a,b;c\n1,2;x\n3,4;y\n");
+    QString found, previewBefore, previewAfter, resultAfter, findings;
+    driver.OnDialog([&](QDialog* dialog) {
+        auto* separator = dialog->findChild<QComboBox*>("separatorCombo");
+        auto* preview = dialog->findChild<QTableWidget*>("previewTable");
+        found = separator->currentText();
+        previewBefore = preview->horizontalHeaderItem(0)->text();
+        separator->setCurrentIndex(separator->findText(QStringLiteral("«,»")));
+        emit separator->activated(separator->currentIndex());
+        previewAfter = preview->horizontalHeaderItem(0)->text() + "|" + preview->item(1, 1)->text();
+        resultAfter = dialog->findChild<QComboBox*>("resultCombo")->currentText();
+        findings = dialog->findChild<QLabel*>("findingsLabel")->text();
+        QTest::mouseClick(
+            dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+    });
+    dlg->LoadFile(chosen);  // as a file named on the command line
+    EXPECT_EQ(found, QStringLiteral("«;»"));
+    EXPECT_EQ(previewBefore, QStringLiteral("a,b"));
+    EXPECT_EQ(previewAfter, QStringLiteral("a|4;y"));
+    EXPECT_EQ(resultAfter, QStringLiteral("b;c"));
+    // Only the separator was chosen: the decimal mark ("1,2" before) is found again.
+    EXPECT_TRUE(
+        findings.contains(QStringLiteral("разделитель «,», кодировка UTF-8, десятичный "
+                                         "знак точка или запятая")))
+        << findings.toStdString();
+    EXPECT_TRUE(findings.contains(QStringLiteral("Проверка данных"))) << findings.toStdString();
+    ASSERT_EQ(task->inputCount, 1);
+    EXPECT_EQ(Cp1251ToUtf8(task->inputNames[0]), "a");
+    EXPECT_EQ(Cp1251ToUtf8(task->outputNames[0]), "2;x");
+}
+
+TEST_F(DataImportTest, ANumberColumnReadAsWordsKeepsTheOrderMet) {
+    Choose("n.csv", "n,r\n10,x\n2,y\n");
+    driver.OnDialog([&](QDialog* dialog) {
+        auto* kind = dialog->findChild<QComboBox*>("kindCombo0");
+        ASSERT_NE(kind, nullptr);
+        EXPECT_EQ(kind->currentText(), QStringLiteral("числа"));
+        kind->setCurrentIndex(1);
+        QTest::mouseClick(
+            dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+    });
+    Click("loadButton");
+    ASSERT_EQ(task->inputCount, 1);
+    EXPECT_EQ(Cp1251ToUtf8(task->inputParams[0].variantNames[0]), "10");
 }
