@@ -239,8 +239,11 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         const double units = RunCost(fold->exampleCount, task.inputCount, hidden, task.outputCount,
                                      TimingIterations);
-        grid = TrimTuningGrid(task, grid, options.folds, threads, took.count() / units,
-                              options.budgetSeconds, result.leftOut, result.estimatedSeconds);
+        // The plan counts on every core, whatever --threads says, so that the
+        // number of threads never changes what is tried.
+        grid = TrimTuningGrid(task, grid, options.folds, WorkerCount(0, fullRuns),
+                              took.count() / units, options.budgetSeconds, result.leftOut,
+                              result.estimatedSeconds);
     }
     result.grid = grid;
 
