@@ -10,9 +10,7 @@
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
-#include "network/forward.h"
-#include "network/training.h"
-#include "network/trainingsettings.h"
+#include "network/network.h"
 
 namespace {
 

@@ -28,7 +28,9 @@ void Forward(NetTask& t) {
     }
 }
 
-void Backward(NetTask& t) {
+}  // namespace
+
+void ReferenceBackPropagate(NetTask& t) {
     const int n = t.inputCount, m = t.hiddenCount, k = t.outputCount;
     for (int o = 0; o < k; ++o)
         t.outputDeltas[o] = (t.targetSignals[o] - t.outputSignals[o]) *
@@ -54,6 +56,8 @@ void Backward(NetTask& t) {
             t.learningCoef * t.hiddenDeltas[h] + t.weightsInputHidden[n][h];
     }
 }
+
+namespace {
 
 int Winner(const double* signals, int k) {
     double best = signals[0];
@@ -85,7 +89,7 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
                 S = S + (t.targetSignals[o] - t.outputSignals[o]) *
                             (t.targetSignals[o] - t.outputSignals[o]);
             E = 0.5 * (E + S);
-            Backward(t);
+            ReferenceBackPropagate(t);
         }
         t.errorHistory[t.errorCount] = E;
         t.errorCount = t.errorCount + 1;
