@@ -6,9 +6,6 @@
 #include "model/task.h"
 #include "network/network.h"
 
-// inputSignals from the chosen variants of example e, targetSignals from its targets.
-void LoadExampleSignals(NetTask& task, int e);
-
 // hiddenSignals[0..m-1], then outputSignals[0..k-1], from inputSignals.
 void ForwardPass(NetTask& task);
 

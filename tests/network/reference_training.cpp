@@ -4,13 +4,13 @@
 
 #include "network/exp.h"
 
-namespace {
-
-void Load(NetTask& t, int e) {
+void ReferenceLoadExample(NetTask& t, int e) {
     for (int i = 0; i < t.inputCount; ++i)
         t.inputSignals[i] = t.inputParams[i].variantValues[t.examples[e].inputVariant[i]];
     for (int o = 0; o < t.outputCount; ++o) t.targetSignals[o] = t.examples[e].target[o];
 }
+
+namespace {
 
 void Forward(NetTask& t) {
     const int n = t.inputCount, m = t.hiddenCount, k = t.outputCount;
@@ -82,7 +82,7 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
     for (long long p = 0;; ++p) {
         double E = 0.0;
         for (int e = 0; e < t.exampleCount; ++e) {
-            Load(t, e);
+            ReferenceLoadExample(t, e);
             Forward(t);
             double S = 0.0;
             for (int o = 0; o < t.outputCount; ++o)
@@ -104,7 +104,7 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
 double ReferenceAccuracy(NetTask& t) {
     int correct = 0;
     for (int e = 0; e < t.exampleCount; ++e) {
-        Load(t, e);
+        ReferenceLoadExample(t, e);
         Forward(t);
         if (Winner(t.outputSignals, t.outputCount) == Winner(t.targetSignals, t.outputCount))
             ++correct;

@@ -5,6 +5,9 @@
 #include "model/task.h"
 #include "network/network.h"
 
+// inputSignals from the chosen variants of example e, targetSignals from its targets.
+void ReferenceLoadExample(NetTask& task, int e);
+
 // N + 2 passes with the error record and the progress captions, on the
 // task's current weights (errorHistory must already hold N + 2 values).
 void ReferenceTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress);

@@ -183,7 +183,7 @@ TEST(TrainRun, PassErrorHalvesAfterEveryExample) {
     InitWeights(*copy, rng);
     double E = 0.0;
     for (int e = 0; e < copy->exampleCount; ++e) {
-        LoadExampleSignals(*copy, e);
+        ReferenceLoadExample(*copy, e);
         ForwardPass(*copy);
         double S = 0.0;
         for (int o = 0; o < copy->outputCount; ++o)
@@ -303,7 +303,7 @@ TEST(ReferenceBackPropagate, OneStepMatchesHandComputedValues) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) task->weightsHiddenOutput[r][c] = who[r][c];
     task->learningCoef = 0.5;
-    LoadExampleSignals(*task, 0);
+    ReferenceLoadExample(*task, 0);
     ForwardPass(*task);
     ReferenceBackPropagate(*task);
 
