@@ -12,7 +12,6 @@
 #include "dataset/parallel.h"
 #include "model/examples.h"
 #include "model/numtext.h"
-#include "model/trainednetwork.h"
 #include "network/network.h"
 
 const int TuningCheckpoints[] = {50,     100,     200,     500,     1000,    2000,

@@ -1,12 +1,10 @@
 #include "network/training.h"
 
-#include <cmath>
 #include <memory>
 #include <new>
 
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
-#include "network/forward.h"
 #include "network/passes.h"
 
 const char* const IterationsMessage =
