@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "model/task.h"
+// The benchmark measures the pass loop and its kernels themselves, so it
+// reaches behind network/network.h.
 #include "network/passes.h"
 #include "network/passkernel.h"
 #include "network/rng.h"
@@ -137,20 +140,26 @@ struct Result {
     double ceiling;          // ExpCeiling
 };
 
-Result Measure(const Shape& shape, const PassKernel& kernel) {
+const PassKernel& KernelOf(const PassOptions& options) {
+    return options.path == PassPath::Avx2 ? Avx2PassKernel : GenericPassKernel;
+}
+
+// One run of ours: N + 2 passes from the weights the last run left.
+void RunOurs(NetTask& task, long passes, const PassOptions& options) {
+    const int iterations = static_cast<int>(std::max(1L, passes - 2));
+    task.errorCount = 0;
+    task.errorMax = -1.0;
+    task.errorMin = 1.0;
+    RunTrainingPassesWith(task, iterations, nullptr, options);
+}
+
+Result Measure(const Shape& shape, const PassOptions& options) {
     auto task = MakeBenchTask(shape);
     FannNet fann(*task);
     const double connections = (shape.n + 1.0) * shape.m + (shape.m + 1.0) * shape.k;
     const double perPass = connections * shape.examples;
 
-    // Ours: one run of N iterations is N + 2 passes.
-    auto ours = [&](long passes) {
-        const int iterations = static_cast<int>(std::max(1L, passes - 2));
-        task->errorCount = 0;
-        task->errorMax = -1.0;
-        task->errorMin = 1.0;
-        RunTrainingPasses(*task, iterations, nullptr);
-    };
+    auto ours = [&](long passes) { RunOurs(*task, passes, options); };
     auto theirs = [&](long passes) {
         for (long p = 0; p < passes; ++p) fann_train_epoch(fann.ann, fann.data);
     };
@@ -171,13 +180,38 @@ Result Measure(const Shape& shape, const PassKernel& kernel) {
             Median(ratios),
             *std::min_element(ratios.begin(), ratios.end()),
             *std::max_element(ratios.begin(), ratios.end()),
-            ExpCeiling(shape, perPass, kernel)};
+            ExpCeiling(shape, perPass, KernelOf(options))};
+}
+
+struct ThreadResult {
+    double one, two;         // medians of the rates on one and on two threads
+    double ratio;            // median of the ratios two / one of runs side by side
+    double lowest, highest;  // range of those ratios
+};
+
+// One thread against two on the same path, runs alternating so that both see
+// the same pace of a shared machine.
+ThreadResult CompareThreads(const Shape& shape, PassPath path) {
+    auto task = MakeBenchTask(shape);
+    const double perPass = ((shape.n + 1.0) * shape.m + (shape.m + 1.0) * shape.k) * shape.examples;
+    const PassOptions one{path, 1}, two{path, 2};
+    const long passes = std::max(3L, Calibrate([&](long p) { RunOurs(*task, p, one); }));
+    std::vector<double> ones, twos, ratios;
+    for (int r = 0; r < kRepetitions; ++r) {
+        ones.push_back(perPass * passes / Seconds([&] { RunOurs(*task, passes, one); }));
+        twos.push_back(perPass * passes / Seconds([&] { RunOurs(*task, passes, two); }));
+        ratios.push_back(twos.back() / ones.back());
+    }
+    return {Median(ones), Median(twos), Median(ratios),
+            *std::min_element(ratios.begin(), ratios.end()),
+            *std::max_element(ratios.begin(), ratios.end())};
 }
 
 }  // namespace
 
 // Arguments: the shapes to measure by their letters (all when none), for
-// example "train_bench B C".
+// example "train_bench B C"; "threads" adds, for each shape measured, one
+// thread against two on its path.
 int main(int argc, char** argv) {
     std::printf(
         "%d runs each, ours and FANN alternating; rates: medians; ratio: median (and range) of\n"
@@ -186,13 +220,22 @@ int main(int argc, char** argv) {
         kRepetitions);
     std::printf("%-26s %-12s %16s %16s %8s %15s %8s %12s\n", "shape", "path", "ours (upd/s)",
                 "FANN (upd/s)", "ratio", "range", "target", "exp ceiling");
+    bool threads = false, any = false;
+    for (int a = 1; a < argc; ++a) {
+        const bool word = std::strcmp(argv[a], "threads") == 0;
+        threads = threads || word;
+        any = any || !word;
+    }
+    std::vector<const Shape*> measured;
     for (const Shape& shape : kShapes) {
-        bool wanted = argc < 2;
-        for (int a = 1; a < argc; ++a) wanted = wanted || argv[a][0] == shape.name[0];
+        bool wanted = !any;
+        for (int a = 1; a < argc; ++a)
+            wanted =
+                wanted || (std::strcmp(argv[a], "threads") != 0 && argv[a][0] == shape.name[0]);
         if (!wanted) continue;
+        measured.push_back(&shape);
         const PassOptions options = DefaultPassOptions(*MakeBenchTask(shape));
-        const Result result =
-            Measure(shape, options.path == PassPath::Avx2 ? Avx2PassKernel : GenericPassKernel);
+        const Result result = Measure(shape, options);
         const double ratio = result.ratio;
         char path[32];
         std::snprintf(path, sizeof path, "%s x%d",
@@ -202,6 +245,21 @@ int main(int argc, char** argv) {
         std::printf("%-26s %-12s %16.3e %16.3e %7.2fx %15s %7.1fx %11.1fx%s\n", shape.name, path,
                     result.ours, result.fann, ratio, range, shape.target,
                     result.ceiling / result.fann, ratio >= shape.target ? "" : "  below target");
+        std::fflush(stdout);
+    }
+    if (!threads) return 0;
+    std::printf(
+        "\none thread against two, runs alternating; ratio: median (and range) of two / one\n");
+    std::printf("%-26s %-8s %16s %16s %8s %15s\n", "shape", "path", "x1 (upd/s)", "x2 (upd/s)",
+                "ratio", "range");
+    for (const Shape* shape : measured) {
+        const PassPath path = DefaultPassOptions(*MakeBenchTask(*shape)).path;
+        const ThreadResult result = CompareThreads(*shape, path);
+        char range[32];
+        std::snprintf(range, sizeof range, "%.2f-%.2fx", result.lowest, result.highest);
+        std::printf("%-26s %-8s %16.3e %16.3e %7.2fx %15s\n", shape->name,
+                    path == PassPath::Avx2 ? "avx2" : "generic", result.one, result.two,
+                    result.ratio, range);
         std::fflush(stdout);
     }
     return 0;

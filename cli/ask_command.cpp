@@ -11,7 +11,7 @@
 #include "model/cp1251.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
-#include "network/ranking.h"
+#include "network/network.h"
 #include "storage/csvreader.h"
 #include "storage/readablefile.h"
 

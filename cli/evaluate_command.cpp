@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "dataset/evaluation.h"
-#include "network/rng.h"
+#include "network/network.h"
 
 namespace {
 

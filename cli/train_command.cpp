@@ -13,10 +13,7 @@
 #include "cli/train_progress.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
-#include "network/passes.h"
-#include "network/rng.h"
-#include "network/training.h"
-#include "network/trainingsettings.h"
+#include "network/network.h"
 #include "storage/atomicfile.h"
 #include "storage/taskfile.h"
 

@@ -11,8 +11,7 @@
 #include "dataset/tuning.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
-#include "network/rng.h"
-#include "network/training.h"
+#include "network/network.h"
 #include "storage/taskfile.h"
 
 namespace {

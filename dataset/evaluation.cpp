@@ -10,9 +10,7 @@
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
-#include "network/forward.h"
-#include "network/training.h"
-#include "network/trainingsettings.h"
+#include "network/network.h"
 
 namespace {
 
@@ -104,112 +102,132 @@ std::vector<std::vector<int>> HeldOutSets(const NetTask& task, const EvaluationO
     return runs;
 }
 
-bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
-                  std::string& error, const TuningControl& control) {
-    result = EvaluationResult{};
-    const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
-    if (!NetworkShapeValid(task) || task.exampleCount < 2) {
-        error = "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
-        return false;
-    }
-    for (int e = 0; e < task.exampleCount; ++e)
-        if (ExampleResult(task, e) < 0) {
-            error = "У примера " + FormatInt(e + 1) + " нет результата.";
-            return false;
-        }
-    if (options.repeat < 1 || options.repeat > 100) {
-        error = "Число повторов (--repeat) должно быть от 1 до 100.";
-        return false;
-    }
-    if (options.holdout > 0) {
-        if (!(options.holdout < 1)) {
-            error = "Доля отложенных примеров (--holdout) должна быть больше 0 и меньше 1.";
-            return false;
-        }
-    } else if (options.folds < 2 || options.folds > task.exampleCount) {
-        error = "Число частей (--folds) должно быть от 2 до числа примеров (" +
-                FormatInt(task.exampleCount) + ").";
-        return false;
-    }
-    const std::vector<std::vector<int>> heldOut = HeldOutSets(task, options);
-    for (const auto& run : heldOut)
-        if (run.empty() || static_cast<int>(run.size()) >= task.exampleCount) {
-            error =
-                "При такой доле (--holdout) не остаётся примеров для проверки или для "
-                "обучения.";
-            return false;
-        }
+namespace {
 
-    std::vector<RunOutcome> outcomes(heldOut.size());
-    const std::size_t runCount = heldOut.size();
-    // Progress: whole percentages of every run, reported as one figure.
-    std::atomic<long long> percentsDone{0};
-    std::mutex progressMutex;
-    int percentShown = 0;
-    const auto reportProgress = [&](long long done) {
-        if (!control.progress) return;
-        const int percent = static_cast<int>(done / static_cast<long long>(runCount));
-        std::lock_guard<std::mutex> lock(progressMutex);
-        if (percent <= percentShown) return;
-        percentShown = percent;
-        control.progress(percent);
-    };
-    const auto stopped = [&] { return control.stop && control.stop->load(); };
-    std::atomic<std::size_t> nextRun{0};
-    auto worker = [&] {
+// Why the task or the options cannot be evaluated; empty when they can.
+std::string OptionsRefusal(const NetTask& task, const EvaluationOptions& options) {
+    if (!NetworkShapeValid(task) || task.exampleCount < 2)
+        return "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
+    for (int e = 0; e < task.exampleCount; ++e)
+        if (ExampleResult(task, e) < 0) return "У примера " + FormatInt(e + 1) + " нет результата.";
+    if (options.repeat < 1 || options.repeat > 100)
+        return "Число повторов (--repeat) должно быть от 1 до 100.";
+    if (options.holdout > 0) {
+        if (!(options.holdout < 1))
+            return "Доля отложенных примеров (--holdout) должна быть больше 0 и меньше 1.";
+    } else if (options.folds < 2 || options.folds > task.exampleCount) {
+        return "Число частей (--folds) должно быть от 2 до числа примеров (" +
+               FormatInt(task.exampleCount) + ").";
+    }
+    return {};
+}
+
+// Every run needs examples to train on and examples to check.
+std::string HeldOutRefusal(const NetTask& task, const std::vector<std::vector<int>>& heldOut) {
+    for (const auto& run : heldOut)
+        if (run.empty() || static_cast<int>(run.size()) >= task.exampleCount)
+            return "При такой доле (--holdout) не остаётся примеров для проверки или для "
+                   "обучения.";
+    return {};
+}
+
+// The runs of one evaluation, shared by its worker threads: each takes the
+// next run, trains on its training examples (with settings tuned on them
+// alone when asked) and answers its held-out examples.
+class EvaluationRuns {
+  public:
+    EvaluationRuns(const NetTask& task, const EvaluationOptions& options, int hidden,
+                   const std::vector<std::vector<int>>& heldOut, const TuningControl& control)
+        : task_(task),
+          options_(options),
+          hidden_(hidden),
+          heldOut_(heldOut),
+          control_(control),
+          outcomes_(heldOut.size()) {}
+
+    void Work() {
         auto fold = std::make_unique<NetTask>();
-        for (std::size_t r; (r = nextRun++) < runCount && !stopped();) {
-            const std::vector<int>& held = heldOut[r];
-            const std::vector<int> training = TrainingSet(task, held);
-            const int perRepeat = options.holdout > 0 ? 1 : options.folds;
-            const auto seed =
-                static_cast<uint32_t>(DerivedSeed(options.seed, 2, r / perRepeat, r % perRepeat));
-            RunOutcome& outcome = outcomes[r];
-            std::string coef = options.coef, iterations = options.iterations;
-            int runHidden = hidden;
-            if (options.tune) {
-                // Settings chosen on this run's training examples alone.
-                PrepareFold(task, training, hidden, *fold);
-                TuningOptions tuning = options.tuning;
-                tuning.seed = seed;
-                tuning.threads = options.threads;
-                TuningControl inner{control.stop, [&](int percent) {
-                                        reportProgress(static_cast<long long>(r) * 100 + percent);
-                                    }};
-                TuningResult tuned;
-                if (!TuneTask(*fold, tuning, tuned, outcome.message, inner)) continue;
-                if (tuned.stopped) return;
-                outcome.chosen = tuned.choice;
-                coef = tuned.choice.coef;
-                iterations = FormatInt(tuned.choice.iterations);
-                runHidden = tuned.choice.hidden;
-            }
-            PrepareFold(task, training, runHidden, *fold);
-            int runPercent = 0;
-            const ProgressCallback progress = [&](const std::string& caption) {
-                if (options.tune || caption == TrainButtonCaption || runPercent >= 100) return;
-                ++runPercent;
-                reportProgress(++percentsDone);
-            };
-            const TrainingOutcome trained = TrainNetwork(*fold, coef, iterations, seed, progress,
-                                                         TrainingControl{control.stop});
-            outcome.trained = trained.trained && !trained.stopped;
-            outcome.message = trained.message;
-            if (!outcome.trained) continue;
-            outcome.trainPercent = fold->accuracyPercent;
-            outcome.heldOut = held;
-            for (int e : held)
-                outcome.answers.push_back(CheckAnswer(*fold, task.examples[e].inputVariant));
+        for (std::size_t r; (r = nextRun_++) < heldOut_.size() && !Stopped();)
+            if (!RunOne(r, *fold)) return;
+    }
+
+    bool Stopped() const { return control_.stop && control_.stop->load(); }
+    const std::vector<RunOutcome>& Outcomes() const { return outcomes_; }
+
+  private:
+    // Whole percentages of every run, reported as one figure.
+    void ReportProgress(long long done) {
+        if (!control_.progress) return;
+        const int percent = static_cast<int>(done / static_cast<long long>(heldOut_.size()));
+        std::lock_guard<std::mutex> lock(progressMutex_);
+        if (percent <= percentShown_) return;
+        percentShown_ = percent;
+        control_.progress(percent);
+    }
+
+    // Run r in fold; false when tuning was stopped (the worker ends).
+    bool RunOne(std::size_t r, NetTask& fold) {
+        const std::vector<int>& held = heldOut_[r];
+        const std::vector<int> training = TrainingSet(task_, held);
+        const int perRepeat = options_.holdout > 0 ? 1 : options_.folds;
+        const auto seed =
+            static_cast<uint32_t>(DerivedSeed(options_.seed, 2, r / perRepeat, r % perRepeat));
+        RunOutcome& outcome = outcomes_[r];
+        std::string coef = options_.coef, iterations = options_.iterations;
+        int runHidden = hidden_;
+        if (options_.tune) {
+            // Settings chosen on this run's training examples alone.
+            PrepareFold(task_, training, hidden_, fold);
+            TuningOptions tuning = options_.tuning;
+            tuning.seed = seed;
+            tuning.threads = options_.threads;
+            TuningControl inner{control_.stop, [&](int percent) {
+                                    ReportProgress(static_cast<long long>(r) * 100 + percent);
+                                }};
+            TuningResult tuned;
+            if (!TuneTask(fold, tuning, tuned, outcome.message, inner)) return true;
+            if (tuned.stopped) return false;
+            outcome.chosen = tuned.choice;
+            coef = tuned.choice.coef;
+            iterations = FormatInt(tuned.choice.iterations);
+            runHidden = tuned.choice.hidden;
         }
-    };
-    // Tuning spreads each run's search over the cores itself.
-    RunWorkers(options.tune ? 1 : WorkerCount(options.threads, runCount), worker);
-    if (stopped()) {
-        result.stopped = true;
+        PrepareFold(task_, training, runHidden, fold);
+        int runPercent = 0;
+        const ProgressCallback progress = [&](const std::string& caption) {
+            if (options_.tune || caption == TrainButtonCaption || runPercent >= 100) return;
+            ++runPercent;
+            ReportProgress(++percentsDone_);
+        };
+        const TrainingOutcome trained =
+            TrainNetwork(fold, coef, iterations, seed, progress, TrainingControl{control_.stop});
+        outcome.trained = trained.trained && !trained.stopped;
+        outcome.message = trained.message;
+        if (!outcome.trained) return true;
+        outcome.trainPercent = fold.accuracyPercent;
+        outcome.heldOut = held;
+        for (int e : held)
+            outcome.answers.push_back(CheckAnswer(fold, task_.examples[e].inputVariant));
         return true;
     }
 
-    result.hidden = hidden;
+    const NetTask& task_;
+    const EvaluationOptions& options_;
+    const int hidden_;
+    const std::vector<std::vector<int>>& heldOut_;
+    const TuningControl& control_;
+    std::vector<RunOutcome> outcomes_;
+    std::atomic<std::size_t> nextRun_{0};
+    std::atomic<long long> percentsDone_{0};
+    std::mutex progressMutex_;
+    int percentShown_ = 0;
+};
+
+// The held-out answers of every run, counted into the result; false (with
+// the run's message) when a run could not train.
+bool CountAnswers(const NetTask& task, const EvaluationOptions& options,
+                  const std::vector<RunOutcome>& outcomes, EvaluationResult& result,
+                  std::string& error) {
     result.confusion.assign(task.outputCount, std::vector<int>(task.outputCount, 0));
     for (const RunOutcome& outcome : outcomes) {
         if (!outcome.trained) {
@@ -227,6 +245,35 @@ bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, Evaluat
         result.trainPercent.push_back(outcome.trainPercent);
         if (options.tune) result.chosen.push_back(outcome.chosen);
     }
+    return true;
+}
+
+}  // namespace
+
+bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
+                  std::string& error, const TuningControl& control) {
+    result = EvaluationResult{};
+    const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
+    std::string refusal = OptionsRefusal(task, options);
+    const std::vector<std::vector<int>> heldOut =
+        refusal.empty() ? HeldOutSets(task, options) : std::vector<std::vector<int>>();
+    if (refusal.empty()) refusal = HeldOutRefusal(task, heldOut);
+    if (!refusal.empty()) {
+        error = refusal;
+        return false;
+    }
+
+    EvaluationRuns runs(task, options, hidden, heldOut, control);
+    // Tuning spreads each run's search over the cores itself.
+    RunWorkers(options.tune ? 1 : WorkerCount(options.threads, heldOut.size()),
+               [&] { runs.Work(); });
+    if (runs.Stopped()) {
+        result.stopped = true;
+        return true;
+    }
+
+    result.hidden = hidden;
+    if (!CountAnswers(task, options, runs.Outcomes(), result, error)) return false;
     std::vector<int> counts(task.outputCount, 0);
     for (int e = 0; e < task.exampleCount; ++e) ++counts[ExampleResult(task, e)];
     result.majorityClass =

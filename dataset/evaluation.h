@@ -9,7 +9,7 @@
 
 #include "dataset/tuning.h"
 #include "model/task.h"
-#include "network/trainingsettings.h"
+#include "network/network.h"
 
 struct EvaluationOptions {
     int folds = 10;

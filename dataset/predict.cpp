@@ -9,7 +9,7 @@
 #include "model/cp1251.h"
 #include "model/numericscale.h"
 #include "model/numtext.h"
-#include "network/ranking.h"
+#include "network/network.h"
 
 const char* const AnswerHeading = "Ответ";
 const char* const SignalHeading = "Сигнал";

@@ -12,11 +12,7 @@
 #include "dataset/parallel.h"
 #include "model/examples.h"
 #include "model/numtext.h"
-#include "model/trainednetwork.h"
-#include "network/forward.h"
-#include "network/passes.h"
-#include "network/training.h"
-#include "network/trainingsettings.h"
+#include "network/network.h"
 
 const int TuningCheckpoints[] = {50,     100,     200,     500,     1000,    2000,
                                  5000,   10000,   20000,   50000,   100000,  200000,
@@ -131,27 +127,14 @@ std::vector<double> CheckpointAccuracies(NetTask& fold, const NetTask& source,
                                          const std::function<void(long long passes)>& passed) {
     std::vector<double> accuracies;
     // The runs themselves go side by side, so each keeps to one thread.
-    PassOptions passOptions = DefaultPassOptions(fold);
-    passOptions.threads = 1;
-    TrainingMemory memory(fold, passOptions);
-    // The same start as a training run of the train button.
-    fold.learningCoef = LenientAtof(coef);
-    ClassicRng rng(seed);
-    InitWeights(fold, rng);
-    fold.trainedShape = CurrentShape(fold);
+    SegmentedTraining run(fold, LenientAtof(coef), seed);
     // A run of N iterations makes N + 2 passes; it goes on in segments, each
     // a call of N' iterations (N' + 2 passes) on the weights the last one left.
     long long done = 0;
     for (int checkpoint : checkpoints) {
         const long long segment = checkpoint + 2LL - done - 2;
         if (segment < 1) break;
-        if (fold.errorHistory.size() < static_cast<std::size_t>(segment) + 2)
-            fold.errorHistory.resize(static_cast<std::size_t>(segment) + 2);
-        fold.errorCount = 0;
-        fold.errorMax = -1.0;
-        fold.errorMin = 1.0;
-        const long long ran = RunTrainingPasses(fold, static_cast<int>(segment), {}, memory,
-                                                TrainingControl{stop, nullptr});
+        const long long ran = run.Run(static_cast<int>(segment), stop);
         done += ran;
         if (passed) passed(ran);
         if (ran < segment + 2) break;

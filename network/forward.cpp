@@ -5,13 +5,6 @@
 
 #include "network/exp.h"
 
-void LoadExampleSignals(NetTask& task, int e) {
-    const Example& example = task.examples[e];
-    for (int i = 0; i < task.inputCount; ++i)
-        task.inputSignals[i] = task.inputParams[i].variantValues[example.inputVariant[i]];
-    for (int o = 0; o < task.outputCount; ++o) task.targetSignals[o] = example.target[o];
-}
-
 void ForwardPass(NetTask& task) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     for (int h = 0; h < m; ++h) {

@@ -15,6 +15,10 @@ namespace {
 
 // Smaller networks gain nothing from a second thread: one example is too short
 // to share (the hand-over between cores costs about as much as it saves).
+// Large ones gain only where the helper finds a core of its own: with both
+// cores of a two-core machine busy with other work, shape C of train_bench ran
+// at 0.6 to 1.3 times (mostly under 0.9) the rate of one thread
+// (`train_bench C threads` compares the two).
 constexpr long kTwoThreadWeights = 40000;
 constexpr int kTwoThreadOutputs = 64;
 
@@ -104,7 +108,9 @@ double PercentCorrect(NetTask& task, PassWorkspace& ws, PassPath path) {
     return static_cast<double>(correct) / task.exampleCount * 100.0;
 }
 
-void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
+}  // namespace
+
+long RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
                      const PassSink& sink) {
     PassSync sync;
     std::thread helper;
@@ -112,7 +118,7 @@ void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long pass
         helper = std::thread(kernel.runHelper, std::ref(ws), passes, std::ref(sync));
     } catch (const std::exception&) {
         kernel.runLead(ws, passes, sink, sync);  // no thread to be had: the lead runs every unit
-        return;
+        return 0;
     }
     try {
         kernel.runLead(ws, passes, sink, sync);
@@ -123,9 +129,8 @@ void RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long pass
     }
     __atomic_store_n(&sync.finished, 1, __ATOMIC_RELEASE);
     helper.join();
+    return sync.helperUnits;
 }
-
-}  // namespace
 
 bool PassPathAvailable(PassPath path) {
     switch (path) {
@@ -157,11 +162,6 @@ PassOptions DefaultPassOptions(const NetTask& task) {
                           ? 2
                           : 1;
     return options;
-}
-
-long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
-                            const TrainingControl& control) {
-    return RunTrainingPassesWith(task, iterations, progress, DefaultPassOptions(task), control);
 }
 
 TrainingMemory::TrainingMemory(const NetTask& task, const PassOptions& options)
@@ -201,10 +201,6 @@ long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallbac
         kernel.runAlone(ws, passes, sink);
     ws.StoreTo(task);
     return recorder.pass;
-}
-
-double MeasureAccuracyFast(NetTask& task) {
-    return MeasureAccuracyWith(task, DefaultPassOptions(task).path);
 }
 
 double MeasureAccuracyWith(NetTask& task, PassPath path) {

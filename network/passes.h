@@ -5,27 +5,14 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include "model/task.h"
-#include "network/training.h"
-
-// Instruction sets the kernels are built for.
-enum class PassPath { Generic, Avx2 };
+#include "network/network.h"
 
 struct PassOptions {
     PassPath path = PassPath::Generic;
     int threads = 1;  // 1 or 2
 };
-
-// Whether this processor can run the path.
-bool PassPathAvailable(PassPath path);
-
-// The path named by ZARN_KERNEL in the environment ("generic" or "avx2"),
-// which forces it for every training run (for tests and benchmarks: every
-// path gives the same bits). Empty when the variable is unset, empty or names
-// no path; *unknown (when given) tells the last case.
-std::optional<PassPath> PassPathFromEnvironment(bool* unknown = nullptr);
 
 // The path ZARN_KERNEL forces, else the fastest path for this processor (an
 // unavailable path falls back to the generic one when run), and one or two
@@ -54,8 +41,9 @@ class TrainingMemory {
     std::unique_ptr<PassWorkspace> accuracy_;
 };
 
-// Runs N + 2 passes over the examples on the current weights and records one
-// error per pass into errorHistory (grown to hold them if needed), updating
+// Runs N + 2 passes over the examples on the current weights, in memory taken
+// beforehand for this task's shape, and records one error per pass into
+// errorHistory (which must already hold errorCount + N + 2 values), updating
 // errorCount, errorMax and errorMin. The caller has set errorCount = 0,
 // errorMax = -1.0 and errorMin = 1.0. progress is called on the calling
 // thread after pass q whenever q * 100 is a multiple of N (q = 1 .. N + 1).
@@ -64,23 +52,19 @@ class TrainingMemory {
 // (control) ends the loop after the pass in progress, leaving everything as a
 // run of that many passes would. Returns the passes run.
 long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
-                            const TrainingControl& control = {});
-
-// The same in memory taken beforehand for this task's shape; the history
-// must already hold errorCount + N + 2 values.
-long long RunTrainingPasses(NetTask& task, int iterations, const ProgressCallback& progress,
                             TrainingMemory& memory, const TrainingControl& control = {});
 
 // The same on a chosen path and thread count (an unavailable path falls back
-// to the generic one).
+// to the generic one) in memory of its own; errorHistory grows to hold the
+// passes if needed. For tests and the benchmark.
 long long RunTrainingPassesWith(NetTask& task, int iterations, const ProgressCallback& progress,
                                 const PassOptions& options, const TrainingControl& control = {});
 
-// The closing accuracy pass of a training run on the vector kernels: the same
-// percentage as MeasureAccuracy, leaving the same signals in the record (those
-// of the last example); weights and error terms are not touched. 0.0 without
-// evaluating anything when the shape does not fit the storage.
-double MeasureAccuracyFast(NetTask& task);
-double MeasureAccuracyWith(NetTask& task, PassPath path);
-// The same in memory taken beforehand for this task's shape.
+// The closing accuracy pass of a training run on the vector kernels: the
+// percentage of examples whose winning output matches the winning target,
+// leaving the signals of the last example in the record; weights and error
+// terms are not touched. 0.0 without evaluating anything when the shape does
+// not fit the storage.
 double MeasureAccuracyFast(NetTask& task, TrainingMemory& memory);
+// The same on a chosen path in memory of its own. For tests.
+double MeasureAccuracyWith(NetTask& task, PassPath path);

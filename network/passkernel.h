@@ -29,6 +29,7 @@ struct PassSink {
 //                 weights and signals, passError)                        next unit
 //   soloUntil     soloUntilTime                            lead (policy) helper, lead
 //   finished      the end of the run                       passes.cpp    both (waits stop)
+//   helperUnits   nothing: units the helper ran            helper        after the join
 struct PassSync {
     alignas(64) long partialReady = 0;   // units whose leading error sums are in partial
     alignas(64) long nextUnit = 0;       // the next unit to be claimed
@@ -37,6 +38,7 @@ struct PassSync {
     long long soloUntilTime = 0;         // ... and sleeps until about then (NowNanoseconds)
     alignas(64) long unitsDone = 0;      // units finished, in order
     alignas(64) int finished = 0;        // set when the run ends or stops early
+    alignas(64) long helperUnits = 0;    // units the helper thread ran (tests, benchmark)
     alignas(64) double leadError = 0.0;  // squared error of the lead's outputs, current example
     double passError = 0.0;              // error of the pass in progress (kept by the units)
 };
@@ -70,3 +72,8 @@ struct PassKernel {
 
 extern const PassKernel GenericPassKernel;
 extern const PassKernel Avx2PassKernel;
+
+// A run on the calling thread (the lead) and a helper thread; the lead runs
+// every unit when no thread can be had. Returns the units the helper ran.
+long RunOnTwoThreads(const PassKernel& kernel, PassWorkspace& ws, long long passes,
+                     const PassSink& sink);

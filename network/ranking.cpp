@@ -1,11 +1,10 @@
-#include "network/ranking.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "model/numtext.h"
 #include "network/forward.h"
+#include "network/network.h"
 
 namespace {
 

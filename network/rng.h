@@ -15,6 +15,3 @@ class ClassicRng {
   private:
     uint32_t state_;
 };
-
-// The current calendar time in seconds, the seed of every training run.
-uint32_t TimeSeed();

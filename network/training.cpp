@@ -1,12 +1,10 @@
 #include "network/training.h"
 
-#include <cmath>
 #include <memory>
 #include <new>
 
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
-#include "network/forward.h"
 #include "network/passes.h"
 
 const char* const IterationsMessage =
@@ -40,6 +38,43 @@ std::string StorageRefusal(const NetTask& task) {
     return {};
 }
 
+// Why the typed settings or the task cannot be trained; empty when they can.
+std::string Refusal(const NetTask& task, int iterations, double eta) {
+    if (iterations < 1 || iterations > MaxIterations) return IterationsMessage;
+    if (!(eta > 0.0) || eta > 1.0) return CoefficientMessage;  // also refuses NaN
+    if (task.exampleCount < 1) return NoExamplesMessage;
+    return StorageRefusal(task);
+}
+
+// Everything a run of the train button needs, allocated before anything
+// changes, so a failed allocation leaves the task as it was (null then).
+std::unique_ptr<TrainingMemory> TakeMemory(NetTask& task, int iterations) {
+    try {
+        auto memory = std::make_unique<TrainingMemory>(task, DefaultPassOptions(task));
+        // Last: a resize that fails leaves the history as it was.
+        if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
+            task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
+        return memory;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+// The start of every run: the coefficient, weights drawn from the seed, and
+// the shape they were trained for.
+void StartRun(NetTask& task, double eta, uint32_t seed) {
+    task.learningCoef = eta;
+    ClassicRng rng(seed);
+    InitWeights(task, rng);
+    task.trainedShape = CurrentShape(task);
+}
+
+void ClearErrorRecord(NetTask& task) {
+    task.errorCount = 0;
+    task.errorMax = -1.0;
+    task.errorMin = 1.0;
+}
+
 }  // namespace
 
 std::string ProgressCaption(long long percent) {
@@ -60,104 +95,52 @@ void InitWeights(NetTask& task, ClassicRng& rng) {
         for (int o = 0; o < k; ++o) task.weightsHiddenOutput[h][o] = rng.Next() / 32767.0 - 0.5;
 }
 
-void BackPropagate(NetTask& task) {
-    const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
-    const double eta = task.learningCoef;
-    for (int o = 0; o < k; ++o) {
-        const double out = task.outputSignals[o];
-        task.outputDeltas[o] = (task.targetSignals[o] - out) * ((1 - out) * out);
-    }
-    for (int h = 0; h < m; ++h) {
-        double d = 0;
-        for (int o = 0; o < k; ++o) d = task.outputDeltas[o] * task.weightsHiddenOutput[h][o] + d;
-        const double hid = task.hiddenSignals[h];
-        task.hiddenDeltas[h] = ((1 - hid) * hid) * d;
-    }
-    for (int o = 0; o < k; ++o) {
-        for (int h = 0; h < m; ++h)
-            task.weightsHiddenOutput[h][o] = (eta * task.outputDeltas[o]) * task.hiddenSignals[h] +
-                                             task.weightsHiddenOutput[h][o];
-        task.weightsHiddenOutput[m][o] =
-            eta * task.outputDeltas[o] + task.weightsHiddenOutput[m][o];
-    }
-    for (int h = 0; h < m; ++h) {
-        for (int i = 0; i < n; ++i)
-            task.weightsInputHidden[i][h] =
-                (eta * task.hiddenDeltas[h]) * task.inputSignals[i] + task.weightsInputHidden[i][h];
-        task.weightsInputHidden[n][h] = eta * task.hiddenDeltas[h] + task.weightsInputHidden[n][h];
-    }
-}
-
-double MeasureAccuracy(NetTask& task) {
-    int correct = 0;
-    for (int e = 0; e < task.exampleCount; ++e) {
-        LoadExampleSignals(task, e);
-        ForwardPass(task);
-        if (WinningOutput(task.outputSignals, task.outputCount) ==
-            WinningOutput(task.targetSignals, task.outputCount))
-            ++correct;
-    }
-    return static_cast<double>(correct) / task.exampleCount * 100.0;
-}
-
 TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::string_view iterText,
                              uint32_t seed, const ProgressCallback& progress,
                              const TrainingControl& control) {
     TrainingOutcome outcome;
     outcome.coefText = std::string(coefText);
     outcome.iterText = std::string(iterText);
-
     const int iterations = LenientAtoi(iterText);
-    if (iterations < 1 || iterations > MaxIterations) {
-        outcome.message = IterationsMessage;
-        return outcome;
-    }
     const double eta = LenientAtof(coefText);
-    if (!(eta > 0.0) || eta > 1.0) {  // also refuses NaN
-        outcome.message = CoefficientMessage;
-        return outcome;
-    }
-    if (task.exampleCount < 1) {
-        outcome.message = NoExamplesMessage;
-        return outcome;
-    }
-    if (std::string refusal = StorageRefusal(task); !refusal.empty()) {
-        outcome.message = refusal;
-        return outcome;
-    }
-
-    // Everything the run needs is allocated before anything changes, so a
-    // failed allocation leaves the task as it was.
-    std::unique_ptr<TrainingMemory> memory;
-    try {
-        memory = std::make_unique<TrainingMemory>(task, DefaultPassOptions(task));
-        // Last: a resize that fails leaves the history as it was.
-        if (task.errorHistory.size() < static_cast<std::size_t>(iterations) + 2)
-            task.errorHistory.resize(static_cast<std::size_t>(iterations) + 2);
-    } catch (const std::bad_alloc&) {
+    outcome.message = Refusal(task, iterations, eta);
+    if (!outcome.message.empty()) return outcome;
+    std::unique_ptr<TrainingMemory> memory = TakeMemory(task, iterations);
+    if (!memory) {
         outcome.message = OutOfMemoryMessage;
         return outcome;
     }
 
-    task.learningCoef = eta;
     outcome.coefText = FormatFixed(eta, 4);
     outcome.iterText = FormatInt(iterations);
-    ClassicRng rng(seed);
-    InitWeights(task, rng);
-    task.trainedShape = CurrentShape(task);
-    task.errorCount = 0;
-    task.errorMax = -1.0;
-    task.errorMin = 1.0;
-
+    StartRun(task, eta, seed);
+    ClearErrorRecord(task);
     outcome.plannedPasses = static_cast<long long>(iterations) + 2;
     outcome.passes = RunTrainingPasses(task, iterations, progress, *memory, control);
     outcome.stopped = outcome.passes < outcome.plannedPasses;
 
     if (progress) progress(TrainButtonCaption);
-    // The vector kernels give MeasureAccuracy's result bit for bit, faster.
+    // The vector kernels give the plain loops' accuracy bit for bit, faster.
     task.accuracyPercent = MeasureAccuracyFast(task, *memory);
     outcome.trained = true;
     outcome.message = "Network is " + FormatFixed(task.accuracyPercent, 2) + "% correct\n";
     if (outcome.stopped) outcome.message += StoppedLine(outcome.passes, outcome.plannedPasses);
     return outcome;
+}
+
+SegmentedTraining::SegmentedTraining(NetTask& task, double learningCoef, uint32_t seed)
+    : task_(task) {
+    PassOptions options = DefaultPassOptions(task);
+    options.threads = 1;
+    memory_ = std::make_unique<TrainingMemory>(task, options);
+    StartRun(task, learningCoef, seed);
+}
+
+SegmentedTraining::~SegmentedTraining() = default;
+
+long long SegmentedTraining::Run(int iterations, const std::atomic<bool>* stop) {
+    const std::size_t passes = static_cast<std::size_t>(iterations) + 2;
+    if (task_.errorHistory.size() < passes) task_.errorHistory.resize(passes);
+    ClearErrorRecord(task_);
+    return RunTrainingPasses(task_, iterations, {}, *memory_, TrainingControl{stop, nullptr});
 }

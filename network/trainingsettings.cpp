@@ -1,9 +1,8 @@
-#include "network/trainingsettings.h"
-
 #include <algorithm>
 
 #include "model/numtext.h"
 #include "model/task.h"
+#include "network/network.h"
 
 const char* const DefaultIterationsText = "10000";
 const char* const DefaultCoefText = "0.2";

@@ -191,9 +191,8 @@ void AutomationServer::Drop(const QString& path) {
     std::unique_ptr<CZarnDlgAutoProxy> proxy = std::move(found->second);
     m_proxies.erase(found);
     proxy.reset();
-    // The dialog stays held while any other object lives.
-    if (m_dialog && !m_proxies.empty()) m_dialog->SetProxy(m_proxies.begin()->second.get());
-    if (m_proxies.empty()) emit LastObjectReleased();
+    // The factory makes one object per instance (m_served), so this was the last.
+    emit LastObjectReleased();
 }
 
 void EndWhenReleased(AutomationServer& server, CZarnDlg& dialog, bool serverStart) {

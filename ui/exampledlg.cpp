@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "model/examples.h"
-#include "network/ranking.h"
+#include "network/network.h"
 #include "ui/tasktext.h"
 #include "ui_exampledlg.h"
 

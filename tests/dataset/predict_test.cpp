@@ -6,8 +6,7 @@
 
 #include "dataset/importer.h"
 #include "model/cp1251.h"
-#include "network/forward.h"
-#include "network/training.h"
+#include "network/network.h"
 #include "storage/csvreader.h"
 #include "tests/support/task_builder.h"
 

@@ -12,8 +12,7 @@
 #include "dataset/evaluation.h"
 #include "dataset/parallel.h"
 #include "model/examples.h"
-#include "network/forward.h"
-#include "network/training.h"
+#include "network/network.h"
 #include "tests/support/task_builder.h"
 
 namespace {

@@ -97,7 +97,7 @@ void ExpectSameAsReference(const Shape& shape, unsigned seed, double scale, bool
                               plain->errorHistory.size() * sizeof(double)),
                   0);
         EXPECT_EQ(captions, plainCaptions);
-        fast->accuracyPercent = MeasureAccuracy(*fast);
+        fast->accuracyPercent = MeasureAccuracyWith(*fast, options.path);
         EXPECT_EQ(std::memcmp(&fast->accuracyPercent, &trained->accuracyPercent, sizeof(double)),
                   0);
     }
@@ -226,7 +226,7 @@ TEST(FastAccuracy, EqualLargestOutputsGoToTheLowestIndex) {
     ASSERT_GT(targetZero, 0);
     const double expected = ReferenceAccuracy(*plain);
     EXPECT_DOUBLE_EQ(expected, 100.0 * targetZero / shape.examples);
-    EXPECT_EQ(MeasureAccuracyFast(*fast), expected);
+    EXPECT_EQ(MeasureAccuracyWith(*fast, DefaultPassOptions(*fast).path), expected);
     EXPECT_EQ(DescribeDifference(*fast, *plain), "");
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "network/rng.h"
+#include "tests/network/reference_training.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -119,11 +120,11 @@ TEST(CheckAnswer, RefusesShapesAndIndexesOutsideStorage) {
     EXPECT_EQ(CheckAnswer(*task, choice), 0);
 }
 
-TEST(LoadExampleSignals, TakesVariantValuesAndTargetsOfTheExample) {
+TEST(ReferenceLoadExample, TakesVariantValuesAndTargetsOfTheExample) {
     auto task = Shaped(2, 1, 3);
     PutExample(*task, {2, 0}, 0);
     PutExample(*task, {1, 2}, 2);
-    LoadExampleSignals(*task, 1);
+    ReferenceLoadExample(*task, 1);
     EXPECT_EQ(task->inputSignals[0], 2.0);
     EXPECT_EQ(task->inputSignals[1], 3.0);
     EXPECT_EQ(task->targetSignals[0], 0.0);

@@ -1,9 +1,8 @@
 // Ranking order and the single changes that turn the answer (the texts are
 // checked where they are shown: the check dialog and zarn-cli ask).
-#include "network/ranking.h"
-
 #include <gtest/gtest.h>
 
+#include "network/network.h"
 #include "tests/support/task_builder.h"
 
 TEST(Ranking, EqualSignalsKeepTheListedOrderAndABadQuestionRanksNothing) {

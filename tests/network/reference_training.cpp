@@ -4,13 +4,13 @@
 
 #include "network/exp.h"
 
-namespace {
-
-void Load(NetTask& t, int e) {
+void ReferenceLoadExample(NetTask& t, int e) {
     for (int i = 0; i < t.inputCount; ++i)
         t.inputSignals[i] = t.inputParams[i].variantValues[t.examples[e].inputVariant[i]];
     for (int o = 0; o < t.outputCount; ++o) t.targetSignals[o] = t.examples[e].target[o];
 }
+
+namespace {
 
 void Forward(NetTask& t) {
     const int n = t.inputCount, m = t.hiddenCount, k = t.outputCount;
@@ -28,7 +28,9 @@ void Forward(NetTask& t) {
     }
 }
 
-void Backward(NetTask& t) {
+}  // namespace
+
+void ReferenceBackPropagate(NetTask& t) {
     const int n = t.inputCount, m = t.hiddenCount, k = t.outputCount;
     for (int o = 0; o < k; ++o)
         t.outputDeltas[o] = (t.targetSignals[o] - t.outputSignals[o]) *
@@ -55,6 +57,8 @@ void Backward(NetTask& t) {
     }
 }
 
+namespace {
+
 int Winner(const double* signals, int k) {
     double best = signals[0];
     int index = 0;
@@ -78,14 +82,14 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
     for (long long p = 0;; ++p) {
         double E = 0.0;
         for (int e = 0; e < t.exampleCount; ++e) {
-            Load(t, e);
+            ReferenceLoadExample(t, e);
             Forward(t);
             double S = 0.0;
             for (int o = 0; o < t.outputCount; ++o)
                 S = S + (t.targetSignals[o] - t.outputSignals[o]) *
                             (t.targetSignals[o] - t.outputSignals[o]);
             E = 0.5 * (E + S);
-            Backward(t);
+            ReferenceBackPropagate(t);
         }
         t.errorHistory[t.errorCount] = E;
         t.errorCount = t.errorCount + 1;
@@ -100,7 +104,7 @@ void ReferenceTrainingPasses(NetTask& t, int iterations, const ProgressCallback&
 double ReferenceAccuracy(NetTask& t) {
     int correct = 0;
     for (int e = 0; e < t.exampleCount; ++e) {
-        Load(t, e);
+        ReferenceLoadExample(t, e);
         Forward(t);
         if (Winner(t.outputSignals, t.outputCount) == Winner(t.targetSignals, t.outputCount))
             ++correct;

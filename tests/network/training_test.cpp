@@ -6,6 +6,7 @@
 
 #include "network/forward.h"
 #include "network/passes.h"
+#include "tests/network/reference_training.h"
 #include "tests/support/comma_locale.h"
 #include "tests/support/task_builder.h"
 
@@ -182,7 +183,7 @@ TEST(TrainRun, PassErrorHalvesAfterEveryExample) {
     InitWeights(*copy, rng);
     double E = 0.0;
     for (int e = 0; e < copy->exampleCount; ++e) {
-        LoadExampleSignals(*copy, e);
+        ReferenceLoadExample(*copy, e);
         ForwardPass(*copy);
         double S = 0.0;
         for (int o = 0; o < copy->outputCount; ++o)
@@ -287,7 +288,8 @@ TEST(InitWeights, DrawsRowByRowIncludingBothBiasRows) {
     EXPECT_EQ(task->weightsHiddenOutput[0][2], 9.0);
 }
 
-TEST(BackPropagate, OneStepMatchesHandComputedValues) {
+// The yardstick of the pass loop's tests, checked against the formulas.
+TEST(ReferenceBackPropagate, OneStepMatchesHandComputedValues) {
     // n = 1, m = 2, k = 2, input 1.0, target (1, 0), learning coefficient 0.5.
     auto task = MakeTask();
     AddParam(*task, {"x", {{1.0, "one"}}});
@@ -301,9 +303,9 @@ TEST(BackPropagate, OneStepMatchesHandComputedValues) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) task->weightsHiddenOutput[r][c] = who[r][c];
     task->learningCoef = 0.5;
-    LoadExampleSignals(*task, 0);
+    ReferenceLoadExample(*task, 0);
     ForwardPass(*task);
-    BackPropagate(*task);
+    ReferenceBackPropagate(*task);
 
     // Values computed independently, straight from the formulas.
     constexpr double kTol = 1e-15;
@@ -328,7 +330,7 @@ TEST(BackPropagate, OneStepMatchesHandComputedValues) {
         for (int c = 0; c < 2; ++c) EXPECT_NEAR(task->weightsInputHidden[r][c], newWih[r][c], kTol);
 }
 
-TEST(MeasureAccuracy, ComparesWinningOutputWithWinningTarget) {
+TEST(Accuracy, ComparesWinningOutputWithWinningTarget) {
     auto task = MakeTask();
     AddParam(*task, {"x", {{0.0, "a"}, {1.0, "b"}}});
     SetOutputs(*task, {"first", "second"});
@@ -338,7 +340,11 @@ TEST(MeasureAccuracy, ComparesWinningOutputWithWinningTarget) {
     PutExample(*task, {1}, 1);
     PutExample(*task, {0}, 1);
     // Untrained: every output ties at 0.5, so the answer is always output 0.
-    EXPECT_EQ(MeasureAccuracy(*task), 50.0);
+    EXPECT_EQ(ReferenceAccuracy(*task), 50.0);
+    for (PassPath path : {PassPath::Generic, PassPath::Avx2}) {
+        if (!PassPathAvailable(path)) continue;
+        EXPECT_EQ(MeasureAccuracyWith(*task, path), 50.0);
+    }
 }
 
 }  // namespace

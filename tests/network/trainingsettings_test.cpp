@@ -1,10 +1,9 @@
-#include "network/trainingsettings.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "model/task.h"
+#include "network/network.h"
 
 TEST(HiddenCount, TypedSizesAreReadLenientlyAndKeptInsideTheNetwork) {
     const struct {

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "network/forward.h"
-#include "network/training.h"
+#include "network/network.h"
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "tests/storage/noisy_task.h"

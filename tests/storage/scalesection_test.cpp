@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "network/training.h"
+#include "network/network.h"
 #include "storage/taskfile.h"
 #include "storage/taskwriter.h"
 #include "tests/storage/noisy_task.h"

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <regex>
 
-#include "network/training.h"
+#include "network/network.h"
 #include "tests/support/comma_locale.h"
 #include "tests/ui/main_dialog_fixture.h"
 #include "ui/errorgraphdlg.h"
