@@ -148,10 +148,14 @@ double ShortestBetween(double above, double atMost) {
     for (int power = 308; power >= -324; --power) {
         const double step = std::pow(10.0, power);
         if (!std::isfinite(step) || step == 0) continue;
-        const double multiple = std::floor(above / step) + 1;
         // Division by an exact power of ten gives the double nearest the decimal.
-        const double candidate =
-            power < 0 && power >= -22 ? multiple / std::pow(10.0, -power) : multiple * step;
+        auto multipleOf = [power, step](double multiple) {
+            return power < 0 && power >= -22 ? multiple / std::pow(10.0, -power) : multiple * step;
+        };
+        double candidate = multipleOf(std::floor(above / step) + 1);
+        // above / step may fall just short of a whole number (158.2 / 0.1
+        // gives 1581.99...), whose next multiple is above itself.
+        if (candidate <= above) candidate = multipleOf(std::floor(above / step) + 2);
         if (candidate > above && candidate <= atMost) return candidate;
     }
     return atMost;
