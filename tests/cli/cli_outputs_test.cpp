@@ -89,6 +89,25 @@ TEST(CliOutputs, BadOutputPathIsRefusedBeforeTrainingAndNothingIsWritten) {
     }
 }
 
+TEST(CliOutputs, TuneAndPredictRefuseABadOutputBeforeTheirWork) {
+    TempDir dir;
+    const std::string table = dir.Path("fruit.csv");
+    ASSERT_EQ(RunCli({"export", Sample("fruit-trained.task"), table}).exitCode, 0);
+    const std::string bad = dir.Path("missing-folder/out");
+    const std::vector<std::vector<std::string>> commands = {
+        {"tune", Sample("fruit.task"), "--folds", "2", "--seed", "1", "--budget", "1", "--out",
+         bad},
+        {"predict", Sample("fruit-trained.task"), table, "--out", bad},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0]);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "Нельзя записать " + bad + ": такой папки нет\n");
+        EXPECT_EQ(run.out, "") << "no work was done";
+    }
+}
+
 TEST(CliOutputs, FullDiskKeepsTheOldFilesAndTheOtherOutputsAreWritten) {
     TempDir dir;
     const std::string disk = dir.Path("disk");
