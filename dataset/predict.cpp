@@ -6,6 +6,7 @@
 
 #include "dataset/columnplan.h"
 #include "dataset/csvexport.h"
+#include "dataset/numbercell.h"
 #include "model/cp1251.h"
 #include "model/numericscale.h"
 #include "model/numtext.h"
@@ -52,13 +53,18 @@ int GuessResultColumn(const NetTask& task, const DataTable& table, const std::ve
 }
 
 // What a cell asks of a parameter; a missing value is the variant "?" if there is one.
+// A number is read as the import reads it ("45 500,5" with grouped thousands).
 std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCell& cell,
-                                    std::string& reason) {
+                                    char decimal, std::string& reason) {
     const std::string name = Cp1251ToUtf8(task.inputNames[param]);
     const std::string text = cell ? *cell : std::string(MissingVariantName);
     const std::optional<std::string> bytes = Utf8ToCp1251(text);
+    const InputParam& variants = task.inputParams[param];
     std::optional<ParamInput> input;
-    if (bytes) input = ResolveParamInput(task.inputParams[param], *bytes);
+    if (bytes) input = ResolveParamInput(variants, *bytes);
+    if (!input && cell && ScaleFits(variants))
+        if (const std::optional<double> number = ReadNumberCell(*cell, decimal))
+            input = ResolveParamInput(variants, FormatG(*number, 17));
     if (!input)
         reason = cell ? Quoted(name) + ": нет варианта " + Quoted(text)
                       : Quoted(name) + ": нет значения";
@@ -107,7 +113,8 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
         double signals[MaxInputs];
         bool known = true;
         for (int i = 0; i < task.inputCount && known; ++i) {
-            const std::optional<ParamInput> input = CellInput(task, i, row[inputs[i]], reason);
+            const std::optional<ParamInput> input =
+                CellInput(task, i, row[inputs[i]], table.columns[inputs[i]].decimal, reason);
             known = input.has_value();
             if (known) signals[i] = input->signal;
         }

@@ -64,3 +64,44 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
         }
     }
 }
+
+TEST(Predict, NumbersReadAsTheImportReadsThem) {
+    // Grouped thousands are plain numbers to the import; new ones are asked by value.
+    std::string text = "sum;r\n";
+    for (int r = 0; r < 20; ++r)
+        text += "\"" + std::to_string(1 + r * 4) + " 250,5\";" + (r < 10 ? "lo" : "hi") + "\n";
+    CsvTable csv;
+    std::string error;
+    ASSERT_TRUE(ReadCsv(text, csv, error)) << error;
+    for (const int bins : {ExactValues, 3}) {
+        SCOPED_TRACE(bins);
+        ImportOptions options;
+        options.bins = bins;
+        StagedTask staged;
+        ImportSummary summary;
+        ASSERT_TRUE(ImportTable(TableFromCsv(csv), options, staged, summary, error)) << error;
+        auto task = MakeTask();
+        ApplyImportedTask(staged, *task);
+        ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
+        const struct {
+            const char* grouped;
+            const char* plain;
+        } cases[] = {{"\"3 000,25\"", "3000.25"}, {"\"70 000\"", "70000"}, {"2'500.5", "2500.5"}};
+        for (const auto& c : cases) {
+            std::vector<std::string> answers[2];  // answer, signal, reason
+            for (int form = 0; form < 2; ++form) {
+                CsvTable question, answered;
+                ASSERT_TRUE(ReadCsv(std::string("sum\n") + (form ? c.plain : c.grouped) + "\n",
+                                    question, error));
+                std::string out;
+                PredictSummary counts;
+                ASSERT_TRUE(PredictTable(*task, TableFromCsv(question), PredictOptions{}, out,
+                                         counts, error));
+                ASSERT_TRUE(ReadCsv(out, answered, error));
+                answers[form].assign(answered.rows[0].begin() + 1, answered.rows[0].end());
+            }
+            EXPECT_EQ(answers[0], answers[1]) << c.grouped;
+            EXPECT_EQ(answers[0].back(), "") << c.grouped;
+        }
+    }
+}
