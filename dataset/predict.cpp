@@ -62,7 +62,8 @@ std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCe
     const InputParam& variants = task.inputParams[param];
     std::optional<ParamInput> input;
     if (bytes) input = ResolveParamInput(variants, *bytes);
-    if (!input && cell && ScaleFits(variants))
+    // A name stands; a number is read with the table's own decimal mark.
+    if ((!input || input->number) && cell && ScaleFits(variants))
         if (const std::optional<double> number = ReadNumberCell(*cell, decimal))
             input = ResolveParamInput(variants, FormatG(*number, 17));
     if (!input)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dataset/datafile.h"
 #include "dataset/importer.h"
 #include "model/cp1251.h"
 #include "network/forward.h"
@@ -66,37 +67,44 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
 }
 
 TEST(Predict, NumbersReadAsTheImportReadsThem) {
-    // Grouped thousands are plain numbers to the import; new ones are asked by value.
+    // Grouped thousands are plain numbers to the import; new ones are asked by
+    // value, read with the decimal mark the question table shows.
     std::string text = "sum;r\n";
     for (int r = 0; r < 20; ++r)
         text += "\"" + std::to_string(1 + r * 4) + " 250,5\";" + (r < 10 ? "lo" : "hi") + "\n";
-    CsvTable csv;
-    std::string error;
-    ASSERT_TRUE(ReadCsv(text, csv, error)) << error;
+    const auto read = [](const std::string& csv) {
+        DataTable table;
+        std::string error;
+        EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, csv, table, error)) << error;
+        return table;
+    };
     for (const int bins : {ExactValues, 3}) {
         SCOPED_TRACE(bins);
         ImportOptions options;
         options.bins = bins;
         StagedTask staged;
         ImportSummary summary;
-        ASSERT_TRUE(ImportTable(TableFromCsv(csv), options, staged, summary, error)) << error;
+        std::string error;
+        ASSERT_TRUE(ImportTable(read(text), options, staged, summary, error)) << error;
         auto task = MakeTask();
         ApplyImportedTask(staged, *task);
         ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
         const struct {
             const char* grouped;
             const char* plain;
-        } cases[] = {{"\"3 000,25\"", "3000.25"}, {"\"70 000\"", "70000"}, {"2'500.5", "2500.5"}};
+        } cases[] = {{"\"3 000,25\"", "3000.25"},
+                     {"\"70 000\"", "70000"},
+                     {"2'500.5", "2500.5"},
+                     {"71.000\n\"0,5\"", "71000\n0.5"}};  // a decimal comma: the point groups
         for (const auto& c : cases) {
             std::vector<std::string> answers[2];  // answer, signal, reason
             for (int form = 0; form < 2; ++form) {
-                CsvTable question, answered;
-                ASSERT_TRUE(ReadCsv(std::string("sum\n") + (form ? c.plain : c.grouped) + "\n",
-                                    question, error));
+                CsvTable answered;
                 std::string out;
                 PredictSummary counts;
-                ASSERT_TRUE(PredictTable(*task, TableFromCsv(question), PredictOptions{}, out,
-                                         counts, error));
+                ASSERT_TRUE(PredictTable(
+                    *task, read(std::string("sum\n") + (form ? c.plain : c.grouped) + "\n"),
+                    PredictOptions{}, out, counts, error));
                 ASSERT_TRUE(ReadCsv(out, answered, error));
                 answers[form].assign(answered.rows[0].begin() + 1, answered.rows[0].end());
             }
