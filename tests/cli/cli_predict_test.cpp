@@ -96,6 +96,10 @@ TEST(CliAskByValue, NumbersLandInTheIntervalTheCutPointsSay) {
     EXPECT_EQ(word.err,
               "Нет варианта «сорок» у параметра «age»: задайте число (сеть обучена на значениях "
               "от 20 до 59).\n");
+    const CliRun missing = RunCli({"ask", dir.Path("t.task"), "age=40", "city=Тула"});
+    EXPECT_EQ(missing.err,
+              "Не задан вариант параметра «calls»: задайте число (сеть обучена на значениях от "
+              "0.5 до 20).\n");
 }
 
 TEST(CliPredict, AnswersEveryRowAsAskDoesAndReportsTheTrainingAccuracy) {
