@@ -21,7 +21,8 @@ struct PredictArgs {
 };
 
 int RunPredict(const PredictArgs& args) {
-    if (!OutputsWritable({args.out})) return ExitCannotOpen;
+    if (!OutputsApart({args.taskFile, args.dataFile}, {args.out}) || !OutputsWritable({args.out}))
+        return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!HasUsableNetwork(*task)) {

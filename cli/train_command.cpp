@@ -94,7 +94,10 @@ TrainingOutcome TrainWithProgress(NetTask& task, const TrainOptions& options, ui
 
 int RunTrain(const TrainOptions& options) {
     InterruptStop interrupt;  // until the outputs are written
-    if (!OutputsWritable({options.taskOut, options.weightsOut, options.historyOut}))
+    // --out may replace the task it trained; the other outputs may not.
+    if (!OutputsApart({options.taskFile}, {options.weightsOut, options.historyOut}) ||
+        !OutputsApart({}, {options.taskOut, options.weightsOut, options.historyOut}) ||
+        !OutputsWritable({options.taskOut, options.weightsOut, options.historyOut}))
         return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
