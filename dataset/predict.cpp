@@ -77,6 +77,13 @@ std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCe
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error) {
     summary = PredictSummary{};
+    // The reader keeps no more rows than a task holds; the rest would go unanswered unsaid.
+    if (table.reading.leftOutRows > 0) {
+        error = "В таблице больше " + FormatInt(MaxExamples) +
+                " строк с данными: за раз можно ответить не больше чем на " +
+                FormatInt(MaxExamples) + ". Разделите файл на части.";
+        return false;
+    }
     std::vector<int> inputs;
     for (int i = 0; i < task.inputCount; ++i) {
         const std::string name = Cp1251ToUtf8(task.inputNames[i]);

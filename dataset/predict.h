@@ -30,8 +30,8 @@ struct PredictSummary {
 // on a parameter's scale). A row with a value the task cannot take keeps an
 // empty answer and says why in the reason column. csv (UTF-8, comma, LF)
 // holds every row of the table with the answer columns after its own. false
-// with a message (UTF-8) when a parameter has no column or the named result
-// column does not exist.
+// with a message (UTF-8) when a parameter has no column, the named result
+// column does not exist, or the reader left rows out (more than a task holds).
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error);
 

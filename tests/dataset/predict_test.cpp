@@ -113,3 +113,18 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
         }
     }
 }
+
+TEST(Predict, RowsTheReaderLeftOutAreNeverDroppedUnsaid) {
+    auto task = MakeTask();
+    AddParam(*task, {"x", {{0, "a"}, {1, "b"}}});
+    // A column with few values keeps the reading open past the rows a task holds.
+    std::string text = "x;note\na;n\n";
+    for (int r = 0; r < MaxExamples + 100; ++r) text += std::string(r % 2 ? "a" : "b") + ";\n";
+    DataTable table;
+    std::string error, csv;
+    ASSERT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    ASSERT_GT(table.reading.leftOutRows, 0);
+    PredictSummary counts;
+    EXPECT_FALSE(PredictTable(*task, table, PredictOptions{}, csv, counts, error));
+    EXPECT_NE(error.find("Разделите файл на части"), std::string::npos) << error;
+}
