@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dataset/numbercell.h"
+#include "dataset/predict.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 
@@ -50,15 +50,8 @@ int FindVariant(const NetTask& task, int param, const std::string& name) {
 }
 
 std::optional<ParamInput> ResolveWord(const NetTask& task, int param, const std::string& word) {
-    const std::optional<std::string> bytes = Utf8ToCp1251(word);
-    const InputParam& variants = task.inputParams[param];
-    std::optional<ParamInput> input;
-    if (bytes) input = ResolveParamInput(variants, *bytes);
-    // A number written as tables write it ("45 500"), as the import reads it.
-    if (!input && ScaleFits(variants))
-        if (const std::optional<double> number = ReadNumberCell(word))
-            input = ResolveParamInput(variants, FormatG(*number, 17));
-    return input;
+    // Numbers also as tables write them ("45 500"), as the import reads them.
+    return ResolveValue(task.inputParams[param], word);
 }
 
 std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name) {

@@ -53,19 +53,11 @@ int GuessResultColumn(const NetTask& task, const DataTable& table, const std::ve
 }
 
 // What a cell asks of a parameter; a missing value is the variant "?" if there is one.
-// A number is read as the import reads it ("45 500,5" with grouped thousands).
 std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCell& cell,
                                     char decimal, std::string& reason) {
     const std::string name = Cp1251ToUtf8(task.inputNames[param]);
     const std::string text = cell ? *cell : std::string(MissingVariantName);
-    const std::optional<std::string> bytes = Utf8ToCp1251(text);
-    const InputParam& variants = task.inputParams[param];
-    std::optional<ParamInput> input;
-    if (bytes) input = ResolveParamInput(variants, *bytes);
-    // A name stands; a number is read with the table's own decimal mark.
-    if ((!input || input->number) && cell && ScaleFits(variants))
-        if (const std::optional<double> number = ReadNumberCell(*cell, decimal))
-            input = ResolveParamInput(variants, FormatG(*number, 17));
+    std::optional<ParamInput> input = ResolveValue(task.inputParams[param], text, decimal);
     if (!input)
         reason = cell ? Quoted(name) + ": нет варианта " + Quoted(text)
                       : Quoted(name) + ": нет значения";
@@ -73,6 +65,18 @@ std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCe
 }
 
 }  // namespace
+
+std::optional<ParamInput> ResolveValue(const InputParam& param, const std::string& utf8,
+                                       char decimal) {
+    const std::optional<std::string> bytes = Utf8ToCp1251(utf8);
+    std::optional<ParamInput> input;
+    if (bytes) input = ResolveParamInput(param, *bytes);
+    // A name stands; a number is read as the import reads it ("45 500,5").
+    if ((!input || input->number) && ScaleFits(param))
+        if (const std::optional<double> number = ReadNumberCell(utf8, decimal))
+            input = ResolveParamInput(param, FormatG(*number, 17));
+    return input;
+}
 
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error) {

@@ -2,9 +2,11 @@
 // the CSV/ARFF forms the import reads), written as a CSV table.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "dataset/datatable.h"
+#include "model/numericscale.h"
 #include "model/task.h"
 
 // Headings of the columns added to every row (UTF-8).
@@ -24,6 +26,13 @@ struct PredictSummary {
     int withResult = 0;        // rows with a value in the result column
     int correct = 0;           // of those, answered with that value
 };
+
+// What a value (UTF-8) asks of a parameter: a variant by its name, or a
+// number read as the import reads numbers (grouped thousands; decimal: '.',
+// ',' or 0 for a lone mark) on the parameter's scale (ResolveParamInput).
+// Empty when neither.
+std::optional<ParamInput> ResolveValue(const InputParam& param, const std::string& utf8,
+                                       char decimal = 0);
 
 // Matches the task's input parameters to columns by header name (any order,
 // other columns ignored) and answers each row by its values (names, or numbers
