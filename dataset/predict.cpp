@@ -75,6 +75,14 @@ std::optional<ParamInput> ResolveValue(const InputParam& param, const std::strin
     if ((!input || input->number) && ScaleFits(param))
         if (const std::optional<double> number = ReadNumberCell(utf8, decimal))
             input = ResolveParamInput(param, FormatG(*number, 17));
+    // An exact value the import named with grouped thousands ("82 644") is its variant.
+    if (input && input->variant < 0 && param.scale.kind == NumericScale::Kind::Exact)
+        for (int j = 0; j < std::clamp(param.variantCount, 0, MaxVariants); ++j)
+            if (ReadNumberCell(Cp1251ToUtf8(param.variantNames[j])) == input->number) {
+                input->variant = j;
+                input->signal = param.variantValues[j];
+                break;
+            }
     return input;
 }
 

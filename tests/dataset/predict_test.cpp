@@ -89,6 +89,11 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
         auto task = MakeTask();
         ApplyImportedTask(staged, *task);
         ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
+        // A value of the table is its variant (or interval), however it is written.
+        const int variant = ResolveValue(task->inputParams[0], "5 250,5")->variant;
+        EXPECT_GE(variant, 0);
+        for (const char* same : {"5250,5", "5250.5", "5 250.5"})
+            EXPECT_EQ(ResolveValue(task->inputParams[0], same)->variant, variant) << same;
         const struct {
             const char* grouped;
             const char* plain;
