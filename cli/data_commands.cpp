@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "cli/outputs.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvexport.h"
 #include "dataset/datacheck.h"
@@ -70,6 +71,7 @@ int RunImport(const ImportArgs& args) {
         std::cerr << error << "\n";
         return ExitUsage;
     }
+    if (!OutputsApart({args.dataFile}, {args.out})) return ExitCannotOpen;
     switch (ReadDataFile(args.dataFile, table, error, readOptions)) {
         case DataReadStatus::Read:
             break;
@@ -113,6 +115,7 @@ int RunImport(const ImportArgs& args) {
 }
 
 int RunExport(const std::string& taskFile, const std::string& out) {
+    if (!OutputsApart({taskFile}, {out})) return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, taskFile); code != ExitOk) return code;
     WriteOutcome outcome;

@@ -5,10 +5,10 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "cli/outputs.h"
 #include "dataset/datafile.h"
 #include "dataset/predict.h"
 #include "model/trainednetwork.h"
-#include "storage/atomicfile.h"
 
 namespace {
 
@@ -21,6 +21,8 @@ struct PredictArgs {
 };
 
 int RunPredict(const PredictArgs& args) {
+    if (!OutputsApart({args.taskFile, args.dataFile}, {args.out}) || !OutputsWritable({args.out}))
+        return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!HasUsableNetwork(*task)) {
@@ -58,10 +60,7 @@ int RunPredict(const PredictArgs& args) {
         std::cerr << DescribePrediction(summary) << "\n";
         return ExitOk;
     }
-    if (!ReplaceFileContents(args.out, csv)) {
-        std::cerr << "Не удалось записать " << args.out << "\n";
-        return ExitCannotOpen;
-    }
+    if (!WriteOutput(args.out, csv)) return ExitCannotOpen;
     std::cout << DescribePrediction(summary) << "\n" << std::flush;
     return ExitOk;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dataset/predict.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 
@@ -28,6 +29,15 @@ int Find(const std::string* names, int count, const std::string& utf8) {
     return found == names + count ? -1 : static_cast<int>(found - names);
 }
 
+// What the parameter takes, after its name. A numeric parameter may have
+// hundreds of variants ("10,9, 11,4, ..."): its range says more.
+std::string WhatItTakes(const InputParam& variants) {
+    if (ScaleFits(variants))
+        return ": задайте число (сеть обучена на значениях от " + FormatG(variants.scale.low, 15) +
+               " до " + FormatG(variants.scale.high, 15) + ").";
+    return Listing(variants.variantNames, variants.variantCount);
+}
+
 }  // namespace
 
 int FindParam(const NetTask& task, const std::string& name) {
@@ -40,20 +50,13 @@ int FindVariant(const NetTask& task, int param, const std::string& name) {
 }
 
 std::optional<ParamInput> ResolveWord(const NetTask& task, int param, const std::string& word) {
-    const std::optional<std::string> bytes = Utf8ToCp1251(word);
-    if (!bytes) return std::nullopt;
-    return ResolveParamInput(task.inputParams[param], *bytes);
+    // Numbers also as tables write them ("45 500"), as the import reads them.
+    return ResolveValue(task.inputParams[param], word);
 }
 
 std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name) {
-    const InputParam& variants = task.inputParams[param];
-    // A numeric parameter may have hundreds of variants: say what it takes.
-    if (ScaleFits(variants))
-        return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
-               ": задайте число (сеть обучена на значениях от " + FormatG(variants.scale.low, 15) +
-               " до " + FormatG(variants.scale.high, 15) + ").";
     return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
-           Listing(variants.variantNames, variants.variantCount);
+           WhatItTakes(task.inputParams[param]);
 }
 
 std::string UnknownParamMessage(const NetTask& task, const std::string& name) {
@@ -103,9 +106,8 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
     }
     for (int i = 0; i < task.inputCount; ++i) {
         if (given[i]) continue;
-        const InputParam& variants = task.inputParams[i];
         error = "Не задан вариант параметра " + Quoted(ParamName(task, i)) +
-                Listing(variants.variantNames, variants.variantCount);
+                WhatItTakes(task.inputParams[i]);
         return false;
     }
     return true;

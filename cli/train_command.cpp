@@ -5,11 +5,11 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "cli/load_task.h"
+#include "cli/outputs.h"
 #include "cli/train_progress.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
@@ -53,28 +53,6 @@ std::string WeightsText(const NetTask& task) {
     return text;
 }
 
-// Every output must be writable before the run: a long run whose result
-// cannot be kept is refused at once. Each bad path is named.
-bool OutputsWritable(const TrainOptions& options) {
-    bool writable = true;
-    for (const std::string* path : {&options.taskOut, &options.weightsOut, &options.historyOut}) {
-        if (path->empty()) continue;
-        const WriteOutcome check = CheckWritable(*path);
-        if (check.ok()) continue;
-        std::cerr << "Нельзя записать " << *path << ": " << DescribeWriteProblem(check) << "\n";
-        writable = false;
-    }
-    return writable;
-}
-
-// Writes one output carefully; false, with the failure named, when it is not written.
-bool WriteOutput(const std::string& path, std::string_view bytes) {
-    WriteOutcome outcome;
-    if (ReplaceFileContents(path, bytes, outcome)) return true;
-    std::cerr << "Не удалось записать " << path << ": " << DescribeWriteProblem(outcome) << "\n";
-    return false;
-}
-
 // ZARN_KERNEL forces a kernel path; say so when it cannot be followed.
 void WarnAboutKernelChoice() {
     bool unknown = false;
@@ -113,7 +91,11 @@ TrainingOutcome TrainWithProgress(NetTask& task, const TrainOptions& options, ui
 
 int RunTrain(const TrainOptions& options) {
     InterruptStop interrupt;  // until the outputs are written
-    if (!OutputsWritable(options)) return ExitCannotOpen;
+    // --out may replace the task it trained; the other outputs may not.
+    if (!OutputsApart({options.taskFile}, {options.weightsOut, options.historyOut}) ||
+        !OutputsApart({}, {options.taskOut, options.weightsOut, options.historyOut}) ||
+        !OutputsWritable({options.taskOut, options.weightsOut, options.historyOut}))
+        return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
     // The same rule as the hidden-layer edit, also for the size from the file.

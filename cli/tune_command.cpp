@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "cli/load_task.h"
+#include "cli/outputs.h"
 #include "dataset/evaluation.h"
 #include "dataset/tuning.h"
 #include "model/numtext.h"
@@ -34,6 +35,7 @@ std::function<void(int)> TenthsOnStderr(bool quiet) {
 
 int RunTune(TuneArgs args) {
     InterruptStop interrupt;  // Ctrl+C ends the search
+    if (!OutputsWritable({args.taskOut})) return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!args.seedGiven) args.options.seed = TimeSeed();
@@ -60,8 +62,10 @@ int RunTune(TuneArgs args) {
         return ExitRefused;
     }
     std::cout << trained.message << std::flush;
-    if (SaveToFile(*task, args.taskOut) != 1) {
-        std::cerr << "Не сохранено: " << args.taskOut << "\n";
+    WriteOutcome saved;
+    if (SaveToFile(*task, args.taskOut, saved) != 1) {
+        std::cerr << "Не сохранено: " << args.taskOut << ": " << DescribeWriteProblem(saved)
+                  << "\n";
         return ExitCannotOpen;
     }
     if (!HasUsableNetwork(*task))

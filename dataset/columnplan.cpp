@@ -148,10 +148,14 @@ double ShortestBetween(double above, double atMost) {
     for (int power = 308; power >= -324; --power) {
         const double step = std::pow(10.0, power);
         if (!std::isfinite(step) || step == 0) continue;
-        const double multiple = std::floor(above / step) + 1;
         // Division by an exact power of ten gives the double nearest the decimal.
-        const double candidate =
-            power < 0 && power >= -22 ? multiple / std::pow(10.0, -power) : multiple * step;
+        auto multipleOf = [power, step](double multiple) {
+            return power < 0 && power >= -22 ? multiple / std::pow(10.0, -power) : multiple * step;
+        };
+        double candidate = multipleOf(std::floor(above / step) + 1);
+        // above / step may fall just short of a whole number (158.2 / 0.1
+        // gives 1581.99...), whose next multiple is above itself.
+        if (candidate <= above) candidate = multipleOf(std::floor(above / step) + 2);
         if (candidate > above && candidate <= atMost) return candidate;
     }
     return atMost;
@@ -168,9 +172,15 @@ std::string NumberText(double value, bool decimalComma) {
     return text;
 }
 
-bool WritesDecimalComma(const std::vector<std::string>& texts) {
-    return std::any_of(texts.begin(), texts.end(),
-                       [](const std::string& text) { return text.find(',') != std::string::npos; });
+// The column's decimal mark when the reading found one; else a text whose
+// last mark is a comma ("1,5", "1.234,5") shows it is the decimal one, as the
+// reader took it. A comma before a point groups thousands ("1,234.5").
+bool WritesDecimalComma(const DataColumn& column, const std::vector<std::string>& texts) {
+    if (column.decimal != 0) return column.decimal == ',';
+    return std::any_of(texts.begin(), texts.end(), [](const std::string& text) {
+        const std::size_t mark = text.find_last_of(".,");
+        return mark != std::string::npos && text[mark] == ',';
+    });
 }
 
 // "< 40", "40 – 62", ">= 62": every number falls in exactly one interval.
@@ -183,7 +193,7 @@ std::vector<std::string> IntervalNames(const std::vector<double>& cuts, bool dec
     return names;
 }
 
-Plan Binned(const Ordered& ordered, const std::vector<std::string>& texts,
+Plan Binned(const DataColumn& column, const Ordered& ordered, const std::vector<std::string>& texts,
             const std::vector<DataCell>& cells, int bins) {
     std::map<std::string, double> number;
     for (std::size_t t = 0; t < texts.size(); ++t)
@@ -205,7 +215,7 @@ Plan Binned(const Ordered& ordered, const std::vector<std::string>& texts,
         return static_cast<int>(std::upper_bound(cuts.begin(), cuts.end(), x) - cuts.begin());
     };
     Plan result;
-    result.plan.names = IntervalNames(cuts, WritesDecimalComma(texts));
+    result.plan.names = IntervalNames(cuts, WritesDecimalComma(column, texts));
     result.plan.values = EvenValues(result.plan.names.size());
     result.plan.binned = true;
     result.plan.scale = {NumericScale::Kind::Intervals, sorted.front(), sorted.back(), cuts};
@@ -242,7 +252,7 @@ ColumnPlan PlanInputColumn(const DataColumn& column, const std::vector<DataCell>
         ordered.plainNumbers && !ordered.dates && column.kind != DataColumn::Kind::Nominal;
     const bool bin =
         numbers && bins != ExactValues && ordered.variants.size() > static_cast<std::size_t>(bins);
-    Plan plan = bin ? Binned(ordered, texts, cells, bins) : Unbinned(ordered);
+    Plan plan = bin ? Binned(column, ordered, texts, cells, bins) : Unbinned(ordered);
     if (numbers && !bin)
         plan.plan.scale = {NumericScale::Kind::Exact,
                            ordered.variants.front().key,

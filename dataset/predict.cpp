@@ -6,6 +6,7 @@
 
 #include "dataset/columnplan.h"
 #include "dataset/csvexport.h"
+#include "dataset/numbercell.h"
 #include "model/cp1251.h"
 #include "model/numericscale.h"
 #include "model/numtext.h"
@@ -53,12 +54,10 @@ int GuessResultColumn(const NetTask& task, const DataTable& table, const std::ve
 
 // What a cell asks of a parameter; a missing value is the variant "?" if there is one.
 std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCell& cell,
-                                    std::string& reason) {
+                                    char decimal, std::string& reason) {
     const std::string name = Cp1251ToUtf8(task.inputNames[param]);
     const std::string text = cell ? *cell : std::string(MissingVariantName);
-    const std::optional<std::string> bytes = Utf8ToCp1251(text);
-    std::optional<ParamInput> input;
-    if (bytes) input = ResolveParamInput(task.inputParams[param], *bytes);
+    std::optional<ParamInput> input = ResolveValue(task.inputParams[param], text, decimal);
     if (!input)
         reason = cell ? Quoted(name) + ": нет варианта " + Quoted(text)
                       : Quoted(name) + ": нет значения";
@@ -67,9 +66,36 @@ std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCe
 
 }  // namespace
 
+std::optional<ParamInput> ResolveValue(const InputParam& param, const std::string& utf8,
+                                       char decimal) {
+    const std::optional<std::string> bytes = Utf8ToCp1251(utf8);
+    std::optional<ParamInput> input;
+    if (bytes) input = ResolveParamInput(param, *bytes);
+    // A name stands; a number is read as the import reads it ("45 500,5").
+    if ((!input || input->number) && ScaleFits(param))
+        if (const std::optional<double> number = ReadNumberCell(utf8, decimal))
+            input = ResolveParamInput(param, FormatG(*number, 17));
+    // An exact value the import named with grouped thousands ("82 644") is its variant.
+    if (input && input->variant < 0 && param.scale.kind == NumericScale::Kind::Exact)
+        for (int j = 0; j < std::clamp(param.variantCount, 0, MaxVariants); ++j)
+            if (ReadNumberCell(Cp1251ToUtf8(param.variantNames[j])) == input->number) {
+                input->variant = j;
+                input->signal = param.variantValues[j];
+                break;
+            }
+    return input;
+}
+
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error) {
     summary = PredictSummary{};
+    // The reader keeps no more rows than a task holds; the rest would go unanswered unsaid.
+    if (table.reading.leftOutRows > 0) {
+        error = "В таблице больше " + FormatInt(MaxExamples) +
+                " строк с данными: за раз можно ответить не больше чем на " +
+                FormatInt(MaxExamples) + ". Разделите файл на части.";
+        return false;
+    }
     std::vector<int> inputs;
     for (int i = 0; i < task.inputCount; ++i) {
         const std::string name = Cp1251ToUtf8(task.inputNames[i]);
@@ -107,7 +133,8 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
         double signals[MaxInputs];
         bool known = true;
         for (int i = 0; i < task.inputCount && known; ++i) {
-            const std::optional<ParamInput> input = CellInput(task, i, row[inputs[i]], reason);
+            const std::optional<ParamInput> input =
+                CellInput(task, i, row[inputs[i]], table.columns[inputs[i]].decimal, reason);
             known = input.has_value();
             if (known) signals[i] = input->signal;
         }

@@ -2,9 +2,11 @@
 // the CSV/ARFF forms the import reads), written as a CSV table.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "dataset/datatable.h"
+#include "model/numericscale.h"
 #include "model/task.h"
 
 // Headings of the columns added to every row (UTF-8).
@@ -25,13 +27,20 @@ struct PredictSummary {
     int correct = 0;           // of those, answered with that value
 };
 
+// What a value (UTF-8) asks of a parameter: a variant by its name, or a
+// number read as the import reads numbers (grouped thousands; decimal: '.',
+// ',' or 0 for a lone mark) on the parameter's scale (ResolveParamInput).
+// Empty when neither.
+std::optional<ParamInput> ResolveValue(const InputParam& param, const std::string& utf8,
+                                       char decimal = 0);
+
 // Matches the task's input parameters to columns by header name (any order,
 // other columns ignored) and answers each row by its values (names, or numbers
 // on a parameter's scale). A row with a value the task cannot take keeps an
 // empty answer and says why in the reason column. csv (UTF-8, comma, LF)
 // holds every row of the table with the answer columns after its own. false
-// with a message (UTF-8) when a parameter has no column or the named result
-// column does not exist.
+// with a message (UTF-8) when a parameter has no column, the named result
+// column does not exist, or the reader left rows out (more than a task holds).
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error);
 

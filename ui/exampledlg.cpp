@@ -7,6 +7,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "dataset/predict.h"
 #include "model/examples.h"
 #include "network/network.h"
 #include "ui/tasktext.h"
@@ -149,9 +150,8 @@ bool CExampleDlg::CheckInputs(ParamInput* inputs) {
             inputs[i] = ParamInput{index, param.variantValues[index], {}, false};
             continue;
         }
-        const std::optional<std::string> text = ToTask(combo->currentText());
-        std::optional<ParamInput> input;
-        if (text) input = ResolveParamInput(param, *text);
+        // Numbers also as tables write them ("1 000"), as the import reads them.
+        const std::optional<ParamInput> input = ResolveValue(param, ToUtf8(combo->currentText()));
         if (!input) {
             m_user.Tell(ToUtf8(QString::fromUtf8(UnknownValueMessage)
                                    .arg(FromTask(m_task.inputNames[i]), combo->currentText())));

@@ -89,6 +89,52 @@ TEST(CliOutputs, BadOutputPathIsRefusedBeforeTrainingAndNothingIsWritten) {
     }
 }
 
+TEST(CliOutputs, TuneAndPredictRefuseABadOutputBeforeTheirWork) {
+    TempDir dir;
+    const std::string table = dir.Path("fruit.csv");
+    ASSERT_EQ(RunCli({"export", Sample("fruit-trained.task"), table}).exitCode, 0);
+    const std::string bad = dir.Path("missing-folder/out");
+    const std::vector<std::vector<std::string>> commands = {
+        {"tune", Sample("fruit.task"), "--folds", "2", "--seed", "1", "--budget", "1", "--out",
+         bad},
+        {"predict", Sample("fruit-trained.task"), table, "--out", bad},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0]);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "Нельзя записать " + bad + ": такой папки нет\n");
+        EXPECT_EQ(run.out, "") << "no work was done";
+    }
+}
+
+TEST(CliOutputs, AnOutputThatIsAnInputOrAnotherOutputIsRefused) {
+    TempDir dir;
+    const std::string task = dir.Path("t.task"), table = dir.Path("t.csv");
+    TempDir::Write(task, TempDir::Read(Sample("fruit-trained.task")));
+    ASSERT_EQ(RunCli({"export", task, table}).exitCode, 0);
+    ASSERT_EQ(::link(table.c_str(), dir.Path("twin.csv").c_str()), 0);
+    const std::string taskBytes = TempDir::Read(task), tableBytes = TempDir::Read(table);
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", task, dir.Path("./t.task")},
+        {"import", table, dir.Path("twin.csv")},
+        {"predict", task, table, "--out", dir.Path("twin.csv")},
+        {"train", task, "--weights-out", task},
+        {"train", task, "--out", dir.Path("o"), "--history-out", dir.Path("o")},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find(": это тот же файл, что и "), std::string::npos) << run.err;
+        EXPECT_EQ(TempDir::Read(task), taskBytes);
+        EXPECT_EQ(TempDir::Read(table), tableBytes);
+        EXPECT_EQ(TempDir::Read(dir.Path("o")), "<missing>");
+    }
+    // Training a task into itself stays the way to keep its network.
+    EXPECT_EQ(RunCli({"train", task, "--iterations", "10", "--out", task}).exitCode, 0);
+}
+
 TEST(CliOutputs, FullDiskKeepsTheOldFilesAndTheOtherOutputsAreWritten) {
     TempDir dir;
     const std::string disk = dir.Path("disk");

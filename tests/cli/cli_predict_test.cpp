@@ -96,6 +96,15 @@ TEST(CliAskByValue, NumbersLandInTheIntervalTheCutPointsSay) {
     EXPECT_EQ(word.err,
               "Нет варианта «сорок» у параметра «age»: задайте число (сеть обучена на значениях "
               "от 20 до 59).\n");
+    // Grouped thousands, as a table writes them.
+    const CliRun grouped = RunCli({"ask", dir.Path("t.task"), "1 000", "3", "Тула", "--explain"});
+    EXPECT_NE(grouped.out.find("age = «" + names[2] + "»; вне обученного диапазона 20 … 59"),
+              std::string::npos)
+        << grouped.err;
+    const CliRun missing = RunCli({"ask", dir.Path("t.task"), "age=40", "city=Тула"});
+    EXPECT_EQ(missing.err,
+              "Не задан вариант параметра «calls»: задайте число (сеть обучена на значениях от "
+              "0.5 до 20).\n");
 }
 
 TEST(CliPredict, AnswersEveryRowAsAskDoesAndReportsTheTrainingAccuracy) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dataset/datafile.h"
 #include "dataset/importer.h"
 #include "model/cp1251.h"
 #include "network/network.h"
@@ -62,4 +63,72 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
             EXPECT_EQ(answers.rows[e][6], "");
         }
     }
+}
+
+TEST(Predict, NumbersReadAsTheImportReadsThem) {
+    // Grouped thousands are plain numbers to the import; new ones are asked by
+    // value, read with the decimal mark the question table shows.
+    std::string text = "sum;r\n";
+    for (int r = 0; r < 20; ++r)
+        text += "\"" + std::to_string(1 + r * 4) + " 250,5\";" + (r < 10 ? "lo" : "hi") + "\n";
+    const auto read = [](const std::string& csv) {
+        DataTable table;
+        std::string error;
+        EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, csv, table, error)) << error;
+        return table;
+    };
+    for (const int bins : {ExactValues, 3}) {
+        SCOPED_TRACE(bins);
+        ImportOptions options;
+        options.bins = bins;
+        StagedTask staged;
+        ImportSummary summary;
+        std::string error;
+        ASSERT_TRUE(ImportTable(read(text), options, staged, summary, error)) << error;
+        auto task = MakeTask();
+        ApplyImportedTask(staged, *task);
+        ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
+        // A value of the table is its variant (or interval), however it is written.
+        const int variant = ResolveValue(task->inputParams[0], "5 250,5")->variant;
+        EXPECT_GE(variant, 0);
+        for (const char* same : {"5250,5", "5250.5", "5 250.5"})
+            EXPECT_EQ(ResolveValue(task->inputParams[0], same)->variant, variant) << same;
+        const struct {
+            const char* grouped;
+            const char* plain;
+        } cases[] = {{"\"3 000,25\"", "3000.25"},
+                     {"\"70 000\"", "70000"},
+                     {"2'500.5", "2500.5"},
+                     {"71.000\n\"0,5\"", "71000\n0.5"}};  // a decimal comma: the point groups
+        for (const auto& c : cases) {
+            std::vector<std::string> answers[2];  // answer, signal, reason
+            for (int form = 0; form < 2; ++form) {
+                CsvTable answered;
+                std::string out;
+                PredictSummary counts;
+                ASSERT_TRUE(PredictTable(
+                    *task, read(std::string("sum\n") + (form ? c.plain : c.grouped) + "\n"),
+                    PredictOptions{}, out, counts, error));
+                ASSERT_TRUE(ReadCsv(out, answered, error));
+                answers[form].assign(answered.rows[0].begin() + 1, answered.rows[0].end());
+            }
+            EXPECT_EQ(answers[0], answers[1]) << c.grouped;
+            EXPECT_EQ(answers[0].back(), "") << c.grouped;
+        }
+    }
+}
+
+TEST(Predict, RowsTheReaderLeftOutAreNeverDroppedUnsaid) {
+    auto task = MakeTask();
+    AddParam(*task, {"x", {{0, "a"}, {1, "b"}}});
+    // A column with few values keeps the reading open past the rows a task holds.
+    std::string text = "x;note\na;n\n";
+    for (int r = 0; r < MaxExamples + 100; ++r) text += std::string(r % 2 ? "a" : "b") + ";\n";
+    DataTable table;
+    std::string error, csv;
+    ASSERT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    ASSERT_GT(table.reading.leftOutRows, 0);
+    PredictSummary counts;
+    EXPECT_FALSE(PredictTable(*task, table, PredictOptions{}, csv, counts, error));
+    EXPECT_NE(error.find("Разделите файл на части"), std::string::npos) << error;
 }

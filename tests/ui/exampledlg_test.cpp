@@ -380,6 +380,9 @@ TEST(ExampleDlg, CheckRoleTakesATypedNumberAndShowsTheValueUsed) {
     Type(f.Combo(1), "45");
     f.Click("resultButton");
     EXPECT_EQ(used->text(), QString("сигнал = 45; вне обученного диапазона 20 … 40"));
+    Type(f.Combo(1), "1 000");  // grouped thousands, as tables write them
+    f.Click("resultButton");
+    EXPECT_EQ(used->text(), QString("сигнал = 1000; вне обученного диапазона 20 … 40"));
     f.Combo(2)->setCurrentIndex(1);  // any input, a list too
     EXPECT_TRUE(answer->text().isEmpty());
 
