@@ -13,6 +13,7 @@
 #include "model/trainednetwork.h"
 #include "network/rng.h"
 #include "network/training.h"
+#include "storage/atomicfile.h"
 #include "storage/taskfile.h"
 
 namespace {
@@ -37,6 +38,15 @@ int RunTune(TuneArgs args) {
     InterruptStop interrupt;  // Ctrl+C ends the search
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
+    // A search whose result cannot be kept is refused before it starts.
+    if (!args.taskOut.empty()) {
+        const WriteOutcome check = CheckWritable(args.taskOut);
+        if (!check.ok()) {
+            std::cerr << "Нельзя записать " << args.taskOut << ": " << DescribeWriteProblem(check)
+                      << "\n";
+            return ExitCannotOpen;
+        }
+    }
     if (!args.seedGiven) args.options.seed = TimeSeed();
     TuningResult result;
     std::string error;
@@ -61,8 +71,10 @@ int RunTune(TuneArgs args) {
         return ExitRefused;
     }
     std::cout << trained.message << std::flush;
-    if (SaveToFile(*task, args.taskOut) != 1) {
-        std::cerr << "Не сохранено: " << args.taskOut << "\n";
+    WriteOutcome saved;
+    if (SaveToFile(*task, args.taskOut, saved) != 1) {
+        std::cerr << "Не сохранено: " << args.taskOut << ": " << DescribeWriteProblem(saved)
+                  << "\n";
         return ExitCannotOpen;
     }
     if (!HasUsableNetwork(*task))
