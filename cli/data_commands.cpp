@@ -88,10 +88,10 @@ int RunImport(const ImportArgs& args) {
     }
     ImportOptions options;
     options.result = args.result;
-    options.inputs = SplitNameList(args.inputs);
+    options.inputs = SplitNameList(args.inputs, table);
     options.bins = args.bins;
     options.hidden = args.hidden;
-    options.words = SplitNameList(args.words);
+    options.words = SplitNameList(args.words, table);
     StagedTask staged;
     ImportSummary summary;
     if (!ImportTable(table, options, staged, summary, error)) {

@@ -359,9 +359,12 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
     text += ", зерно " + FormatInt(options.seed) + "\n";
     if (options.tune) {
         text += "Выбранные настройки (скрытый слой/коэффициент/итераций):";
-        for (const TuningSetting& chosen : result.chosen)
-            text += " " + FormatInt(chosen.hidden) + "/" + chosen.coef + "/" +
-                    FormatInt(chosen.iterations);
+        for (const TuningSetting& chosen : result.chosen) {
+            // The blank on its own: GCC 12 at -O3 misreads " " + string as an overlapping copy.
+            text += ' ';
+            text +=
+                FormatInt(chosen.hidden) + "/" + chosen.coef + "/" + FormatInt(chosen.iterations);
+        }
         text += "\n";
     }
     text += "Точность на отложенных примерах: " + FormatFixed(Mean(result.heldOutPercent), 2) +

@@ -206,7 +206,7 @@ class Importing {
         if (column >= 0) return true;
         std::string all;
         for (std::size_t c = 0; c < table_.columns.size(); ++c)
-            all += (c ? ", " : "") + ColumnName(table_, c);
+            all += (c ? ", " : "") + Quoted(ColumnName(table_, c));  // names may hold commas
         return Fail("Нет столбца " + Quoted(name) + ". Столбцы: " + all + ".");
     }
 
@@ -308,4 +308,27 @@ std::vector<std::string> SplitNameList(const std::string& list) {
         if (comma == std::string::npos) return names;
         start = comma + 1;
     }
+}
+
+std::vector<std::string> SplitNameList(const std::string& list, const DataTable& table) {
+    const std::vector<std::string> pieces = SplitNameList(list);
+    std::vector<std::vector<std::string>> columnPieces;
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        columnPieces.push_back(SplitNameList(ColumnName(table, c)));
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < pieces.size();) {
+        std::size_t taken = 1;
+        std::string name = pieces[i];
+        for (std::size_t c = 0; c < columnPieces.size(); ++c) {
+            const std::vector<std::string>& parts = columnPieces[c];
+            if (parts.size() > taken && parts.size() <= pieces.size() - i &&
+                std::equal(parts.begin(), parts.end(), pieces.begin() + static_cast<long>(i))) {
+                taken = parts.size();
+                name = ColumnName(table, c);
+            }
+        }
+        names.push_back(name);
+        i += taken;
+    }
+    return names;
 }

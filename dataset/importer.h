@@ -52,3 +52,8 @@ void ApplyImportedTask(const StagedTask& staged, NetTask& task);
 
 // Splits "A,B,C" into trimmed names (the --inputs list).
 std::vector<std::string> SplitNameList(const std::string& list);
+
+// The same for the columns of table: pieces that together spell a column
+// whose own name holds commas ("Рост, м") name that column, the longest
+// such column first.
+std::vector<std::string> SplitNameList(const std::string& list, const DataTable& table);

@@ -148,13 +148,19 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
             csv += CsvCell(Cp1251ToUtf8(task.outputNames[ranked.front().output])) + "," +
                    FormatFixed(ranked.front().activation, 3);
             if (options.allOutputs)
-                for (int o = 0; o < task.outputCount; ++o)
-                    csv += "," + FormatFixed(task.outputSignals[o], 3);
+                for (int o = 0; o < task.outputCount; ++o) {
+                    // The comma on its own: GCC 12 at -O3 misreads "," + string as an
+                    // overlapping copy.
+                    csv += ',';
+                    csv += FormatFixed(task.outputSignals[o], 3);
+                }
         } else {
             csv += ",";
             if (options.allOutputs) csv += std::string(task.outputCount, ',');
         }
-        csv += "," + (reason.empty() ? std::string() : CsvCell(reason)) + "\n";
+        csv += ',';
+        if (!reason.empty()) csv += CsvCell(reason);
+        csv += '\n';
         if (result >= 0 && row[result]) {
             ++summary.withResult;
             if (!ranked.empty() && FindOutput(task, *row[result]) == ranked.front().output)

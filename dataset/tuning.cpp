@@ -183,8 +183,8 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
         error = "Наибольшее число итераций должно быть от 1 до " + FormatInt(MaxIterations) + ".";
         return false;
     }
-    if (!std::isfinite(options.budgetSeconds)) {
-        error = "Бюджет времени (--budget) должен быть числом секунд.";
+    if (!std::isfinite(options.budgetSeconds) || options.budgetSeconds < 0) {
+        error = "Бюджет времени (--budget) должен быть числом секунд (0 — без ограничения).";
         return false;
     }
     for (int hidden : options.hidden)

@@ -112,18 +112,24 @@ DecodedText Utf16(std::string_view bytes, bool bigEndian) {
     return decoded;
 }
 
-// UTF-16 without a byte-order mark shows as a zero byte in most pairs of
-// the first kilobyte, on the same side.
+// UTF-16 without a byte-order mark shows as a high byte of zero (Latin) or 4
+// (Cyrillic) in most pairs of the first kilobyte, on the same side, with some
+// zeros there (separators, line ends); UTF-8 and Windows-1251 text has neither.
 TextEncoding Utf16Shown(std::string_view bytes) {
     const std::size_t pairs = std::min<std::size_t>(bytes.size(), 1024) / 2;
     if (pairs < 2) return TextEncoding::Auto;
-    std::size_t zeroFirst = 0, zeroSecond = 0;
+    std::size_t zeroFirst = 0, zeroSecond = 0, highFirst = 0, highSecond = 0;
     for (std::size_t p = 0; p < pairs; ++p) {
-        zeroFirst += bytes[2 * p] == '\0';
-        zeroSecond += bytes[2 * p + 1] == '\0';
+        const char first = bytes[2 * p], second = bytes[2 * p + 1];
+        zeroFirst += first == '\0';
+        zeroSecond += second == '\0';
+        highFirst += first == '\0' || first == '\x04';
+        highSecond += second == '\0' || second == '\x04';
     }
-    if (zeroSecond * 2 > pairs && zeroFirst * 20 < pairs) return TextEncoding::Utf16Le;
-    if (zeroFirst * 2 > pairs && zeroSecond * 20 < pairs) return TextEncoding::Utf16Be;
+    if (highSecond * 2 > pairs && zeroSecond > 0 && zeroFirst * 20 < pairs)
+        return TextEncoding::Utf16Le;
+    if (highFirst * 2 > pairs && zeroFirst > 0 && zeroSecond * 20 < pairs)
+        return TextEncoding::Utf16Be;
     return TextEncoding::Auto;
 }
 

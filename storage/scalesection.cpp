@@ -102,7 +102,11 @@ std::string FormatScaleSection(const NetTask& task) {
         const bool exact = scale.kind == NumericScale::Kind::Exact;
         lines += FormatInt(i) + " " + std::string(exact ? ExactWord : IntervalsWord) + " " +
                  Shortest(scale.low) + " " + Shortest(scale.high);
-        for (double cut : scale.cuts) lines += " " + Shortest(cut);
+        for (double cut : scale.cuts) {
+            // Appended piece by piece: GCC 12 at -O3 misreads "x" + string as an overlapping copy.
+            lines += ' ';
+            lines += Shortest(cut);
+        }
         lines += "\n";
     }
     if (lines.empty()) return {};
@@ -113,7 +117,9 @@ std::string FormatScaleSection(const NetTask& task) {
 std::size_t FindScaleSection(std::string_view bytes) {
     constexpr std::string_view Opening = "#zarn-scale ";
     if (bytes.substr(0, Opening.size()) == Opening) return 0;
-    const std::size_t at = bytes.find("\n" + std::string(Opening));
+    std::string line = "\n";
+    line += Opening;
+    const std::size_t at = bytes.find(line);
     return at == std::string_view::npos ? at : at + 1;
 }
 

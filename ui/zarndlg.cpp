@@ -498,9 +498,10 @@ void CZarnDlg::OnEvaluate() {
     if (m_trainingRun) return;
     m_trainingRun = true;  // the window's closing rules treat it as a run
     m_aboutAction->setEnabled(false);
-    const PanelRunOutcome outcome =
-        EvaluateFromPanel(this, m_ui->evaluateButton, m_task, ToUtf8(m_ui->coefEdit->text()),
-                          ToUtf8(m_ui->iterEdit->text()), m_seedProvider());
+    // The coefficient is read as training reads it, decimal comma included.
+    const PanelRunOutcome outcome = EvaluateFromPanel(
+        this, m_ui->evaluateButton, m_task, CoefTextWithPoint(ToUtf8(m_ui->coefEdit->text())),
+        ToUtf8(m_ui->iterEdit->text()), m_seedProvider());
     m_trainingRun = false;
     m_aboutAction->setEnabled(true);
     if (!outcome.stopped) m_user.TellReport(outcome.message);

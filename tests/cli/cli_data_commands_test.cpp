@@ -60,6 +60,10 @@ TEST(CliData, ImportExportCheckWithTheirExitCodes) {
          "Выбранные настройки (скрытый слой/коэффициент/итераций): ",
          ""},
         {{"tune", task, "--folds", "9"}, 1, "", "--folds"},
+        {{"tune", task, "--folds", "2", "--out", dir.Path("no-folder/t.task")},
+         2,
+         "",
+         "Нельзя записать " + dir.Path("no-folder/t.task") + ": "},  // before the search
         {{"tune", task, "--folds", "2", "--max-iterations", "100", "--seed", "3", "--out",
           dir.Path("tuned.task")},
          0,

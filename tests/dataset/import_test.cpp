@@ -263,7 +263,7 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
         {"unknown column",
          Generated(3, 2, word),
          {"nope", {}, 5, 0, {}},
-         {"Нет столбца «nope»", "c0, c1, c2"}},
+         {"Нет столбца «nope»", "«c0», «c1», «c2»"}},
         {"result as input",
          Generated(3, 2, word),
          {"c1", {"c1"}, 5, 0, {}},
@@ -282,6 +282,22 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
         for (const std::string& part : c.parts)
             EXPECT_NE(error.find(part), std::string::npos) << c.what << ": " << error;
     }
+}
+
+TEST(Importer, NameListsNameColumnsWhoseNamesHoldCommas) {
+    const DataTable table = Csv("\"Рост, м\",\"Вес,кг\",Вес,\"a, b, c\",y\n1,2,3,4,5\n");
+    const struct {
+        std::string list;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"Рост, м", {"Рост, м"}},
+        {"Рост,м , Вес", {"Рост, м", "Вес"}},
+        {"Вес, кг,y", {"Вес,кг", "y"}},
+        {"Вес,Рост", {"Вес", "Рост"}},  // no such column: reported as typed
+        {"a, b, c, a, b", {"a, b, c", "a", "b"}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitNameList(c.list, table), c.names) << c.list;
 }
 
 TEST(Importer, ChoosesColumnsSkipsRowsWithoutResultAndSizesTheHiddenLayer) {

@@ -179,10 +179,11 @@ TEST(Tuning, RefusesWhatCannotBeSearched) {
         std::vector<int> hidden;
         std::vector<std::string> coefs;
         const char* part;
+        double budget = 0;
     } cases[] = {
         {1, 100, {}, {}, "--folds"},          {10, 100, {}, {}, "--folds"},
         {3, 0, {}, {}, "итераций"},           {3, 100, {0}, {}, "скрытого слоя"},
-        {3, 100, {}, {"0,5"}, "Коэффициент"},
+        {3, 100, {}, {"0,5"}, "Коэффициент"}, {3, 100, {}, {}, "--budget", -1},
     };
     for (const auto& c : cases) {
         TuningOptions options = SmallSearch(1);
@@ -190,6 +191,7 @@ TEST(Tuning, RefusesWhatCannotBeSearched) {
         options.maxIterations = c.maxIterations;
         if (!c.hidden.empty()) options.hidden = c.hidden;
         if (!c.coefs.empty()) options.coefs = c.coefs;
+        options.budgetSeconds = c.budget;
         TuningResult result;
         std::string error;
         EXPECT_FALSE(TuneTask(*task, options, result, error)) << c.part;

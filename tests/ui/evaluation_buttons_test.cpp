@@ -52,6 +52,24 @@ TEST_F(EvaluationButtonsTest, EvaluateShowsTheCrossValidationOfTheCurrentSetting
     EXPECT_EQ(Button("evaluateButton")->text(), QStringLiteral("Оценить"));
 }
 
+TEST_F(EvaluationButtonsTest, EvaluateReadsADecimalCommaAsTrainingDoes) {
+    Edit("coefEdit")->setText(QStringLiteral("0,3"));
+    Edit("iterEdit")->setText(QStringLiteral("100"));
+    Click("evaluateButton");
+    ASSERT_EQ(driver.texts.size(), 1u);
+    EvaluationOptions options;
+    options.seed = Seed;
+    options.coef = "0.3";
+    options.iterations = "100";
+    options.hidden = 2;
+    EvaluationResult expected;
+    std::string error;
+    ASSERT_TRUE(EvaluateTask(*task, options, expected, error)) << error;
+    EXPECT_EQ(driver.texts[0].rfind(FormatEvaluation(*task, options, expected), 0), 0u)
+        << driver.texts[0];
+    EXPECT_EQ(Edit("coefEdit")->text(), QStringLiteral("0,3"));
+}
+
 TEST_F(EvaluationButtonsTest, TunePutsTheChoiceIntoTheThreeEdits) {
     Click("tuneButton");
     ASSERT_EQ(driver.texts.size(), 1u);
