@@ -7,12 +7,12 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "cli/question.h"
+#include "dataset/csvreader.h"
 #include "dataset/datatable.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "network/network.h"
-#include "storage/csvreader.h"
 #include "storage/readablefile.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "dataset/arffreader.h"
 #include "dataset/columnkind.h"
-#include "storage/csvreader.h"
+#include "dataset/csvreader.h"
 #include "storage/readablefile.h"
 
 namespace {

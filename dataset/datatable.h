@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/csvreader.h"
+#include "dataset/csvreader.h"
 
 struct DataColumn {
     enum class Kind {

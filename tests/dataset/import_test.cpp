@@ -8,10 +8,10 @@
 #include "dataset/arffreader.h"
 #include "dataset/columnplan.h"
 #include "dataset/csvexport.h"
+#include "dataset/csvreader.h"
 #include "dataset/datafile.h"
 #include "dataset/importer.h"
 #include "model/cp1251.h"
-#include "storage/csvreader.h"
 #include "tests/support/task_builder.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "dataset/csvreader.h"
 #include "dataset/datafile.h"
 #include "dataset/importer.h"
 #include "model/cp1251.h"
 #include "network/network.h"
-#include "storage/csvreader.h"
 #include "tests/support/task_builder.h"
 
 namespace {

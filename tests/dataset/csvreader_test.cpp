@@ -1,5 +1,5 @@
 // Tables read from CSV bytes: delimiters, quoting, encodings and refusals.
-#include "storage/csvreader.h"
+#include "dataset/csvreader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "storage/csvreader.h"
+#include "dataset/csvreader.h"
 
 #include <array>
 #include <cstddef>
