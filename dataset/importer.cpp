@@ -7,7 +7,7 @@
 #include "dataset/columnkind.h"
 #include "dataset/columnplan.h"
 #include "model/cp1251.h"
-#include "storage/fieldreader.h"
+#include "model/taskdraft.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ class Importing {
     Importing(const DataTable& table, const ImportOptions& options, std::string& error)
         : table_(table), options_(options), error_(error) {}
 
-    bool Run(StagedTask& task, ImportSummary& summary) {
+    bool Run(TaskDraft& task, ImportSummary& summary) {
         int result = 0;
         std::vector<int> inputs;
         if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
@@ -64,7 +64,7 @@ class Importing {
                         ". Оставьте в файле не больше " + Str(MaxExamples) +
                         " строк (например, разделите его на части).");
 
-        task = StagedTask{};
+        task = TaskDraft{};
         task.examples.resize(kept.size());
         const std::vector<std::string> paramNames = ParamNames(inputs, summary);
         for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -87,7 +87,7 @@ class Importing {
                             Str(plan.names.size()) + ", а вариантов у параметра может быть не " +
                             "больше " + Str(MaxVariants) + ". Уберите его из входных" +
                             ChooseInputs);
-            StagedParam& param = task.params.emplace_back();
+            DraftParam& param = task.params.emplace_back();
             if (!TaskText(name, name, param.name)) return false;
             param.values = plan.values;
             param.scale = plan.scale;
@@ -260,7 +260,7 @@ int DefaultHiddenCount(int inputs, int classes) {
     return std::clamp((inputs + classes + 1) / 2, 3, MaxHidden);
 }
 
-bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
+bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
                  ImportSummary& summary, std::string& error) {
     summary = ImportSummary{};
     error.clear();
@@ -291,8 +291,8 @@ std::string DescribeImport(const ImportSummary& s) {
     return text;
 }
 
-void ApplyImportedTask(const StagedTask& staged, NetTask& task) {
-    ApplyStagedTask(staged, task);
+void ApplyImportedTask(const TaskDraft& staged, NetTask& task) {
+    ApplyTaskDraft(staged, task);
     task.accuracyPercent = 0.0;
     task.errorCount = 0;
     task.trainedShape = NetworkShape{};

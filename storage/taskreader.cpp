@@ -12,14 +12,14 @@ class Reading {
   public:
     Reading(FieldReader& reader, std::string& message) : reader_(reader), message_(message) {}
 
-    bool Run(StagedTask& staged);
+    bool Run(TaskDraft& staged);
 
   private:
-    bool Header(StagedTask& staged);
-    bool Params(StagedTask& staged);
-    bool Variants(StagedTask& staged);
-    bool Outputs(StagedTask& staged);
-    bool Examples(StagedTask& staged);
+    bool Header(TaskDraft& staged);
+    bool Params(TaskDraft& staged);
+    bool Variants(TaskDraft& staged);
+    bool Outputs(TaskDraft& staged);
+    bool Examples(TaskDraft& staged);
 
     // A refusal about the field just read.
     bool Refuse(const std::string& what);
@@ -64,7 +64,7 @@ bool Reading::CountInRange(int value, int capacity, const std::string& what) {
     return Refuse(what + " равно " + Str(value) + ", а допускается от 0 до " + Str(capacity) + ".");
 }
 
-bool Reading::Header(StagedTask& staged) {
+bool Reading::Header(TaskDraft& staged) {
     if (!Check(reader_.NumberLineField(text_))) return false;
     staged.inputCount = LenientAtoi(text_);
     if (!CountInRange(staged.inputCount, MaxInputs, "число входных параметров")) return false;
@@ -83,14 +83,14 @@ bool Reading::Header(StagedTask& staged) {
     return CountInRange(staged.exampleCount, MaxExamples, "число примеров");
 }
 
-bool Reading::Params(StagedTask& staged) {
+bool Reading::Params(TaskDraft& staged) {
     staged.params.resize(staged.inputCount);
     for (int i = 0; i < staged.inputCount; ++i) {
         if (!Check(reader_.NumberAndNameField(text_, name_))) return false;
         const int count = LenientAtoi(text_);
         if (!CountInRange(count, MaxVariants, "число вариантов входного параметра " + Str(i + 1)))
             return false;
-        StagedParam& param = staged.params[i];
+        DraftParam& param = staged.params[i];
         param.name = name_;
         param.values.resize(count);
         param.names.resize(count);
@@ -98,9 +98,9 @@ bool Reading::Params(StagedTask& staged) {
     return true;
 }
 
-bool Reading::Variants(StagedTask& staged) {
+bool Reading::Variants(TaskDraft& staged) {
     for (std::size_t i = 0; i < staged.params.size(); ++i) {
-        StagedParam& param = staged.params[i];
+        DraftParam& param = staged.params[i];
         for (std::size_t j = 0; j < param.values.size(); ++j) {
             if (!Check(reader_.NumberAndNameField(text_, param.names[j]))) return false;
             param.values[j] = LenientAtof(text_);
@@ -114,17 +114,17 @@ bool Reading::Variants(StagedTask& staged) {
     return true;
 }
 
-bool Reading::Outputs(StagedTask& staged) {
+bool Reading::Outputs(TaskDraft& staged) {
     staged.outputNames.resize(staged.outputCount);
     for (std::string& name : staged.outputNames)
         if (!Check(reader_.NameLineField(name))) return false;
     return true;
 }
 
-bool Reading::Examples(StagedTask& staged) {
+bool Reading::Examples(TaskDraft& staged) {
     staged.examples.resize(staged.exampleCount);
     for (int k = 0; k < staged.exampleCount; ++k) {
-        StagedExample& example = staged.examples[k];
+        DraftExample& example = staged.examples[k];
         const std::string which = "в примере " + Str(k + 1) + " ";
         for (int i = 0; i < staged.inputCount; ++i) {
             if (!Check(reader_.CommaField(text_))) return false;
@@ -153,14 +153,14 @@ bool Reading::Examples(StagedTask& staged) {
     return true;
 }
 
-bool Reading::Run(StagedTask& staged) {
+bool Reading::Run(TaskDraft& staged) {
     return Header(staged) && Params(staged) && Variants(staged) && Outputs(staged) &&
            Examples(staged);
 }
 
 }  // namespace
 
-bool ReadTaskFile(FieldReader& reader, StagedTask& staged, std::string& message) {
+bool ReadTaskFile(FieldReader& reader, TaskDraft& staged, std::string& message) {
     message.clear();
     return Reading(reader, message).Run(staged);
 }

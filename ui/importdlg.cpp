@@ -195,7 +195,7 @@ void ImportDlg::ShowFindings() {
         m_ui->findingsLabel->setText(QStringLiteral("Не выбран ни один входной столбец."));
         return;
     }
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     std::string error;
     std::string text = DescribeReading(m_table) + "\n";

@@ -33,7 +33,7 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
         SCOPED_TRACE(bins);
         ImportOptions options;
         options.bins = bins;
-        StagedTask staged;
+        TaskDraft staged;
         ImportSummary summary;
         std::string error;
         ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
