@@ -3,18 +3,14 @@
 #include "dataset/arffreader.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvreader.h"
+#include "model/plaintext.h"
 #include "storage/readablefile.h"
 
 namespace {
 
 bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
     if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[text.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i]) return false;
-    }
-    return true;
+    return AsciiLower(std::string_view(text).substr(text.size() - suffix.size())) == suffix;
 }
 
 // The first line with more than blanks, without its line end.
@@ -32,10 +28,7 @@ std::string_view FirstMeaningfulLine(std::string_view text, bool skipComments) {
 }
 
 bool LooksLikeArff(std::string_view text) {
-    std::string line = TrimBlanks(FirstMeaningfulLine(text, true));
-    for (char& c : line)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return line.starts_with("@relation");
+    return AsciiLower(TrimBlanks(FirstMeaningfulLine(text, true))).starts_with("@relation");
 }
 
 DataCell CellOf(CsvField& field) {
@@ -219,7 +212,7 @@ std::string MarkName(char mark) {
         case 0:
             return "точка или запятая";
         default:
-            return "«" + std::string(1, mark) + "»";
+            return Quoted(std::string(1, mark));
     }
 }
 

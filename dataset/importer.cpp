@@ -7,26 +7,15 @@
 #include "dataset/columnkind.h"
 #include "dataset/columnplan.h"
 #include "model/cp1251.h"
+#include "model/numtext.h"
+#include "model/plaintext.h"
 #include "model/taskdraft.h"
 
 namespace {
 
-std::string Str(long long value) {
-    return std::to_string(value);
-}
-std::string Quoted(const std::string& text) {
-    return "«" + text + "»";
-}
-
 const char* const ChooseInputs =
     " (zarn-cli: --inputs A,B,…; в программе — галочками в окне импорта).";
 const char* const ChooseResult = " (zarn-cli: --result ИМЯ; в программе — в окне импорта).";
-
-// Names a column by its header, or by its place when the header is empty.
-std::string ColumnName(const DataTable& table, std::size_t c) {
-    const std::string& name = table.columns[c].name;
-    return name.empty() ? "Столбец " + Str(static_cast<long long>(c) + 1) : name;
-}
 
 class Importing {
   public:
@@ -42,8 +31,8 @@ class Importing {
         summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
             return Fail("В столбце результата " + Quoted(summary.resultName) +
-                        " различных значений " + Str(classes.names.size()) +
-                        ", а выходных вариантов может быть не больше " + Str(MaxOutputs) +
+                        " различных значений " + FormatInt(classes.names.size()) +
+                        ", а выходных вариантов может быть не больше " + FormatInt(MaxOutputs) +
                         ". Выберите другой столбец результата" + ChooseResult);
         std::vector<int> kept;
         for (std::size_t r = 0; r < table_.rows.size(); ++r)
@@ -59,9 +48,9 @@ class Importing {
                                       ? table_.reading.valueCounts[result]
                                       : 0);
         if (withResult > MaxExamples)
-            return Fail("Строк с данными " + Str(withResult) +
-                        ", а примеров в задаче может быть не больше " + Str(MaxExamples) +
-                        ". Оставьте в файле не больше " + Str(MaxExamples) +
+            return Fail("Строк с данными " + FormatInt(withResult) +
+                        ", а примеров в задаче может быть не больше " + FormatInt(MaxExamples) +
+                        ". Оставьте в файле не больше " + FormatInt(MaxExamples) +
                         " строк (например, разделите его на части).");
 
         task = TaskDraft{};
@@ -84,16 +73,17 @@ class Importing {
             Distinguish(plan.names, name, summary);
             if (plan.names.size() > MaxVariants)
                 return Fail("Столбец " + Quoted(name) + ": различных значений " +
-                            Str(plan.names.size()) + ", а вариантов у параметра может быть не " +
-                            "больше " + Str(MaxVariants) + ". Уберите его из входных" +
-                            ChooseInputs);
+                            FormatInt(plan.names.size()) +
+                            ", а вариантов у параметра может быть не " + "больше " +
+                            FormatInt(MaxVariants) + ". Уберите его из входных" + ChooseInputs);
             DraftParam& param = task.params.emplace_back();
             if (!TaskText(name, name, param.name)) return false;
             param.values = plan.values;
             param.scale = plan.scale;
             for (const std::string& variant : plan.names)
                 if (!TaskText(variant, name, param.names.emplace_back())) return false;
-            if (plan.binned) summary.binned.push_back(name + " (" + Str(plan.names.size()) + ")");
+            if (plan.binned)
+                summary.binned.push_back(name + " (" + FormatInt(plan.names.size()) + ")");
             for (std::size_t e = 0; e < kept.size(); ++e)
                 task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
         }
@@ -154,7 +144,7 @@ class Importing {
             if (seen.insert(flat).second) continue;
             int& k = next.try_emplace(flat, 2).first->second;
             std::string unique;
-            do unique = flat + " (" + Str(k++) + ")";
+            do unique = flat + " (" + FormatInt(k++) + ")";
             while (taken.count(unique));
             taken.insert(unique);
             seen.insert(unique);
@@ -183,10 +173,11 @@ class Importing {
             if (!Find(name, c)) return false;
         }
         if (options_.bins != ExactValues && (options_.bins < 2 || options_.bins > MaxVariants))
-            return Fail("Число интервалов (--bins) должно быть от 2 до " + Str(MaxVariants) + ".");
-        if (options_.hidden < 0 || options_.hidden > MaxHidden)
-            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " + Str(MaxHidden) +
+            return Fail("Число интервалов (--bins) должно быть от 2 до " + FormatInt(MaxVariants) +
                         ".");
+        if (options_.hidden < 0 || options_.hidden > MaxHidden)
+            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " +
+                        FormatInt(MaxHidden) + ".");
         if (table_.columns.size() < 2)
             return Fail(
                 "В таблице один столбец, а нужны хотя бы один входной и столбец "
@@ -226,8 +217,8 @@ class Importing {
             for (int c = 0; c < static_cast<int>(table_.columns.size()); ++c)
                 if (c != result) inputs.push_back(c);
         if (inputs.size() > MaxInputs)
-            return Fail("Входных столбцов " + Str(inputs.size()) +
-                        ", а входных параметров может быть не больше " + Str(MaxInputs) +
+            return Fail("Входных столбцов " + FormatInt(inputs.size()) +
+                        ", а входных параметров может быть не больше " + FormatInt(MaxInputs) +
                         ". Выберите входные столбцы" + ChooseInputs);
         return true;
     }
@@ -243,8 +234,8 @@ class Importing {
                         ") содержит знаки, которых нет в кодировке Windows-1251, а задача "
                         "хранит названия в ней.");
         if (bytes->size() > MaxNameBytes)
-            return Fail("Текст в столбце " + Quoted(column) + " длиннее " + Str(MaxNameBytes) +
-                        " байт, а задача хранит названия не длиннее.");
+            return Fail("Текст в столбце " + Quoted(column) + " длиннее " +
+                        FormatInt(MaxNameBytes) + " байт, а задача хранит названия не длиннее.");
         out = *bytes;
         return true;
     }
@@ -268,10 +259,12 @@ bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft
 }
 
 std::string DescribeImport(const ImportSummary& s) {
-    std::string text = "Импортировано: примеров " + Str(s.examples) + ", входных параметров " +
-                       Str(s.params) + ", классов " + Str(s.classes) + " (результат — " +
-                       Quoted(s.resultName) + "), скрытый слой " + Str(s.hidden) + ".";
-    if (s.skippedRows > 0) text += " Пропущено строк без результата: " + Str(s.skippedRows) + ".";
+    std::string text = "Импортировано: примеров " + FormatInt(s.examples) +
+                       ", входных параметров " + FormatInt(s.params) + ", классов " +
+                       FormatInt(s.classes) + " (результат — " + Quoted(s.resultName) +
+                       "), скрытый слой " + FormatInt(s.hidden) + ".";
+    if (s.skippedRows > 0)
+        text += " Пропущено строк без результата: " + FormatInt(s.skippedRows) + ".";
     if (!s.binned.empty()) {
         text += " Разбиты на интервалы:";
         for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];

@@ -34,12 +34,8 @@ class Reading {
     std::string name_;
 };
 
-std::string Str(long long value) {
-    return FormatInt(value);
-}
-
 bool Reading::Refuse(const std::string& what) {
-    message_ = "Файл не загружен. Строка " + Str(reader_.line());
+    message_ = "Файл не загружен. Строка " + FormatInt(reader_.line());
     if (reader_.pastEnd()) message_ += " (файл кончился раньше)";
     message_ += ": " + what;
     return false;
@@ -49,9 +45,9 @@ bool Reading::Check(bool read) {
     if (read) return true;
     switch (reader_.error()) {
         case FieldError::NumberTooLong:
-            return Refuse("число длиннее " + Str(MaxNumberBytes) + " байт.");
+            return Refuse("число длиннее " + FormatInt(MaxNumberBytes) + " байт.");
         case FieldError::NameTooLong:
-            return Refuse("имя длиннее " + Str(MaxNameBytes) + " байт.");
+            return Refuse("имя длиннее " + FormatInt(MaxNameBytes) + " байт.");
         case FieldError::ReadFailed:
         case FieldError::None:
             break;
@@ -61,7 +57,8 @@ bool Reading::Check(bool read) {
 
 bool Reading::CountInRange(int value, int capacity, const std::string& what) {
     if (value >= 0 && value <= capacity) return true;
-    return Refuse(what + " равно " + Str(value) + ", а допускается от 0 до " + Str(capacity) + ".");
+    return Refuse(what + " равно " + FormatInt(value) + ", а допускается от 0 до " +
+                  FormatInt(capacity) + ".");
 }
 
 bool Reading::Header(TaskDraft& staged) {
@@ -88,7 +85,8 @@ bool Reading::Params(TaskDraft& staged) {
     for (int i = 0; i < staged.inputCount; ++i) {
         if (!Check(reader_.NumberAndNameField(text_, name_))) return false;
         const int count = LenientAtoi(text_);
-        if (!CountInRange(count, MaxVariants, "число вариантов входного параметра " + Str(i + 1)))
+        if (!CountInRange(count, MaxVariants,
+                          "число вариантов входного параметра " + FormatInt(i + 1)))
             return false;
         DraftParam& param = staged.params[i];
         param.name = name_;
@@ -107,8 +105,8 @@ bool Reading::Variants(TaskDraft& staged) {
             // The value becomes the network's input signal: nan or inf would
             // turn every weight into NaN.
             if (!std::isfinite(param.values[j]))
-                return Refuse("значение варианта " + Str(j + 1) + " входного параметра " +
-                              Str(i + 1) + " не является конечным числом.");
+                return Refuse("значение варианта " + FormatInt(j + 1) + " входного параметра " +
+                              FormatInt(i + 1) + " не является конечным числом.");
         }
     }
     return true;
@@ -125,18 +123,18 @@ bool Reading::Examples(TaskDraft& staged) {
     staged.examples.resize(staged.exampleCount);
     for (int k = 0; k < staged.exampleCount; ++k) {
         DraftExample& example = staged.examples[k];
-        const std::string which = "в примере " + Str(k + 1) + " ";
+        const std::string which = "в примере " + FormatInt(k + 1) + " ";
         for (int i = 0; i < staged.inputCount; ++i) {
             if (!Check(reader_.CommaField(text_))) return false;
             const int variant = LenientAtoi(text_);
             const int count = static_cast<int>(staged.params[i].values.size());
             if (variant < 0 || variant >= count) {
-                const std::string param = "входного параметра " + Str(i + 1);
+                const std::string param = "входного параметра " + FormatInt(i + 1);
                 if (count == 0)
-                    return Refuse(which + "выбран вариант " + Str(variant) + " " + param +
+                    return Refuse(which + "выбран вариант " + FormatInt(variant) + " " + param +
                                   ", а у этого параметра нет вариантов.");
-                return Refuse(which + "номер варианта " + param + " равен " + Str(variant) +
-                              ", а допускается от 0 до " + Str(count - 1) + ".");
+                return Refuse(which + "номер варианта " + param + " равен " + FormatInt(variant) +
+                              ", а допускается от 0 до " + FormatInt(count - 1) + ".");
             }
             example.variants[i] = variant;
         }
@@ -144,9 +142,10 @@ bool Reading::Examples(TaskDraft& staged) {
         const int result = LenientAtoi(text_);
         if (result < 0 || result >= staged.outputCount) {
             if (staged.outputCount == 0)
-                return Refuse(which + "результат " + Str(result) + ", а выходных вариантов нет.");
-            return Refuse(which + "номер результата равен " + Str(result) +
-                          ", а допускается от 0 до " + Str(staged.outputCount - 1) + ".");
+                return Refuse(which + "результат " + FormatInt(result) +
+                              ", а выходных вариантов нет.");
+            return Refuse(which + "номер результата равен " + FormatInt(result) +
+                          ", а допускается от 0 до " + FormatInt(staged.outputCount - 1) + ".");
         }
         example.result = result;
     }
