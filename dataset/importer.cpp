@@ -27,6 +27,22 @@ class Importing {
         std::vector<int> inputs;
         if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
         const ColumnPlan classes = PlanResultColumn(ColumnAt(result), Column(result));
+        std::vector<int> kept;
+        if (!KeepRows(result, classes, kept, summary)) return false;
+        task = TaskDraft{};
+        task.examples.resize(kept.size());
+        const std::vector<std::string> paramNames = ParamNames(inputs, summary);
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            if (!AddParam(inputs[i], paramNames[i], kept, task, summary)) return false;
+        if (!AddOutputs(classes, kept, task, summary)) return false;
+        Count(kept, task, summary);
+        return true;
+    }
+
+  private:
+    // The rows with a result value; false when there are none or too many.
+    bool KeepRows(int result, const ColumnPlan& classes, std::vector<int>& kept,
+                  ImportSummary& summary) {
         summary.resultName = ColumnName(table_, result);
         summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
@@ -34,7 +50,6 @@ class Importing {
                         " различных значений " + FormatInt(classes.names.size()) +
                         ", а выходных вариантов может быть не больше " + FormatInt(MaxOutputs) +
                         ". Выберите другой столбец результата" + ChooseResult);
-        std::vector<int> kept;
         for (std::size_t r = 0; r < table_.rows.size(); ++r)
             if (classes.rowVariant[r] >= 0) kept.push_back(static_cast<int>(r));
         if (table_.rows.empty() && table_.reading.leftOutRows == 0)
@@ -52,48 +67,55 @@ class Importing {
                         ", а примеров в задаче может быть не больше " + FormatInt(MaxExamples) +
                         ". Оставьте в файле не больше " + FormatInt(MaxExamples) +
                         " строк (например, разделите его на части).");
+        return true;
+    }
 
-        task = TaskDraft{};
-        task.examples.resize(kept.size());
-        const std::vector<std::string> paramNames = ParamNames(inputs, summary);
-        for (std::size_t i = 0; i < inputs.size(); ++i) {
-            const int c = inputs[i];
-            // Rows without a result take no part, so they cannot add variants.
-            std::vector<DataCell> column;
-            for (int r : kept) column.push_back(table_.rows[r][c]);
-            const std::string& name = paramNames[i];
-            if (!SpreadFits(ColumnAt(c), column))
-                return Fail("Столбец " + Quoted(name) +
-                            ": числа в нём так далеки друг от друга, что разность наибольшего и "
-                            "наименьшего не умещается в числе с плавающей точкой. Читайте его "
-                            "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
-                            "«слова» в окне импорта) или уберите его из входных" +
-                            ChooseInputs);
-            ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
-            Distinguish(plan.names, name, summary);
-            if (plan.names.size() > MaxVariants)
-                return Fail("Столбец " + Quoted(name) + ": различных значений " +
-                            FormatInt(plan.names.size()) +
-                            ", а вариантов у параметра может быть не " + "больше " +
-                            FormatInt(MaxVariants) + ". Уберите его из входных" + ChooseInputs);
-            DraftParam& param = task.params.emplace_back();
-            if (!TaskText(name, name, param.name)) return false;
-            param.values = plan.values;
-            param.scale = plan.scale;
-            for (const std::string& variant : plan.names)
-                if (!TaskText(variant, name, param.names.emplace_back())) return false;
-            if (plan.binned)
-                summary.binned.push_back(name + " (" + FormatInt(plan.names.size()) + ")");
-            for (std::size_t e = 0; e < kept.size(); ++e)
-                task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
-        }
+    // Column c as the next input parameter, named name, with its variant in every kept row.
+    bool AddParam(int c, const std::string& name, const std::vector<int>& kept, TaskDraft& task,
+                  ImportSummary& summary) {
+        // Rows without a result take no part, so they cannot add variants.
+        std::vector<DataCell> column;
+        for (int r : kept) column.push_back(table_.rows[r][c]);
+        if (!SpreadFits(ColumnAt(c), column))
+            return Fail("Столбец " + Quoted(name) +
+                        ": числа в нём так далеки друг от друга, что разность наибольшего и "
+                        "наименьшего не умещается в числе с плавающей точкой. Читайте его "
+                        "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
+                        "«слова» в окне импорта) или уберите его из входных" +
+                        ChooseInputs);
+        ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
+        Distinguish(plan.names, name, summary);
+        if (plan.names.size() > MaxVariants)
+            return Fail("Столбец " + Quoted(name) + ": различных значений " +
+                        FormatInt(plan.names.size()) + ", а вариантов у параметра может быть не " +
+                        "больше " + FormatInt(MaxVariants) + ". Уберите его из входных" +
+                        ChooseInputs);
+        DraftParam& param = task.params.emplace_back();
+        if (!TaskText(name, name, param.name)) return false;
+        param.values = plan.values;
+        param.scale = plan.scale;
+        for (const std::string& variant : plan.names)
+            if (!TaskText(variant, name, param.names.emplace_back())) return false;
+        if (plan.binned) summary.binned.push_back(name + " (" + FormatInt(plan.names.size()) + ")");
+        for (std::size_t e = 0; e < kept.size(); ++e)
+            task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
+        return true;
+    }
+
+    // The result column's values as the output variants, and each kept row's.
+    bool AddOutputs(const ColumnPlan& classes, const std::vector<int>& kept, TaskDraft& task,
+                    ImportSummary& summary) {
         std::vector<std::string> classNames = classes.names;
         Distinguish(classNames, summary.resultName, summary);
         for (const std::string& name : classNames)
             if (!TaskText(name, summary.resultName, task.outputNames.emplace_back())) return false;
         for (std::size_t e = 0; e < kept.size(); ++e)
             task.examples[e].result = classes.rowVariant[kept[e]];
+        return true;
+    }
 
+    // The counts of the draft and what the summary tells of them.
+    void Count(const std::vector<int>& kept, TaskDraft& task, ImportSummary& summary) const {
         task.inputCount = static_cast<int32_t>(task.params.size());
         task.outputCount = static_cast<int32_t>(task.outputNames.size());
         task.exampleCount = static_cast<int32_t>(task.examples.size());
@@ -106,10 +128,8 @@ class Importing {
         summary.params = task.inputCount;
         summary.classes = task.outputCount;
         summary.hidden = task.hiddenCount;
-        return true;
     }
 
-  private:
     bool Fail(const std::string& message) {
         error_ = message;
         return false;
