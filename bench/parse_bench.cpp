@@ -28,7 +28,7 @@ double SecondsPerMegabyte(std::size_t megabytes) {
         DataTable table;
         std::string error;
         if (ReadDataBytes(DataFormat::Csv, bytes, table, error)) {
-            StagedTask staged;
+            TaskDraft staged;
             ImportSummary summary;
             ImportTable(table, ImportOptions{}, staged, summary, error);
         }

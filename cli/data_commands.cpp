@@ -92,7 +92,7 @@ int RunImport(const ImportArgs& args) {
     options.bins = args.bins;
     options.hidden = args.hidden;
     options.words = SplitNameList(args.words, table);
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     if (!ImportTable(table, options, staged, summary, error)) {
         std::cerr << error << "\n";

@@ -5,12 +5,9 @@
 #include "dataset/predict.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
+#include "model/plaintext.h"
 
 namespace {
-
-std::string Quoted(const std::string& utf8) {
-    return "«" + utf8 + "»";
-}
 
 std::string ParamName(const NetTask& task, int param) {
     return Cp1251ToUtf8(task.inputNames[param]);

@@ -5,15 +5,9 @@
 #include <vector>
 
 #include "dataset/numbercell.h"
+#include "model/plaintext.h"
 
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -112,7 +106,7 @@ class ArffReading {
                 if (!ReadRow(line)) return false;
                 continue;
             }
-            const std::string keyword = Lower(first.text);
+            const std::string keyword = AsciiLower(first.text);
             if (first.kind == Token::Kind::Word && keyword == "@relation" && !relation) {
                 relation = true;
             } else if (!relation) {
@@ -175,7 +169,7 @@ class ArffReading {
         if (!Next(tokens, type)) return false;
         DataColumn column;
         column.name = name.text;
-        const std::string kind = Lower(type.text);
+        const std::string kind = AsciiLower(type.text);
         if (type.kind == Token::Kind::Open) {
             column.kind = DataColumn::Kind::Nominal;
             if (!ReadNominalValues(tokens, column)) return false;

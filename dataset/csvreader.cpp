@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "model/cp1251.h"
+#include "model/plaintext.h"
 
 namespace {
 
@@ -15,45 +16,9 @@ std::string LineText(int line) {
 
 // The length of the valid UTF-8 sequence that starts at i; 0 when there is none.
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra;
+    std::size_t next = i;
     char32_t c;
-    if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF)
-        extra = 1, c = b & 0x1F;
-    else if (b >= 0xE0 && b <= 0xEF)
-        extra = 2, c = b & 0x0F;
-    else if (b >= 0xF0 && b <= 0xF4)
-        extra = 3, c = b & 0x07;
-    else
-        return 0;
-    if (i + extra >= bytes.size()) return 0;
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[i + k]);
-        if ((next & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (next & 0x3F);
-    }
-    const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return extra + 1;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    return NextCodePoint(bytes, next, c) ? next - i : 0;
 }
 
 void NoteLine(std::vector<int>& lines, int line) {
@@ -173,9 +138,7 @@ const char* EncodingName(TextEncoding encoding) {
 }
 
 bool ParseEncodingName(std::string_view name, TextEncoding& encoding) {
-    std::string lower(name);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string lower = AsciiLower(name);
     if (lower == "utf-8" || lower == "utf8")
         encoding = TextEncoding::Utf8;
     else if (lower == "windows-1251" || lower == "cp1251")
@@ -186,15 +149,6 @@ bool ParseEncodingName(std::string_view name, TextEncoding& encoding) {
         encoding = TextEncoding::Utf16Be;
     else
         return false;
-    return true;
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = Utf8SequenceAt(bytes, i);
-        if (length == 0) return false;
-        i += length;
-    }
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/utf8.h"
+
 enum class TextEncoding { Auto, Utf8, Windows1251, Utf16Le, Utf16Be };
 
 // "UTF-8", "Windows-1251", "UTF-16LE", "UTF-16BE" ("" for Auto).
@@ -34,9 +36,6 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding = TextEncod
 
 // The bytes as UTF-8 text, as DecodeText reads them.
 std::string DecodeTextBytes(std::string_view bytes);
-
-// Whether the bytes are valid UTF-8 (no overlong forms, no surrogates).
-bool IsValidUtf8(std::string_view bytes);
 
 struct CsvField {
     std::string text;

@@ -7,15 +7,12 @@
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/plaintext.h"
 
 namespace {
 
 constexpr std::size_t MaxGroupsShown = 10;
 constexpr std::size_t MaxNumbersShown = 20;
-
-std::string Named(const std::string& taskText) {
-    return "«" + Cp1251ToUtf8(taskText) + "»";
-}
 
 std::string NumberList(const std::vector<int>& examples, const char* joint) {
     std::string text;
@@ -72,7 +69,8 @@ void CheckDefinition(const NetTask& task, std::vector<std::string>& findings) {
         if (const int r = ExampleResult(task, e); r >= 0) classUsed[r] = true;
     std::string classes;
     for (int j = 0; j < task.outputCount; ++j)
-        if (!classUsed[j]) classes += (classes.empty() ? " " : ", ") + Named(task.outputNames[j]);
+        if (!classUsed[j])
+            classes += (classes.empty() ? " " : ", ") + QuotedTaskText(task.outputNames[j]);
     if (!classes.empty()) findings.push_back("Классы без примеров:" + classes + ".");
 
     std::string unused, saturating;
@@ -88,16 +86,18 @@ void CheckDefinition(const NetTask& task, std::vector<std::string>& findings) {
         }
         std::string names, values;
         for (int j = 0; j < param.variantCount; ++j) {
-            if (!used[j]) names += (names.empty() ? "" : ", ") + Named(param.variantNames[j]);
+            if (!used[j])
+                names += (names.empty() ? "" : ", ") + QuotedTaskText(param.variantNames[j]);
             if (std::abs(param.variantValues[j]) > SaturationLimit)
-                values += (values.empty() ? "" : ", ") + Named(param.variantNames[j]) + " = " +
-                          FormatG(param.variantValues[j], 6);
+                values += (values.empty() ? "" : ", ") + QuotedTaskText(param.variantNames[j]) +
+                          " = " + FormatG(param.variantValues[j], 6);
         }
-        const std::string head = (unused.empty() ? " " : "; ") + Named(task.inputNames[i]) + ": ";
+        const std::string head =
+            (unused.empty() ? " " : "; ") + QuotedTaskText(task.inputNames[i]) + ": ";
         if (!names.empty()) unused += head + names;
         if (!values.empty())
-            saturating +=
-                (saturating.empty() ? " " : "; ") + Named(task.inputNames[i]) + ": " + values;
+            saturating += (saturating.empty() ? " " : "; ") + QuotedTaskText(task.inputNames[i]) +
+                          ": " + values;
     }
     if (!unused.empty())
         findings.push_back("Варианты, которых нет ни в одном примере:" + unused + ".");

@@ -3,18 +3,14 @@
 #include "dataset/arffreader.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvreader.h"
+#include "model/plaintext.h"
 #include "storage/readablefile.h"
 
 namespace {
 
 bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
     if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[text.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i]) return false;
-    }
-    return true;
+    return AsciiLower(std::string_view(text).substr(text.size() - suffix.size())) == suffix;
 }
 
 // The first line with more than blanks, without its line end.
@@ -32,35 +28,7 @@ std::string_view FirstMeaningfulLine(std::string_view text, bool skipComments) {
 }
 
 bool LooksLikeArff(std::string_view text) {
-    std::string line = TrimBlanks(FirstMeaningfulLine(text, true));
-    for (char& c : line)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return line.starts_with("@relation");
-}
-
-// The header and the first rows agree on at least two fields.
-bool LooksLikeCsv(std::string_view text) {
-    const std::string_view first = FirstMeaningfulLine(text, false);
-    if (first.find_first_of(",;\t") == std::string_view::npos) return false;
-    const CsvLayout layout = DetectCsvLayout(text);
-    CsvRecords records(text.substr(layout.start), layout.separator);
-    records.LimitFields(MaxTableColumns);
-    std::vector<CsvField> fields;
-    std::string error;
-    std::size_t header = 0;
-    int rows = 0;
-    while (!records.AtEnd() && rows < 20) {
-        bool blank = false;
-        if (!records.Next(fields, blank, error)) return false;
-        if (blank) continue;
-        if (header == 0)
-            header = fields.size();
-        else if (fields.size() != header)
-            return false;
-        else
-            ++rows;
-    }
-    return header >= 2 && rows > 0;
+    return AsciiLower(TrimBlanks(FirstMeaningfulLine(text, true))).starts_with("@relation");
 }
 
 DataCell CellOf(CsvField& field) {
@@ -70,25 +38,38 @@ DataCell CellOf(CsvField& field) {
     return cell;
 }
 
-bool ReadCsvTable(std::string_view bytes, const DataReadOptions& options, DataTable& table,
-                  std::string& error) {
-    const DecodedText decoded = DecodeText(bytes, options.encoding);
-    const CsvLayout layout = DetectCsvLayout(decoded.text(), options.separator);
+// How far a CSV read goes. A text of unknown format is a table when its
+// header and the first rows agree on at least two fields; Sniff stops once that
+// is known, SniffAndRead reads on in the same pass.
+enum class CsvPass { Read, Sniff, SniffAndRead };
+enum class CsvOutcome { Read, Refused, NotCsv };
+constexpr int SniffRows = 20;
+
+CsvOutcome ReadCsvText(std::string_view text, char separator, CsvPass pass, DataTable& table,
+                       std::string& error) {
+    const bool sniffing = pass != CsvPass::Read;
+    const std::string_view first = FirstMeaningfulLine(text, false);
+    if (sniffing && first.find_first_of(",;\t") == std::string_view::npos)
+        return CsvOutcome::NotCsv;
+    const CsvLayout layout = DetectCsvLayout(text, separator);
     table.reading.separator = layout.separator;
     table.reading.sepLine = layout.sepLine;
-    table.reading.encoding = decoded.encoding;
-    table.reading.replacedLines = decoded.replacedLines;
-    CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
+    CsvRecords records(text.substr(layout.start), layout.separator, layout.firstLine);
     records.LimitFields(MaxTableColumns);
     std::vector<CsvField> fields;
     bool haveHeader = false;
+    int agreeing = 0;  // rows with the header's field count, up to SniffRows
     std::optional<RowKeeper> keeper;
     while (!records.AtEnd()) {
+        const bool sniffed = !sniffing || agreeing >= SniffRows;
+        if (sniffed && pass == CsvPass::Sniff) break;
         const int line = records.line();
         bool blank = false;
-        if (!records.Next(fields, blank, error)) return false;
+        if (!records.Next(fields, blank, error))
+            return sniffed ? CsvOutcome::Refused : CsvOutcome::NotCsv;
         if (blank) continue;
         if (!haveHeader) {
+            if (sniffing && fields.size() < 2) return CsvOutcome::NotCsv;
             for (CsvField& field : fields)
                 table.columns.emplace_back().name =
                     field.quoted ? std::move(field.text) : TrimBlanks(field.text);
@@ -97,22 +78,39 @@ bool ReadCsvTable(std::string_view bytes, const DataReadOptions& options, DataTa
             continue;
         }
         if (fields.size() != table.columns.size()) {
+            if (!sniffed) return CsvOutcome::NotCsv;
             error = FieldCountMessage(line, fields.size(), table.columns.size());
-            return false;
+            return CsvOutcome::Refused;
         }
+        if (agreeing < SniffRows) ++agreeing;
+        if (pass == CsvPass::Sniff) continue;
         std::vector<DataCell> cells;
         cells.reserve(fields.size());
         for (CsvField& field : fields) cells.push_back(CellOf(field));
         if (!keeper->Add(std::move(cells))) {
             error = TooManyRowsMessage();
-            return false;
+            return CsvOutcome::Refused;
         }
     }
+    if (sniffing && agreeing == 0) return CsvOutcome::NotCsv;
     if (!haveHeader) {
         error = "Таблица пуста: нет строки с названиями столбцов.";
-        return false;
+        return CsvOutcome::Refused;
     }
-    return true;
+    return CsvOutcome::Read;
+}
+
+// What every read table gets: unique column names and its decimal mark.
+void FinishTable(DataTable& table, const DataReadOptions& options) {
+    MakeColumnNamesUnique(table);
+    table.reading.decimal = options.decimal != 0 ? options.decimal : DecimalMarkShownIn(table);
+    for (DataColumn& column : table.columns)
+        column.decimal = column.kind == DataColumn::Kind::Free ? table.reading.decimal : '.';
+}
+
+void NoteDecoding(const DecodedText& decoded, DataTable& table) {
+    table.reading.encoding = decoded.encoding;
+    table.reading.replacedLines = decoded.replacedLines;
 }
 
 }  // namespace
@@ -127,26 +125,60 @@ DataFormat DataFormatOf(const std::string& path, std::string_view bytes) {
     if (const DataFormat named = DataFormatByName(path); named != DataFormat::None) return named;
     const DecodedText decoded = DecodeText(bytes);
     if (LooksLikeArff(decoded.text())) return DataFormat::Arff;
-    if (LooksLikeCsv(decoded.text())) return DataFormat::Csv;
-    return DataFormat::None;
+    DataTable scratch;
+    std::string error;
+    return ReadCsvText(decoded.text(), 0, CsvPass::Sniff, scratch, error) == CsvOutcome::NotCsv
+               ? DataFormat::None
+               : DataFormat::Csv;
 }
 
 bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error,
                    const DataReadOptions& options) {
     table = DataTable{};
     error.clear();
-    const bool read = format == DataFormat::Arff ? ReadArff(bytes, table, error, options.encoding)
-                                                 : ReadCsvTable(bytes, options, table, error);
+    bool read = false;
+    if (format == DataFormat::Arff) {
+        read = ReadArff(bytes, table, error, options.encoding);
+    } else {
+        const DecodedText decoded = DecodeText(bytes, options.encoding);
+        NoteDecoding(decoded, table);
+        read = ReadCsvText(decoded.text(), options.separator, CsvPass::Read, table, error) ==
+               CsvOutcome::Read;
+    }
     if (!read) {
         table = DataTable{};
         return false;
     }
-    MakeColumnNamesUnique(table);
-    table.reading.decimal = options.decimal != 0 ? options.decimal : DecimalMarkShownIn(table);
-    for (DataColumn& column : table.columns)
-        column.decimal = column.kind == DataColumn::Kind::Free ? table.reading.decimal : '.';
+    FinishTable(table, options);
     return true;
 }
+
+namespace {
+
+// A file of unknown format read as found: a text that starts as a table is
+// told from other files and read in one pass.
+DataReadStatus ReadUnnamedFile(std::string_view bytes, DataTable& table, std::string& error,
+                               const DataReadOptions& options) {
+    const DecodedText decoded = DecodeText(bytes);
+    if (LooksLikeArff(decoded.text()))
+        return ReadDataBytes(DataFormat::Arff, bytes, table, error, options)
+                   ? DataReadStatus::Read
+                   : DataReadStatus::Refused;
+    // Nothing reaches the caller's table when the text is no table at all.
+    DataTable read;
+    std::string why;
+    NoteDecoding(decoded, read);
+    const CsvOutcome outcome = ReadCsvText(decoded.text(), 0, CsvPass::SniffAndRead, read, why);
+    if (outcome == CsvOutcome::NotCsv) return DataReadStatus::NotData;
+    table = DataTable{};
+    error = std::move(why);
+    if (outcome == CsvOutcome::Refused) return DataReadStatus::Refused;
+    table = std::move(read);
+    FinishTable(table, options);
+    return DataReadStatus::Read;
+}
+
+}  // namespace
 
 DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error,
                             const DataReadOptions& options) {
@@ -162,6 +194,9 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
                 " МБ: столько строк задача не вместит (примеров не больше 500).";
         return DataReadStatus::Refused;
     }
+    if (named == DataFormat::None && options.encoding == TextEncoding::Auto &&
+        options.separator == 0)
+        return ReadUnnamedFile(bytes, table, error, options);
     const DataFormat format = named != DataFormat::None ? named : DataFormatOf(path, bytes);
     if (format == DataFormat::None) return DataReadStatus::NotData;
     return ReadDataBytes(format, bytes, table, error, options) ? DataReadStatus::Read
@@ -177,7 +212,7 @@ std::string MarkName(char mark) {
         case 0:
             return "точка или запятая";
         default:
-            return "«" + std::string(1, mark) + "»";
+            return Quoted(std::string(1, mark));
     }
 }
 

@@ -81,3 +81,8 @@ std::string TooManyRowsMessage() {
            "быть не больше " + limit + ". Оставьте в файле не больше " + limit +
            " строк (например, разделите его на части).";
 }
+
+std::string ColumnName(const DataTable& table, std::size_t c) {
+    const std::string& name = table.columns[c].name;
+    return name.empty() ? "Столбец " + std::to_string(c + 1) : name;
+}

@@ -50,6 +50,9 @@ DataTable TableFromCsv(const CsvTable& csv);
 // The text without leading and trailing spaces and tabs.
 std::string TrimBlanks(std::string_view text);
 
+// Names a column by its header, or by its place ("Столбец 3") when the header is empty.
+std::string ColumnName(const DataTable& table, std::size_t c);
+
 // A name for each column that no other has: a repeated one gets " (2)",
 // " (3)"... (noted in reading.renamed). The same for a bare header row, so
 // that a table of questions names its columns as the import did.

@@ -10,6 +10,7 @@
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/network.h"
 
 namespace {
@@ -106,7 +107,7 @@ namespace {
 
 // Why the task or the options cannot be evaluated; empty when they can.
 std::string OptionsRefusal(const NetTask& task, const EvaluationOptions& options) {
-    if (!NetworkShapeValid(task) || task.exampleCount < 2)
+    if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2)
         return "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
     for (int e = 0; e < task.exampleCount; ++e)
         if (ExampleResult(task, e) < 0) return "У примера " + FormatInt(e + 1) + " нет результата.";

@@ -7,45 +7,49 @@
 #include "dataset/columnkind.h"
 #include "dataset/columnplan.h"
 #include "model/cp1251.h"
-#include "storage/fieldreader.h"
+#include "model/numtext.h"
+#include "model/plaintext.h"
+#include "model/taskdraft.h"
 
 namespace {
-
-std::string Str(long long value) {
-    return std::to_string(value);
-}
-std::string Quoted(const std::string& text) {
-    return "«" + text + "»";
-}
 
 const char* const ChooseInputs =
     " (zarn-cli: --inputs A,B,…; в программе — галочками в окне импорта).";
 const char* const ChooseResult = " (zarn-cli: --result ИМЯ; в программе — в окне импорта).";
-
-// Names a column by its header, or by its place when the header is empty.
-std::string ColumnName(const DataTable& table, std::size_t c) {
-    const std::string& name = table.columns[c].name;
-    return name.empty() ? "Столбец " + Str(static_cast<long long>(c) + 1) : name;
-}
 
 class Importing {
   public:
     Importing(const DataTable& table, const ImportOptions& options, std::string& error)
         : table_(table), options_(options), error_(error) {}
 
-    bool Run(StagedTask& task, ImportSummary& summary) {
+    bool Run(TaskDraft& task, ImportSummary& summary) {
         int result = 0;
         std::vector<int> inputs;
         if (!CheckOptions() || !ChooseColumns(result, inputs)) return false;
         const ColumnPlan classes = PlanResultColumn(ColumnAt(result), Column(result));
+        std::vector<int> kept;
+        if (!KeepRows(result, classes, kept, summary)) return false;
+        task = TaskDraft{};
+        task.examples.resize(kept.size());
+        const std::vector<std::string> paramNames = ParamNames(inputs, summary);
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            if (!AddParam(inputs[i], paramNames[i], kept, task, summary)) return false;
+        if (!AddOutputs(classes, kept, task, summary)) return false;
+        Count(kept, task, summary);
+        return true;
+    }
+
+  private:
+    // The rows with a result value; false when there are none or too many.
+    bool KeepRows(int result, const ColumnPlan& classes, std::vector<int>& kept,
+                  ImportSummary& summary) {
         summary.resultName = ColumnName(table_, result);
         summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
             return Fail("В столбце результата " + Quoted(summary.resultName) +
-                        " различных значений " + Str(classes.names.size()) +
-                        ", а выходных вариантов может быть не больше " + Str(MaxOutputs) +
+                        " различных значений " + FormatInt(classes.names.size()) +
+                        ", а выходных вариантов может быть не больше " + FormatInt(MaxOutputs) +
                         ". Выберите другой столбец результата" + ChooseResult);
-        std::vector<int> kept;
         for (std::size_t r = 0; r < table_.rows.size(); ++r)
             if (classes.rowVariant[r] >= 0) kept.push_back(static_cast<int>(r));
         if (table_.rows.empty() && table_.reading.leftOutRows == 0)
@@ -59,51 +63,59 @@ class Importing {
                                       ? table_.reading.valueCounts[result]
                                       : 0);
         if (withResult > MaxExamples)
-            return Fail("Строк с данными " + Str(withResult) +
-                        ", а примеров в задаче может быть не больше " + Str(MaxExamples) +
-                        ". Оставьте в файле не больше " + Str(MaxExamples) +
+            return Fail("Строк с данными " + FormatInt(withResult) +
+                        ", а примеров в задаче может быть не больше " + FormatInt(MaxExamples) +
+                        ". Оставьте в файле не больше " + FormatInt(MaxExamples) +
                         " строк (например, разделите его на части).");
+        return true;
+    }
 
-        task = StagedTask{};
-        task.examples.resize(kept.size());
-        const std::vector<std::string> paramNames = ParamNames(inputs, summary);
-        for (std::size_t i = 0; i < inputs.size(); ++i) {
-            const int c = inputs[i];
-            // Rows without a result take no part, so they cannot add variants.
-            std::vector<DataCell> column;
-            for (int r : kept) column.push_back(table_.rows[r][c]);
-            const std::string& name = paramNames[i];
-            if (!SpreadFits(ColumnAt(c), column))
-                return Fail("Столбец " + Quoted(name) +
-                            ": числа в нём так далеки друг от друга, что разность наибольшего и "
-                            "наименьшего не умещается в числе с плавающей точкой. Читайте его "
-                            "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
-                            "«слова» в окне импорта) или уберите его из входных" +
-                            ChooseInputs);
-            ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
-            Distinguish(plan.names, name, summary);
-            if (plan.names.size() > MaxVariants)
-                return Fail("Столбец " + Quoted(name) + ": различных значений " +
-                            Str(plan.names.size()) + ", а вариантов у параметра может быть не " +
-                            "больше " + Str(MaxVariants) + ". Уберите его из входных" +
-                            ChooseInputs);
-            StagedParam& param = task.params.emplace_back();
-            if (!TaskText(name, name, param.name)) return false;
-            param.values = plan.values;
-            param.scale = plan.scale;
-            for (const std::string& variant : plan.names)
-                if (!TaskText(variant, name, param.names.emplace_back())) return false;
-            if (plan.binned) summary.binned.push_back(name + " (" + Str(plan.names.size()) + ")");
-            for (std::size_t e = 0; e < kept.size(); ++e)
-                task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
-        }
+    // Column c as the next input parameter, named name, with its variant in every kept row.
+    bool AddParam(int c, const std::string& name, const std::vector<int>& kept, TaskDraft& task,
+                  ImportSummary& summary) {
+        // Rows without a result take no part, so they cannot add variants.
+        std::vector<DataCell> column;
+        for (int r : kept) column.push_back(table_.rows[r][c]);
+        if (!SpreadFits(ColumnAt(c), column))
+            return Fail("Столбец " + Quoted(name) +
+                        ": числа в нём так далеки друг от друга, что разность наибольшего и "
+                        "наименьшего не умещается в числе с плавающей точкой. Читайте его "
+                        "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
+                        "«слова» в окне импорта) или уберите его из входных" +
+                        ChooseInputs);
+        ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
+        Distinguish(plan.names, name, summary);
+        if (plan.names.size() > MaxVariants)
+            return Fail("Столбец " + Quoted(name) + ": различных значений " +
+                        FormatInt(plan.names.size()) + ", а вариантов у параметра может быть не " +
+                        "больше " + FormatInt(MaxVariants) + ". Уберите его из входных" +
+                        ChooseInputs);
+        DraftParam& param = task.params.emplace_back();
+        if (!TaskText(name, name, param.name)) return false;
+        param.values = plan.values;
+        param.scale = plan.scale;
+        for (const std::string& variant : plan.names)
+            if (!TaskText(variant, name, param.names.emplace_back())) return false;
+        if (plan.binned) summary.binned.push_back(name + " (" + FormatInt(plan.names.size()) + ")");
+        for (std::size_t e = 0; e < kept.size(); ++e)
+            task.examples[e].variants[task.params.size() - 1] = plan.rowVariant[e];
+        return true;
+    }
+
+    // The result column's values as the output variants, and each kept row's.
+    bool AddOutputs(const ColumnPlan& classes, const std::vector<int>& kept, TaskDraft& task,
+                    ImportSummary& summary) {
         std::vector<std::string> classNames = classes.names;
         Distinguish(classNames, summary.resultName, summary);
         for (const std::string& name : classNames)
             if (!TaskText(name, summary.resultName, task.outputNames.emplace_back())) return false;
         for (std::size_t e = 0; e < kept.size(); ++e)
             task.examples[e].result = classes.rowVariant[kept[e]];
+        return true;
+    }
 
+    // The counts of the draft and what the summary tells of them.
+    void Count(const std::vector<int>& kept, TaskDraft& task, ImportSummary& summary) const {
         task.inputCount = static_cast<int32_t>(task.params.size());
         task.outputCount = static_cast<int32_t>(task.outputNames.size());
         task.exampleCount = static_cast<int32_t>(task.examples.size());
@@ -116,10 +128,8 @@ class Importing {
         summary.params = task.inputCount;
         summary.classes = task.outputCount;
         summary.hidden = task.hiddenCount;
-        return true;
     }
 
-  private:
     bool Fail(const std::string& message) {
         error_ = message;
         return false;
@@ -154,7 +164,7 @@ class Importing {
             if (seen.insert(flat).second) continue;
             int& k = next.try_emplace(flat, 2).first->second;
             std::string unique;
-            do unique = flat + " (" + Str(k++) + ")";
+            do unique = flat + " (" + FormatInt(k++) + ")";
             while (taken.count(unique));
             taken.insert(unique);
             seen.insert(unique);
@@ -183,10 +193,11 @@ class Importing {
             if (!Find(name, c)) return false;
         }
         if (options_.bins != ExactValues && (options_.bins < 2 || options_.bins > MaxVariants))
-            return Fail("Число интервалов (--bins) должно быть от 2 до " + Str(MaxVariants) + ".");
-        if (options_.hidden < 0 || options_.hidden > MaxHidden)
-            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " + Str(MaxHidden) +
+            return Fail("Число интервалов (--bins) должно быть от 2 до " + FormatInt(MaxVariants) +
                         ".");
+        if (options_.hidden < 0 || options_.hidden > MaxHidden)
+            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " +
+                        FormatInt(MaxHidden) + ".");
         if (table_.columns.size() < 2)
             return Fail(
                 "В таблице один столбец, а нужны хотя бы один входной и столбец "
@@ -226,8 +237,8 @@ class Importing {
             for (int c = 0; c < static_cast<int>(table_.columns.size()); ++c)
                 if (c != result) inputs.push_back(c);
         if (inputs.size() > MaxInputs)
-            return Fail("Входных столбцов " + Str(inputs.size()) +
-                        ", а входных параметров может быть не больше " + Str(MaxInputs) +
+            return Fail("Входных столбцов " + FormatInt(inputs.size()) +
+                        ", а входных параметров может быть не больше " + FormatInt(MaxInputs) +
                         ". Выберите входные столбцы" + ChooseInputs);
         return true;
     }
@@ -243,8 +254,8 @@ class Importing {
                         ") содержит знаки, которых нет в кодировке Windows-1251, а задача "
                         "хранит названия в ней.");
         if (bytes->size() > MaxNameBytes)
-            return Fail("Текст в столбце " + Quoted(column) + " длиннее " + Str(MaxNameBytes) +
-                        " байт, а задача хранит названия не длиннее.");
+            return Fail("Текст в столбце " + Quoted(column) + " длиннее " +
+                        FormatInt(MaxNameBytes) + " байт, а задача хранит названия не длиннее.");
         out = *bytes;
         return true;
     }
@@ -260,7 +271,7 @@ int DefaultHiddenCount(int inputs, int classes) {
     return std::clamp((inputs + classes + 1) / 2, 3, MaxHidden);
 }
 
-bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
+bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
                  ImportSummary& summary, std::string& error) {
     summary = ImportSummary{};
     error.clear();
@@ -268,10 +279,12 @@ bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTas
 }
 
 std::string DescribeImport(const ImportSummary& s) {
-    std::string text = "Импортировано: примеров " + Str(s.examples) + ", входных параметров " +
-                       Str(s.params) + ", классов " + Str(s.classes) + " (результат — " +
-                       Quoted(s.resultName) + "), скрытый слой " + Str(s.hidden) + ".";
-    if (s.skippedRows > 0) text += " Пропущено строк без результата: " + Str(s.skippedRows) + ".";
+    std::string text = "Импортировано: примеров " + FormatInt(s.examples) +
+                       ", входных параметров " + FormatInt(s.params) + ", классов " +
+                       FormatInt(s.classes) + " (результат — " + Quoted(s.resultName) +
+                       "), скрытый слой " + FormatInt(s.hidden) + ".";
+    if (s.skippedRows > 0)
+        text += " Пропущено строк без результата: " + FormatInt(s.skippedRows) + ".";
     if (!s.binned.empty()) {
         text += " Разбиты на интервалы:";
         for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];
@@ -291,8 +304,8 @@ std::string DescribeImport(const ImportSummary& s) {
     return text;
 }
 
-void ApplyImportedTask(const StagedTask& staged, NetTask& task) {
-    ApplyStagedTask(staged, task);
+void ApplyImportedTask(const TaskDraft& staged, NetTask& task) {
+    ApplyTaskDraft(staged, task);
     task.accuracyPercent = 0.0;
     task.errorCount = 0;
     task.trainedShape = NetworkShape{};

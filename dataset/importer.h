@@ -8,7 +8,7 @@
 #include "dataset/columnplan.h"
 #include "dataset/datatable.h"
 #include "model/task.h"
-#include "storage/stagedtask.h"
+#include "model/taskdraft.h"
 
 // One variant per distinct number unless intervals are asked for.
 constexpr int DefaultBins = ExactValues;
@@ -39,7 +39,7 @@ int DefaultHiddenCount(int inputs, int classes);
 
 // Builds the task; false with a message (UTF-8) that names the count, the
 // limit and the option to choose with when a capacity would be broken.
-bool ImportTable(const DataTable& table, const ImportOptions& options, StagedTask& task,
+bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
                  ImportSummary& summary, std::string& error);
 
 // One line saying what the import did (rows, parameters, classes, bins,
@@ -48,7 +48,7 @@ std::string DescribeImport(const ImportSummary& summary);
 
 // Replaces the task by an imported one: definition, hidden size and examples
 // as staged; the results of the last training no longer belong to it.
-void ApplyImportedTask(const StagedTask& staged, NetTask& task);
+void ApplyImportedTask(const TaskDraft& staged, NetTask& task);
 
 // Splits "A,B,C" into trimmed names (the --inputs list).
 std::vector<std::string> SplitNameList(const std::string& list);

@@ -10,6 +10,7 @@
 #include "model/cp1251.h"
 #include "model/numericscale.h"
 #include "model/numtext.h"
+#include "model/plaintext.h"
 #include "network/network.h"
 
 const char* const AnswerHeading = "Ответ";
@@ -17,10 +18,6 @@ const char* const SignalHeading = "Сигнал";
 const char* const ReasonHeading = "Причина";
 
 namespace {
-
-std::string Quoted(const std::string& utf8) {
-    return "«" + utf8 + "»";
-}
 
 int FindColumn(const DataTable& table, const std::string& name) {
     for (std::size_t c = 0; c < table.columns.size(); ++c)

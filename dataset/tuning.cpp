@@ -12,6 +12,7 @@
 #include "dataset/parallel.h"
 #include "model/examples.h"
 #include "model/numtext.h"
+#include "model/trainednetwork.h"
 #include "network/network.h"
 
 const int TuningCheckpoints[] = {50,     100,     200,     500,     1000,    2000,
@@ -165,7 +166,7 @@ TuningSetting ChooseSetting(const std::vector<TuningSetting>& settings) {
 bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& result,
               std::string& error, const TuningControl& control) {
     result = TuningResult{};
-    if (!NetworkShapeValid(task) || task.exampleCount < 2) {
+    if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2) {
         error = "Для подбора нужны входные параметры, выходные варианты и хотя бы два примера.";
         return false;
     }

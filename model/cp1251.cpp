@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/utf8.h"
+
 namespace {
 
 // Unicode code points of the bytes 0x80 .. 0xFF; 0 marks the unassigned byte.
@@ -18,41 +20,6 @@ constexpr char16_t kHighHalf[128] = {
     0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
     0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[i]; returns false on malformed input.
-bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char b = byte(i);
-    int extra = b < 0x80             ? 0
-                : (b & 0xE0) == 0xC0 ? 1
-                : (b & 0xF0) == 0xE0 ? 2
-                : (b & 0xF8) == 0xF0 ? 3
-                                     : -1;
-    if (extra < 0 || i + extra >= text.size()) return false;
-    c = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        unsigned char t = byte(i + k);
-        if ((t & 0xC0) != 0x80) return false;
-        c = (c << 6) | (t & 0x3F);
-    }
-    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    i += extra + 1;
-    return true;
-}
 
 }  // namespace
 

@@ -5,15 +5,12 @@
 #include <cmath>
 
 #include "model/cp1251.h"
+#include "model/plaintext.h"
 
 namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string Quoted(const std::string& bytes) {
-    return "«" + Cp1251ToUtf8(bytes) + "»";
 }
 
 // The shortest text that reads back as the number.
@@ -103,7 +100,7 @@ std::optional<ParamInput> ResolveParamInput(const InputParam& param, const std::
 std::string DescribeParamInput(const InputParam& param, const ParamInput& input) {
     std::string text;
     if (input.variant >= 0) {
-        text = Quoted(param.variantNames[input.variant]);
+        text = QuotedTaskText(param.variantNames[input.variant]);
     } else {
         text = Shortest(*input.number);
         // The nearest exact values on either side, by number.
@@ -118,8 +115,8 @@ std::string DescribeParamInput(const InputParam& param, const ParamInput& input)
                 above = j, aboveNumber = value;
         }
         if (below >= 0 && above >= 0)
-            text += " (между " + Quoted(param.variantNames[below]) + " и " +
-                    Quoted(param.variantNames[above]) + ")";
+            text += " (между " + QuotedTaskText(param.variantNames[below]) + " и " +
+                    QuotedTaskText(param.variantNames[above]) + ")";
     }
     if (input.number && input.outsideRange)
         text += "; вне обученного диапазона " + Shortest(param.scale.low) + " … " +

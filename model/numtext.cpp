@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "model/plaintext.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -18,15 +20,9 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
     if (text.size() - pos < word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (Lower(text[pos + i]) != word[i]) return false;
-    return true;
+    return AsciiLower(text.substr(pos, word.size())) == word;
 }
 
 // strtod in the "C" locale, whatever the process locale says.

@@ -6,7 +6,8 @@
 // inputCount, hiddenCount, outputCount.
 NetworkShape CurrentShape(const NetTask& task);
 
-// Whether the shape fits the weight tables (1..12 inputs, 1..499 hidden, 1..500 outputs).
+// Whether the shape fits the weight tables (1..12 inputs, 1..499 hidden, 1..500
+// outputs); nothing is evaluated or trained otherwise.
 bool ShapeFitsStorage(const NetworkShape& shape);
 
 // A trained network (accuracyPercent > 0) whose trained shape is the current

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/trainednetwork.h"
 #include "network/exp.h"
 
 void ForwardPass(NetTask& task) {
@@ -33,13 +34,8 @@ int WinningOutput(const double* values, int k) {
     return index;
 }
 
-bool NetworkShapeValid(const NetTask& task) {
-    return task.inputCount >= 1 && task.inputCount <= MaxInputs && task.hiddenCount >= 1 &&
-           task.hiddenCount <= MaxHidden && task.outputCount >= 1 && task.outputCount <= MaxOutputs;
-}
-
 int CheckAnswer(NetTask& task, const int* variantIndex) {
-    if (!NetworkShapeValid(task)) return -1;
+    if (!ShapeFitsStorage(CurrentShape(task))) return -1;
     for (int i = 0; i < task.inputCount; ++i) {
         const InputParam& param = task.inputParams[i];
         if (variantIndex[i] < 0 || variantIndex[i] >= param.variantCount ||
@@ -53,7 +49,7 @@ int CheckAnswer(NetTask& task, const int* variantIndex) {
 }
 
 int AnswerForSignals(NetTask& task, const double* inputSignals) {
-    if (!NetworkShapeValid(task)) return -1;
+    if (!ShapeFitsStorage(CurrentShape(task))) return -1;
     for (int i = 0; i < task.inputCount; ++i)
         if (!std::isfinite(inputSignals[i])) return -1;
     std::copy(inputSignals, inputSignals + task.inputCount, task.inputSignals);

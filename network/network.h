@@ -125,10 +125,6 @@ std::optional<PassPath> PassPathFromEnvironment(bool* unknown = nullptr);
 
 // --- Answer -------------------------------------------------------------------
 
-// Whether the network's shape fits its storage (1 <= n <= 12, 1 <= m <= 499,
-// 1 <= k <= 500); nothing is evaluated or trained otherwise.
-bool NetworkShapeValid(const NetTask& task);
-
 // The output variant the network chooses for one variant index per input, or
 // -1 when the shape or an index is outside the task (nothing is evaluated then).
 int CheckAnswer(NetTask& task, const int* variantIndex);

@@ -7,6 +7,7 @@
 #include <exception>
 #include <thread>
 
+#include "model/trainednetwork.h"
 #include "network/forward.h"
 #include "network/passkernel.h"
 #include "network/passworkspace.h"
@@ -98,7 +99,8 @@ bool TwoThreadsPossible(const NetTask& task) {
 }
 
 bool ShapeFits(const NetTask& task) {
-    return NetworkShapeValid(task) && task.exampleCount >= 0 && task.exampleCount <= MaxExamples;
+    return ShapeFitsStorage(CurrentShape(task)) && task.exampleCount >= 0 &&
+           task.exampleCount <= MaxExamples;
 }
 
 // The accuracy pass in a workspace loaded from the task.

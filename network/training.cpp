@@ -22,7 +22,7 @@ namespace {
 std::string StorageRefusal(const NetTask& task) {
     if (task.hiddenCount < 1 || task.hiddenCount > MaxHidden)
         return "Размер скрытого слоя должен быть от 1 до " + FormatInt(MaxHidden) + ".";
-    if (!NetworkShapeValid(task))
+    if (!ShapeFitsStorage(CurrentShape(task)))
         return "Задача не определена: нужны от 1 до 12 входных параметров и от 1 до 500 "
                "выходных вариантов.";
     if (task.exampleCount > MaxExamples) return "Слишком много примеров.";

@@ -7,10 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/taskdraft.h"
 #include "storage/bytesource.h"
 
-// Longest name a task file may hold: the longest text the name edits accept.
-constexpr std::size_t MaxNameBytes = 32767;
 // Longest number text: "%lf" of the largest double needs 317 bytes.
 constexpr std::size_t MaxNumberBytes = 512;
 

@@ -8,6 +8,7 @@
 
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
+#include "storage/checksum.h"
 
 const char* const NetworkDamagedMessage = "Сеть в файле повреждена и не загружена.";
 
@@ -29,21 +30,17 @@ class Checksum {
         std::memcpy(&bits, &value, sizeof bits);
         AddBits(bits);
     }
-    std::string Hex() const {
-        std::string text(16, '0');
-        for (int digit = 15, shift = 0; digit >= 0; --digit, shift += 4)
-            text[digit] = "0123456789abcdef"[(hash_ >> shift) & 0xF];
-        return text;
-    }
+    std::string Hex() const { return Hex16(hash_); }
 
   private:
+    // The eight bytes of the bits, lowest first.
     void AddBits(uint64_t bits) {
-        for (int byte = 0; byte < 8; ++byte) {
-            hash_ ^= (bits >> (8 * byte)) & 0xFF;
-            hash_ *= 0x100000001b3ULL;
-        }
+        char bytes[8];
+        for (int byte = 0; byte < 8; ++byte)
+            bytes[byte] = static_cast<char>((bits >> (8 * byte)) & 0xFF);
+        hash_ = Fnv1a(std::string_view(bytes, sizeof bytes), hash_);
     }
-    uint64_t hash_ = 0xcbf29ce484222325ULL;
+    uint64_t hash_ = Fnv1aStart;
 };
 
 // Shortest text that reads back to the same bits, whatever the locale.

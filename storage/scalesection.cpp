@@ -8,6 +8,7 @@
 
 #include "model/numericscale.h"
 #include "model/numtext.h"
+#include "storage/checksum.h"
 
 const char* const ScalesDamagedMessage =
     "Шкалы числовых параметров в файле повреждены и не загружены.";
@@ -18,23 +19,6 @@ constexpr std::string_view MarkerLine = "#zarn-scale 1";
 constexpr std::string_view EndPrefix = "#end ";
 constexpr std::string_view ExactWord = "exact";
 constexpr std::string_view IntervalsWord = "intervals";
-
-constexpr uint64_t FnvStart = 0xcbf29ce484222325ULL;
-
-uint64_t Fnv1a(std::string_view bytes, uint64_t hash = FnvStart) {
-    for (unsigned char byte : bytes) {
-        hash ^= byte;
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
-std::string Hex(uint64_t value) {
-    std::string text(16, '0');
-    for (int digit = 15, shift = 0; digit >= 0; --digit, shift += 4)
-        text[digit] = "0123456789abcdef"[(value >> shift) & 0xF];
-    return text;
-}
 
 std::string Shortest(double value) {
     char buffer[32];
@@ -110,7 +94,7 @@ std::string FormatScaleSection(const NetTask& task) {
         lines += "\n";
     }
     if (lines.empty()) return {};
-    return std::string(MarkerLine) + "\n" + lines + std::string(EndPrefix) + Hex(Fnv1a(lines)) +
+    return std::string(MarkerLine) + "\n" + lines + std::string(EndPrefix) + Hex16(Fnv1a(lines)) +
            "\n";
 }
 
@@ -129,7 +113,7 @@ ScaleLoad ParseScaleSection(std::string_view bytes, NetTask& task) {
     if (!NextLine(bytes, line) || line != MarkerLine) return ScaleLoad::Damaged;
     std::vector<std::pair<int, NumericScale>> scales;
     // The checksum covers the parameter lines with LF ends, so CR LF files read too.
-    uint64_t hash = FnvStart;
+    uint64_t hash = Fnv1aStart;
     for (;;) {
         if (!NextLine(bytes, line)) return ScaleLoad::Damaged;  // cut before its end
         if (line.substr(0, EndPrefix.size()) == EndPrefix) break;
@@ -142,7 +126,7 @@ ScaleLoad ParseScaleSection(std::string_view bytes, NetTask& task) {
             return ScaleLoad::Damaged;
         scales.emplace_back(param, std::move(scale));
     }
-    if (scales.empty() || line != std::string(EndPrefix) + Hex(hash)) return ScaleLoad::Damaged;
+    if (scales.empty() || line != std::string(EndPrefix) + Hex16(hash)) return ScaleLoad::Damaged;
     for (const auto& [param, scale] : scales)
         if (!ScaleFits(scale, task.inputParams[param].variantCount)) return ScaleLoad::Damaged;
     for (auto& [param, scale] : scales) task.inputParams[param].scale = std::move(scale);

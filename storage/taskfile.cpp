@@ -4,13 +4,13 @@
 
 #include <memory>
 
+#include "model/taskdraft.h"
 #include "storage/atomicfile.h"
 #include "storage/bytesource.h"
 #include "storage/fieldreader.h"
 #include "storage/filebytesource.h"
 #include "storage/readablefile.h"
 #include "storage/recoverycopy.h"
-#include "storage/stagedtask.h"
 #include "storage/taskreader.h"
 #include "storage/taskwriter.h"
 
@@ -20,13 +20,13 @@ namespace {
 
 LoadResult Load(NetTask& task, ByteSource& source) {
     FieldReader reader(source);
-    StagedTask staged;
+    TaskDraft staged;
     LoadResult result;
     if (!ReadTaskFile(reader, staged, result.message)) {
         result.status = LoadStatus::Refused;
         return result;
     }
-    ApplyStagedTask(staged, task);
+    ApplyTaskDraft(staged, task);
     result.status = LoadStatus::Loaded;
     // Other bytes after the task are not ours and stay unread, as always.
     if (reader.PeekByte() != '#') return result;

@@ -12,14 +12,14 @@ class Reading {
   public:
     Reading(FieldReader& reader, std::string& message) : reader_(reader), message_(message) {}
 
-    bool Run(StagedTask& staged);
+    bool Run(TaskDraft& staged);
 
   private:
-    bool Header(StagedTask& staged);
-    bool Params(StagedTask& staged);
-    bool Variants(StagedTask& staged);
-    bool Outputs(StagedTask& staged);
-    bool Examples(StagedTask& staged);
+    bool Header(TaskDraft& staged);
+    bool Params(TaskDraft& staged);
+    bool Variants(TaskDraft& staged);
+    bool Outputs(TaskDraft& staged);
+    bool Examples(TaskDraft& staged);
 
     // A refusal about the field just read.
     bool Refuse(const std::string& what);
@@ -34,12 +34,8 @@ class Reading {
     std::string name_;
 };
 
-std::string Str(long long value) {
-    return FormatInt(value);
-}
-
 bool Reading::Refuse(const std::string& what) {
-    message_ = "Файл не загружен. Строка " + Str(reader_.line());
+    message_ = "Файл не загружен. Строка " + FormatInt(reader_.line());
     if (reader_.pastEnd()) message_ += " (файл кончился раньше)";
     message_ += ": " + what;
     return false;
@@ -49,9 +45,9 @@ bool Reading::Check(bool read) {
     if (read) return true;
     switch (reader_.error()) {
         case FieldError::NumberTooLong:
-            return Refuse("число длиннее " + Str(MaxNumberBytes) + " байт.");
+            return Refuse("число длиннее " + FormatInt(MaxNumberBytes) + " байт.");
         case FieldError::NameTooLong:
-            return Refuse("имя длиннее " + Str(MaxNameBytes) + " байт.");
+            return Refuse("имя длиннее " + FormatInt(MaxNameBytes) + " байт.");
         case FieldError::ReadFailed:
         case FieldError::None:
             break;
@@ -61,10 +57,11 @@ bool Reading::Check(bool read) {
 
 bool Reading::CountInRange(int value, int capacity, const std::string& what) {
     if (value >= 0 && value <= capacity) return true;
-    return Refuse(what + " равно " + Str(value) + ", а допускается от 0 до " + Str(capacity) + ".");
+    return Refuse(what + " равно " + FormatInt(value) + ", а допускается от 0 до " +
+                  FormatInt(capacity) + ".");
 }
 
-bool Reading::Header(StagedTask& staged) {
+bool Reading::Header(TaskDraft& staged) {
     if (!Check(reader_.NumberLineField(text_))) return false;
     staged.inputCount = LenientAtoi(text_);
     if (!CountInRange(staged.inputCount, MaxInputs, "число входных параметров")) return false;
@@ -83,14 +80,15 @@ bool Reading::Header(StagedTask& staged) {
     return CountInRange(staged.exampleCount, MaxExamples, "число примеров");
 }
 
-bool Reading::Params(StagedTask& staged) {
+bool Reading::Params(TaskDraft& staged) {
     staged.params.resize(staged.inputCount);
     for (int i = 0; i < staged.inputCount; ++i) {
         if (!Check(reader_.NumberAndNameField(text_, name_))) return false;
         const int count = LenientAtoi(text_);
-        if (!CountInRange(count, MaxVariants, "число вариантов входного параметра " + Str(i + 1)))
+        if (!CountInRange(count, MaxVariants,
+                          "число вариантов входного параметра " + FormatInt(i + 1)))
             return false;
-        StagedParam& param = staged.params[i];
+        DraftParam& param = staged.params[i];
         param.name = name_;
         param.values.resize(count);
         param.names.resize(count);
@@ -98,45 +96,45 @@ bool Reading::Params(StagedTask& staged) {
     return true;
 }
 
-bool Reading::Variants(StagedTask& staged) {
+bool Reading::Variants(TaskDraft& staged) {
     for (std::size_t i = 0; i < staged.params.size(); ++i) {
-        StagedParam& param = staged.params[i];
+        DraftParam& param = staged.params[i];
         for (std::size_t j = 0; j < param.values.size(); ++j) {
             if (!Check(reader_.NumberAndNameField(text_, param.names[j]))) return false;
             param.values[j] = LenientAtof(text_);
             // The value becomes the network's input signal: nan or inf would
             // turn every weight into NaN.
             if (!std::isfinite(param.values[j]))
-                return Refuse("значение варианта " + Str(j + 1) + " входного параметра " +
-                              Str(i + 1) + " не является конечным числом.");
+                return Refuse("значение варианта " + FormatInt(j + 1) + " входного параметра " +
+                              FormatInt(i + 1) + " не является конечным числом.");
         }
     }
     return true;
 }
 
-bool Reading::Outputs(StagedTask& staged) {
+bool Reading::Outputs(TaskDraft& staged) {
     staged.outputNames.resize(staged.outputCount);
     for (std::string& name : staged.outputNames)
         if (!Check(reader_.NameLineField(name))) return false;
     return true;
 }
 
-bool Reading::Examples(StagedTask& staged) {
+bool Reading::Examples(TaskDraft& staged) {
     staged.examples.resize(staged.exampleCount);
     for (int k = 0; k < staged.exampleCount; ++k) {
-        StagedExample& example = staged.examples[k];
-        const std::string which = "в примере " + Str(k + 1) + " ";
+        DraftExample& example = staged.examples[k];
+        const std::string which = "в примере " + FormatInt(k + 1) + " ";
         for (int i = 0; i < staged.inputCount; ++i) {
             if (!Check(reader_.CommaField(text_))) return false;
             const int variant = LenientAtoi(text_);
             const int count = static_cast<int>(staged.params[i].values.size());
             if (variant < 0 || variant >= count) {
-                const std::string param = "входного параметра " + Str(i + 1);
+                const std::string param = "входного параметра " + FormatInt(i + 1);
                 if (count == 0)
-                    return Refuse(which + "выбран вариант " + Str(variant) + " " + param +
+                    return Refuse(which + "выбран вариант " + FormatInt(variant) + " " + param +
                                   ", а у этого параметра нет вариантов.");
-                return Refuse(which + "номер варианта " + param + " равен " + Str(variant) +
-                              ", а допускается от 0 до " + Str(count - 1) + ".");
+                return Refuse(which + "номер варианта " + param + " равен " + FormatInt(variant) +
+                              ", а допускается от 0 до " + FormatInt(count - 1) + ".");
             }
             example.variants[i] = variant;
         }
@@ -144,23 +142,24 @@ bool Reading::Examples(StagedTask& staged) {
         const int result = LenientAtoi(text_);
         if (result < 0 || result >= staged.outputCount) {
             if (staged.outputCount == 0)
-                return Refuse(which + "результат " + Str(result) + ", а выходных вариантов нет.");
-            return Refuse(which + "номер результата равен " + Str(result) +
-                          ", а допускается от 0 до " + Str(staged.outputCount - 1) + ".");
+                return Refuse(which + "результат " + FormatInt(result) +
+                              ", а выходных вариантов нет.");
+            return Refuse(which + "номер результата равен " + FormatInt(result) +
+                          ", а допускается от 0 до " + FormatInt(staged.outputCount - 1) + ".");
         }
         example.result = result;
     }
     return true;
 }
 
-bool Reading::Run(StagedTask& staged) {
+bool Reading::Run(TaskDraft& staged) {
     return Header(staged) && Params(staged) && Variants(staged) && Outputs(staged) &&
            Examples(staged);
 }
 
 }  // namespace
 
-bool ReadTaskFile(FieldReader& reader, StagedTask& staged, std::string& message) {
+bool ReadTaskFile(FieldReader& reader, TaskDraft& staged, std::string& message) {
     message.clear();
     return Reading(reader, message).Run(staged);
 }

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "model/taskdraft.h"
 #include "storage/fieldreader.h"
-#include "storage/stagedtask.h"
 
 // true: staged holds the file. false: message says which line is wrong and
 // why (UTF-8); staged is then partly filled and must not be used.
-bool ReadTaskFile(FieldReader& reader, StagedTask& staged, std::string& message);
+bool ReadTaskFile(FieldReader& reader, TaskDraft& staged, std::string& message);

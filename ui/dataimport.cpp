@@ -25,7 +25,7 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
         case DataReadStatus::Read:
             break;
     }
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     auto tryImport = [&](const DataTable& chosen, const ImportOptions& options) {
         if (ImportTable(chosen, options, staged, summary, error)) return true;

@@ -97,8 +97,7 @@ void ImportDlg::ShowTable(const std::string& keepResult) {
         m_ui->resultCombo->clear();
         m_ui->inputList->clear();
         for (std::size_t c = 0; c < m_table.columns.size(); ++c) {
-            const std::string& name = m_table.columns[c].name;
-            m_names.push_back(name.empty() ? "Столбец " + std::to_string(c + 1) : name);
+            m_names.push_back(ColumnName(m_table, c));
             m_ui->resultCombo->addItem(FromUtf8(m_names.back()));
             auto* item = new QListWidgetItem(FromUtf8(m_names.back()), m_ui->inputList);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -195,7 +194,7 @@ void ImportDlg::ShowFindings() {
         m_ui->findingsLabel->setText(QStringLiteral("Не выбран ни один входной столбец."));
         return;
     }
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     std::string error;
     std::string text = DescribeReading(m_table) + "\n";

@@ -209,7 +209,7 @@ TEST(DataCorpus, EachFileGivesItsTaskOrItsMessage) {
         ImportOptions options;
         options.words = c.words;
         options.result = c.result;
-        StagedTask staged;
+        TaskDraft staged;
         ImportSummary summary;
         const bool imported =
             read == DataReadStatus::Read && ImportTable(table, options, staged, summary, error);
@@ -220,14 +220,14 @@ TEST(DataCorpus, EachFileGivesItsTaskOrItsMessage) {
         }
         ASSERT_TRUE(imported) << error;
         Names params;
-        for (const StagedParam& param : staged.params) params.push_back(Cp1251ToUtf8(param.name));
+        for (const DraftParam& param : staged.params) params.push_back(Cp1251ToUtf8(param.name));
         EXPECT_EQ(params, c.params);
         EXPECT_EQ(Utf8Names(staged.params[0].names), c.firstVariants);
         EXPECT_EQ(Utf8Names(staged.outputNames), c.classes);
         EXPECT_EQ(Kinds(table), c.kinds);
         const std::string said = DescribeReading(table) + "\n" + DescribeImport(summary);
         EXPECT_NE(said.find(c.message), std::string::npos) << said;
-        for (const StagedParam& param : staged.params)
+        for (const DraftParam& param : staged.params)
             for (double value : param.values) EXPECT_TRUE(value >= 0 && value <= 1) << value;
     }
 }

@@ -61,7 +61,7 @@ DataTable ManyValuesArff() {
 }
 
 std::unique_ptr<NetTask> Imported(const DataTable& table, const ImportOptions& options = {}) {
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     std::string error;
     auto task = MakeTask();
@@ -274,7 +274,7 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
         {"no result anywhere", Csv("a,b\nx,?\ny,\n"), {}, {"нет значения результата «b»"}},
     };
     for (const auto& c : cases) {
-        StagedTask staged;
+        TaskDraft staged;
         ImportSummary summary;
         std::string error;
         const bool imported = ImportTable(c.table, c.options, staged, summary, error);
@@ -305,7 +305,7 @@ TEST(Importer, ChoosesColumnsSkipsRowsWithoutResultAndSizesTheHiddenLayer) {
     ImportOptions options;
     options.inputs = SplitNameList(" c , a ");
     options.result = "d";
-    StagedTask staged;
+    TaskDraft staged;
     ImportSummary summary;
     std::string error;
     ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;

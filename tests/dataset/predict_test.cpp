@@ -34,7 +34,7 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
         SCOPED_TRACE(bins);
         ImportOptions options;
         options.bins = bins;
-        StagedTask staged;
+        TaskDraft staged;
         ImportSummary summary;
         std::string error;
         ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
@@ -81,7 +81,7 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
         SCOPED_TRACE(bins);
         ImportOptions options;
         options.bins = bins;
-        StagedTask staged;
+        TaskDraft staged;
         ImportSummary summary;
         std::string error;
         ASSERT_TRUE(ImportTable(read(text), options, staged, summary, error)) << error;

@@ -104,6 +104,50 @@ TEST(DataFile, UnreadableNamedDataIsCannotOpenOtherwiseNotData) {
     EXPECT_NE(error.find("кавычка"), std::string::npos) << error;
 }
 
+// A file of unknown format is told and read in one pass: what starts as a
+// table is read as ReadDataBytes reads it, a fault after the first rows is the
+// table's, and anything else leaves the caller's table as it was.
+TEST(DataFile, UnnamedFileIsToldAndReadAsItsNamedCopy) {
+    std::string rows;
+    for (int r = 1; r <= 24; ++r) rows += std::to_string(r) + ";x" + std::to_string(r % 3) + "\n";
+    const struct {
+        std::string bytes;
+        DataReadStatus status;
+        const char* messagePart;
+    } cases[] = {
+        {"a;b\n" + rows, DataReadStatus::Read, ""},
+        {"sep=,\n\"a\",b\n1,2\n", DataReadStatus::Read, ""},
+        {"a;b\n" + rows + "1;2;3\n", DataReadStatus::Refused, "Строка 26: полей 3"},
+        {"a;b\n" + rows + "\"1;2\n", DataReadStatus::Refused, "кавычка"},
+        {"a;b\n1;2\n1;2;3\n" + rows, DataReadStatus::NotData, ""},
+        {"a;b\n", DataReadStatus::NotData, ""},
+        {"2\n4\n3\n0\n2 colour\n", DataReadStatus::NotData, ""},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        TempDir::Write(dir.Path("data"), c.bytes);
+        TempDir::Write(dir.Path("data.csv"), c.bytes);
+        DataTable table, named;
+        table.columns.emplace_back().name = "kept";
+        std::string error = "kept", namedError;
+        EXPECT_EQ(ReadDataFile(dir.Path("data"), table, error), c.status) << c.bytes;
+        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.bytes << "\n" << error;
+        if (c.status == DataReadStatus::NotData) {
+            ASSERT_EQ(table.columns.size(), 1u) << c.bytes;
+            EXPECT_EQ(table.columns[0].name, "kept");
+            EXPECT_EQ(error, "kept");
+            continue;
+        }
+        EXPECT_EQ(ReadDataFile(dir.Path("data.csv"), named, namedError), c.status) << c.bytes;
+        EXPECT_EQ(error, namedError);
+        EXPECT_EQ(DescribeReading(table), DescribeReading(named));
+        ASSERT_EQ(table.columns.size(), named.columns.size()) << c.bytes;
+        for (std::size_t k = 0; k < table.columns.size(); ++k)
+            EXPECT_EQ(table.columns[k].name, named.columns[k].name);
+        EXPECT_EQ(table.rows, named.rows) << c.bytes;
+    }
+}
+
 TEST(NumberCell, NumbersAndRangesIndependentOfTheLocale) {
     CommaLocale comma;
     const struct {

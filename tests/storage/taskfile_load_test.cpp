@@ -1,9 +1,9 @@
 // What a successful load changes and what it leaves, and the reader's leniency.
 #include <gtest/gtest.h>
 
+#include "model/taskdraft.h"
 #include "storage/bytesource.h"
 #include "storage/fieldreader.h"
-#include "storage/stagedtask.h"
 #include "storage/taskfile.h"
 #include "storage/taskreader.h"
 #include "tests/storage/noisy_task.h"
@@ -154,11 +154,11 @@ TEST(TaskFileLoad, ReadingInRunsOfOneByteGivesTheSameTask) {
         auto whole = Loaded(bytes);
         OneByteSource source(bytes);
         FieldReader reader(source);
-        StagedTask staged;
+        TaskDraft staged;
         std::string message;
         ASSERT_TRUE(ReadTaskFile(reader, staged, message)) << message;
         auto bytewise = MakeTask();
-        ApplyStagedTask(staged, *bytewise);
+        ApplyTaskDraft(staged, *bytewise);
         EXPECT_EQ(DescribeDifference(*whole, *bytewise), "");
     }
 }
