@@ -72,20 +72,8 @@ int RunImport(const ImportArgs& args) {
         return ExitUsage;
     }
     if (!OutputsApart({args.dataFile}, {args.out})) return ExitCannotOpen;
-    switch (ReadDataFile(args.dataFile, table, error, readOptions)) {
-        case DataReadStatus::Read:
-            break;
-        case DataReadStatus::CannotOpen:
-            std::cerr << "Файл не открылся: " << args.dataFile << "\n";
-            return ExitCannotOpen;
-        case DataReadStatus::NotData:
-            std::cerr << args.dataFile
-                      << ": не похоже ни на CSV, ни на ARFF (назовите файл *.csv или *.arff).\n";
-            return ExitRefused;
-        case DataReadStatus::Refused:
-            std::cerr << args.dataFile << ": " << error << "\n";
-            return ExitRefused;
-    }
+    if (const int code = ReadDataForCommand(args.dataFile, table, readOptions); code != ExitOk)
+        return code;
     ImportOptions options;
     options.result = args.result;
     options.inputs = SplitNameList(args.inputs, table);

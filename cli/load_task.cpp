@@ -37,3 +37,21 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
     ReportRecoveryCopy(loaded);
     return ExitRefused;
 }
+
+int ReadDataForCommand(const std::string& path, DataTable& table, const DataReadOptions& options) {
+    std::string error;
+    switch (ReadDataFile(path, table, error, options)) {
+        case DataReadStatus::Read:
+            return ExitOk;
+        case DataReadStatus::CannotOpen:
+            return ReportCannotOpen(path);
+        case DataReadStatus::NotData:
+            std::cerr << path
+                      << ": не похоже ни на CSV, ни на ARFF (назовите файл *.csv или *.arff).\n";
+            return ExitRefused;
+        case DataReadStatus::Refused:
+            break;
+    }
+    std::cerr << path << ": " << error << "\n";
+    return ExitRefused;
+}

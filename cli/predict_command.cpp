@@ -32,19 +32,7 @@ int RunPredict(const PredictArgs& args) {
     }
     DataTable table;
     std::string error;
-    switch (ReadDataFile(args.dataFile, table, error)) {
-        case DataReadStatus::Read:
-            break;
-        case DataReadStatus::CannotOpen:
-            return ReportCannotOpen(args.dataFile);
-        case DataReadStatus::NotData:
-            std::cerr << args.dataFile
-                      << ": не похоже ни на CSV, ни на ARFF (назовите файл *.csv или *.arff).\n";
-            return ExitRefused;
-        case DataReadStatus::Refused:
-            std::cerr << args.dataFile << ": " << error << "\n";
-            return ExitRefused;
-    }
+    if (const int code = ReadDataForCommand(args.dataFile, table); code != ExitOk) return code;
     PredictOptions options;
     options.allOutputs = args.all;
     options.result = args.result;

@@ -9,6 +9,7 @@
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "storage/checksum.h"
+#include "storage/sectionlines.h"
 
 const char* const NetworkDamagedMessage = "Сеть в файле повреждена и не загружена.";
 
@@ -73,16 +74,6 @@ std::vector<int> RowLengths(const NetworkShape& shape) {
     lengths.insert(lengths.end(), shape.inputs + 1, shape.hidden);
     lengths.insert(lengths.end(), shape.hidden + 1, shape.outputs);
     return lengths;
-}
-
-// The next line without its LF (and a CR before it); false when none is left.
-bool NextLine(std::string_view& bytes, std::string_view& line) {
-    if (bytes.empty()) return false;
-    const std::size_t end = bytes.find('\n');
-    line = bytes.substr(0, end);
-    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
 }
 
 // Exactly count numbers separated by single spaces, filling the whole line.

@@ -9,6 +9,7 @@
 #include "model/numericscale.h"
 #include "model/numtext.h"
 #include "storage/checksum.h"
+#include "storage/sectionlines.h"
 
 const char* const ScalesDamagedMessage =
     "Шкалы числовых параметров в файле повреждены и не загружены.";
@@ -24,16 +25,6 @@ std::string Shortest(double value) {
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
-}
-
-// The next line without its LF (and a CR before it); false when none is left.
-bool NextLine(std::string_view& bytes, std::string_view& line) {
-    if (bytes.empty()) return false;
-    const std::size_t end = bytes.find('\n');
-    line = bytes.substr(0, end);
-    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
 }
 
 // Space-separated words of a line; empty words (two spaces) make it unreadable.
