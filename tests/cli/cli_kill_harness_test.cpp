@@ -51,10 +51,10 @@ int CountFromEnvironment(const char* name, int fallback) {
 std::string BigTaskBytes(char letter, const std::string& scratch) {
     auto task = MakeTask();
     for (int p = 0; p < 4; ++p) {
-        ParamSpec spec{Numbered("p", p), {}};
+        ParamSpec param{Numbered("p", p), {}};
         for (int v = 0; v < 60; ++v)
-            spec.variants.push_back({v / 60.0, std::string(20000, letter) + Numbered("v", v)});
-        AddParam(*task, spec);
+            param.variants.push_back({v / 60.0, std::string(20000, letter) + Numbered("v", v)});
+        AddParam(*task, param);
     }
     SetOutputs(*task, {"yes", "no"});
     for (int e = 0; e < 200; ++e)

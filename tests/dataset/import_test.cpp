@@ -368,13 +368,13 @@ TEST(Importer, ExportThenImportKeepsAwkwardNamesAndEveryRow) {
         const std::vector<std::string> paramNames = pick(inputs, false);
         std::vector<int> counts;
         for (const std::string& name : paramNames) {
-            ParamSpec spec{*Utf8ToCp1251(name), {}};
+            ParamSpec param{*Utf8ToCp1251(name), {}};
             const std::vector<std::string> variants =
                 pick(1 + static_cast<int>(random() % 5), true);
             for (std::size_t j = 0; j < variants.size(); ++j)
-                spec.variants.emplace_back(double(j) / 8, *Utf8ToCp1251(variants[j]));
+                param.variants.emplace_back(double(j) / 8, *Utf8ToCp1251(variants[j]));
             counts.push_back(static_cast<int>(variants.size()));
-            AddParam(*task, spec);
+            AddParam(*task, param);
         }
         std::vector<std::string> classes = pick(1 + static_cast<int>(random() % 4), true);
         for (std::string& name : classes) name = *Utf8ToCp1251(name);
