@@ -26,20 +26,26 @@ DataTable Table() {
     return TableFromCsv(csv);
 }
 
+// The task the import makes of the table, numbers as exact values or in bins.
+void Import(const DataTable& table, int bins, NetTask& task) {
+    ImportOptions options;
+    options.bins = bins;
+    TaskDraft staged;
+    ImportSummary summary;
+    std::string error;
+    ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    ApplyImportedTask(staged, task);
+}
+
 }  // namespace
 
 TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
     const DataTable table = Table();
     for (const int bins : {ExactValues, 3}) {
         SCOPED_TRACE(bins);
-        ImportOptions options;
-        options.bins = bins;
-        TaskDraft staged;
-        ImportSummary summary;
-        std::string error;
-        ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
         auto task = MakeTask();
-        ApplyImportedTask(staged, *task);
+        ASSERT_NO_FATAL_FAILURE(Import(table, bins, *task));
+        std::string error;
         ASSERT_TRUE(TrainNetwork(*task, "0.2", "30", 1, nullptr).trained);
         ASSERT_LT(task->accuracyPercent, 100.0);
 
@@ -79,14 +85,9 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
     };
     for (const int bins : {ExactValues, 3}) {
         SCOPED_TRACE(bins);
-        ImportOptions options;
-        options.bins = bins;
-        TaskDraft staged;
-        ImportSummary summary;
-        std::string error;
-        ASSERT_TRUE(ImportTable(read(text), options, staged, summary, error)) << error;
         auto task = MakeTask();
-        ApplyImportedTask(staged, *task);
+        ASSERT_NO_FATAL_FAILURE(Import(read(text), bins, *task));
+        std::string error;
         ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
         // A value of the table is its variant (or interval), however it is written.
         const int variant = ResolveValue(task->inputParams[0], "5 250,5")->variant;
