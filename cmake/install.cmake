@@ -53,8 +53,10 @@ install(FILES cmake/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR
 set(ZARN_APP_ID org.zarn.Zarn)
 set(ZARN_ICON_SIZES 16 24 32 48 64 128 256)
 
-install(TARGETS zarn-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-zarn_man_page(zarn-cli)
+if(TARGET zarn-cli)
+  install(TARGETS zarn-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  zarn_man_page(zarn-cli)
+endif()
 
 if(TARGET zarn)
   install(TARGETS zarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,5 +1,6 @@
-# The Debian package (cpack -G DEB), built by scripts/package.sh from a build
-# configured with CMAKE_INSTALL_PREFIX=/usr and Debian's default build flags.
+# The Debian package (cpack -G DEB), built by scripts/package.sh from the
+# regular build, configured with Debian's build flags; it installs into /usr
+# whatever CMAKE_INSTALL_PREFIX says for `cmake --install`.
 # Dependencies come from the shared libraries the programs link
 # (dpkg-shlibdeps, package dpkg-dev); the copyright file, the changelog and
 # the compressed manual pages come from cmake/install.cmake.
@@ -16,7 +17,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "by back-propagation and answers new questions. zarn-cli trains and inspects\n"
     "task files from a terminal.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

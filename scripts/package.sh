@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Debian package zarn_<version>_amd64.deb (Release, -Werror, with
-# Debian's hardening build flags) in build-release/.
+# Builds the Debian package zarn_<version>_amd64.deb into build-release/ from
+# the regular build in build/ (see scripts/regular-build.sh: Debian's
+# hardening build flags, -Werror), the same objects the tests run on.
 # Usage: scripts/package.sh [--check]
 #   --check  also unpacks it into a throw-away root, checks its contents and
 #            runs lintian, which must report no error and no warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/regular-build.sh
 
-launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-# Debian's flags, with every hardening feature (bindnow, fortify, ...).
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-ldflags=$(dpkg-buildflags --get LDFLAGS)
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DZARN_BUILD_UI=ON -DZARN_SANITIZE=OFF -DZARN_WERROR=ON -DZARN_BUILD_BENCH=OFF "${launcher[@]}" \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
-# Only what the package holds; the tests run on the regular build.
-cmake --build build-release -j "$(nproc)" --target zarn zarn-cli
-(cd build-release && cpack -G DEB >/dev/null)
+# The package holds both programs.
+configure_regular_build -DZARN_BUILD_CLI=ON
+# Only what the package holds; the tests run on the same build.
+cmake --build build -j "$(nproc)" --target zarn zarn-cli
+# The package installs into /usr whatever prefix `cmake --install` uses, and
+# its programs are stripped (CPACK_STRIP_FILES).
+cpack --config build/CPackConfig.cmake -G DEB -B "$PWD/build-release" >/dev/null
 
 version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb=build-release/zarn_${version}_amd64.deb
