@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "cli/question.h"
+#include "cli/texts.h"
 #include "dataset/csvreader.h"
 #include "dataset/datatable.h"
 #include "model/cp1251.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-const char* const NoNetworkMessage =
-    "В файле нет сохранённой сети: обучите её и сохраните с задачей "
-    "(zarn-cli train ФАЙЛ --out ФАЙЛ).";
-
 struct AskOptions {
     std::string taskFile;
     std::vector<std::string> words;
@@ -28,8 +25,6 @@ struct AskOptions {
     bool explain = false;
     std::string csv;
 };
-
-const char* const NoAnswerMessage = "Сеть не может дать ответ на эти значения.";
 
 // A question table larger than this is no table of questions.
 constexpr std::size_t MaxTableBytes = 64u << 20;
@@ -42,7 +37,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
         case ReadFileStatus::Read:
             break;
         case ReadFileStatus::TooLarge:
-            std::cerr << "Таблица слишком велика: " << path << "\n";
+            std::cerr << TableTooLargeMessage(path) << "\n";
             return ExitRefused;
         case ReadFileStatus::CannotOpen:
         case ReadFileStatus::ReadFailed:
@@ -60,7 +55,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
         const auto found =
             std::find(table.header.begin(), table.header.end(), Cp1251ToUtf8(task.inputNames[i]));
         if (found == table.header.end()) {
-            std::cerr << "В таблице нет столбца «" << Cp1251ToUtf8(task.inputNames[i]) << "».\n";
+            std::cerr << NoColumnMessage(Cp1251ToUtf8(task.inputNames[i])) << "\n";
             return ExitRefused;
         }
         column[i] = static_cast<int>(found - table.header.begin());
@@ -72,8 +67,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
             const std::optional<ParamInput> input = ResolveWord(task, i, name);
             if (!input) {
                 std::cout << std::flush;
-                std::cerr << "Вопрос " << r + 1 << ": " << UnknownVariantMessage(task, i, name)
-                          << "\n";
+                std::cerr << QuestionPrefix(r + 1) << UnknownVariantMessage(task, i, name) << "\n";
                 return ExitRefused;
             }
             signals[i] = input->signal;
@@ -81,7 +75,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
         const std::vector<RankedOutput> ranked = RankSignals(task, signals);
         if (ranked.empty()) {
             std::cout << std::flush;
-            std::cerr << "Вопрос " << r + 1 << ": " << NoAnswerMessage << "\n";
+            std::cerr << QuestionPrefix(r + 1) << NoAnswerMessage << "\n";
             return ExitRefused;
         }
         std::cout << Cp1251ToUtf8(RankedText(task, ranked.front())) << "\n";
@@ -90,8 +84,9 @@ int AskFromTable(NetTask& task, const std::string& path) {
     return ExitOk;
 }
 
-// "возраст: 40 (между «39» и «41»)" for each parameter given by number, then
-// "цвет: жёлтый → банан (0.81)" for each variant that alone changes the answer.
+// "age = 40" with the value or interval used for each parameter given by
+// number, then "colour: yellow → banana (0.81)" for each variant that alone
+// changes the answer.
 void PrintExplanation(NetTask& task, const ParamInput* inputs, std::ostream& out) {
     double signals[MaxInputs];
     int chosen[MaxInputs];
@@ -105,7 +100,7 @@ void PrintExplanation(NetTask& task, const ParamInput* inputs, std::ostream& out
     const std::vector<std::vector<AnswerChange>> changes = ExplainSignals(task, signals, chosen);
     for (int i = 0; i < static_cast<int>(changes.size()); ++i) {
         const std::string param = Cp1251ToUtf8(task.inputNames[i]) + ": ";
-        if (changes[i].empty()) out << param << "другие варианты ответ не меняют\n";
+        if (changes[i].empty()) out << param << NoOtherVariantChangesMessage << "\n";
         for (const AnswerChange& change : changes[i])
             out << param << Cp1251ToUtf8(task.inputParams[i].variantNames[change.variant]) << " → "
                 << Cp1251ToUtf8(task.outputNames[change.becomes.output]) << " ("
@@ -117,7 +112,7 @@ int RunAsk(const AskOptions& options) {
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, options.taskFile); code != ExitOk) return code;
     if (!HasUsableNetwork(*task)) {
-        std::cerr << NoNetworkMessage << "\n";
+        std::cerr << NoSavedNetworkMessage << "\n";
         return ExitRefused;
     }
     if (!options.csv.empty()) return AskFromTable(*task, options.csv);

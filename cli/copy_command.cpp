@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "cli/texts.h"
 #include "storage/taskfile.h"
 
 namespace {
@@ -19,7 +20,7 @@ int RunCopy(const CopyPaths& paths) {
     if (code != ExitOk) return code;
     WriteOutcome outcome;
     if (SaveToFile(*task, paths.out, outcome) != 1) {
-        std::cerr << "Не сохранено: " << paths.out << ": " << DescribeWriteProblem(outcome) << "\n";
+        std::cerr << WriteFailedMessage(paths.out, DescribeWriteProblem(outcome)) << "\n";
         return ExitCannotOpen;
     }
     return ExitOk;

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "cli/outputs.h"
+#include "cli/texts.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvexport.h"
 #include "dataset/datacheck.h"
@@ -38,20 +39,19 @@ bool ReadOptionsOf(const ImportArgs& args, DataReadOptions& options, std::string
     else if (s.size() == 1 && s != "\"" && s != "\n" && s != "\r")
         options.separator = s[0];
     else if (!s.empty())
-        error = "--separator: один знак (например, \";\" или \",\") или tab, а не «" + s + "».";
+        error = SeparatorOptionMessage(s);
     if (args.decimal == "." || args.decimal == ",")
         options.decimal = args.decimal[0];
     else if (!args.decimal.empty())
-        error = "--decimal: «.» или «,», а не «" + args.decimal + "».";
+        error = DecimalOptionMessage(args.decimal);
     if (!args.encoding.empty() && !ParseEncodingName(args.encoding, options.encoding))
-        error = "--encoding: utf-8, windows-1251, utf-16, utf-16le или utf-16be, а не «" +
-                args.encoding + "».";
+        error = EncodingOptionMessage(args.encoding);
     return error.empty();
 }
 
 // The kind and distinct count of every column, as the summary shows them.
 std::string DescribeColumns(const DataTable& table, const std::vector<std::string>& words) {
-    std::string text = "Столбцы:";
+    std::string text = ColumnsHeading;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
         ColumnOverview overview = OverviewOf(table, c);
         const std::string& name = table.columns[c].name;
@@ -90,8 +90,7 @@ int RunImport(const ImportArgs& args) {
     ApplyImportedTask(staged, *task);
     WriteOutcome outcome;
     if (SaveToFile(*task, args.out, outcome) != 1) {
-        std::cerr << "Не удалось записать " << args.out << ": " << DescribeWriteProblem(outcome)
-                  << "\n";
+        std::cerr << WriteFailedMessage(args.out, DescribeWriteProblem(outcome)) << "\n";
         return ExitCannotOpen;
     }
     std::cout << DescribeReading(table) << "\n"
@@ -108,7 +107,7 @@ int RunExport(const std::string& taskFile, const std::string& out) {
     if (const int code = LoadTaskForCommand(*task, taskFile); code != ExitOk) return code;
     WriteOutcome outcome;
     if (!ReplaceFileContents(out, FormatExamplesCsv(*task), outcome)) {
-        std::cerr << "Не удалось записать " << out << ": " << DescribeWriteProblem(outcome) << "\n";
+        std::cerr << WriteFailedMessage(out, DescribeWriteProblem(outcome)) << "\n";
         return ExitCannotOpen;
     }
     return ExitOk;

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "cli/texts.h"
 #include "dataset/evaluation.h"
 #include "network/network.h"
 
@@ -26,7 +27,7 @@ int RunEvaluate(EvaluateArgs args) {
     TuningControl control;
     if (args.options.tune)
         control.progress = [](int percent) {
-            if (percent % 10 == 0) std::cerr << "Оценка с подбором: " << percent << "%\n";
+            if (percent % 10 == 0) std::cerr << EvaluationProgressLine(percent) << "\n";
         };
     if (!EvaluateTask(*task, args.options, result, error, control)) {
         std::cerr << error << "\n";

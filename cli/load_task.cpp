@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/texts.h"
 #include "storage/recoverycopy.h"
 #include "storage/taskfile.h"
 
@@ -16,7 +17,7 @@ void ReportRecoveryCopy(const LoadResult& loaded) {
 }  // namespace
 
 int ReportCannotOpen(const std::string& path) {
-    std::cerr << "Файл не открылся: " << path << "\n";
+    std::cerr << CannotOpenFileMessage(path) << "\n";
     return ExitCannotOpen;
 }
 
@@ -46,8 +47,7 @@ int ReadDataForCommand(const std::string& path, DataTable& table, const DataRead
         case DataReadStatus::CannotOpen:
             return ReportCannotOpen(path);
         case DataReadStatus::NotData:
-            std::cerr << path
-                      << ": не похоже ни на CSV, ни на ARFF (назовите файл *.csv или *.arff).\n";
+            std::cerr << NotDataFileMessage(path) << "\n";
             return ExitRefused;
         case DataReadStatus::Refused:
             break;

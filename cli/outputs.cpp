@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/texts.h"
 #include "storage/atomicfile.h"
 
 bool OutputsWritable(std::initializer_list<std::string_view> paths) {
@@ -13,7 +14,7 @@ bool OutputsWritable(std::initializer_list<std::string_view> paths) {
         if (path.empty()) continue;
         const WriteOutcome check = CheckWritable(std::string(path));
         if (check.ok()) continue;
-        std::cerr << "Нельзя записать " << path << ": " << DescribeWriteProblem(check) << "\n";
+        std::cerr << CannotWriteMessage(std::string(path), DescribeWriteProblem(check)) << "\n";
         writable = false;
     }
     return writable;
@@ -38,8 +39,7 @@ bool OutputsApart(std::initializer_list<std::string_view> inputs,
         if (output.empty()) continue;
         for (const std::string_view other : taken) {
             if (other.empty() || !SameFile(output, other)) continue;
-            std::cerr << "Нельзя записать " << output << ": это тот же файл, что и " << other
-                      << "\n";
+            std::cerr << SameFileMessage(std::string(output), std::string(other)) << "\n";
             apart = false;
             break;
         }
@@ -51,6 +51,6 @@ bool OutputsApart(std::initializer_list<std::string_view> inputs,
 bool WriteOutput(const std::string& path, std::string_view bytes) {
     WriteOutcome outcome;
     if (ReplaceFileContents(path, bytes, outcome)) return true;
-    std::cerr << "Не удалось записать " << path << ": " << DescribeWriteProblem(outcome) << "\n";
+    std::cerr << WriteFailedMessage(path, DescribeWriteProblem(outcome)) << "\n";
     return false;
 }

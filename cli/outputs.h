@@ -6,17 +6,17 @@
 #include <string_view>
 
 // Whether every non-empty path could be written now; each one that could not
-// is named on stderr ("Нельзя записать PATH: why"). Called before long work,
+// is named on stderr (CannotWriteMessage). Called before long work,
 // so a result that cannot be kept is refused at once.
 bool OutputsWritable(std::initializer_list<std::string_view> paths);
 
 // Whether no non-empty output names the same file as an input or as an
-// earlier output (links followed); each clash is named on stderr ("Нельзя
-// записать PATH: это тот же файл, что и OTHER"), so that a slip of the
+// earlier output (links followed); each clash is named on stderr
+// (SameFileMessage), so that a slip of the
 // keyboard never writes one file over another the command still reads or writes.
 bool OutputsApart(std::initializer_list<std::string_view> inputs,
                   std::initializer_list<std::string_view> outputs);
 
 // Writes one output carefully; false, with the failure named on stderr
-// ("Не удалось записать PATH: why"), when it is not written.
+// (WriteFailedMessage), when it is not written.
 bool WriteOutput(const std::string& path, std::string_view bytes);

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/load_task.h"
 #include "cli/outputs.h"
+#include "cli/texts.h"
 #include "dataset/datafile.h"
 #include "dataset/predict.h"
 #include "model/trainednetwork.h"
@@ -26,8 +27,7 @@ int RunPredict(const PredictArgs& args) {
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!HasUsableNetwork(*task)) {
-        std::cerr << "В файле нет сохранённой сети: обучите её и сохраните с задачей "
-                     "(zarn-cli train ФАЙЛ --out ФАЙЛ).\n";
+        std::cerr << NoSavedNetworkMessage << "\n";
         return ExitRefused;
     }
     DataTable table;

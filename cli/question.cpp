@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/texts.h"
 #include "dataset/predict.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
@@ -14,9 +15,9 @@ std::string ParamName(const NetTask& task, int param) {
 }
 
 std::string Listing(const std::string* names, int count) {
-    std::string text = ". Есть: ";
-    for (int j = 0; j < count; ++j) text += (j ? ", " : "") + Cp1251ToUtf8(names[j]);
-    return text + ".";
+    std::string joined;
+    for (int j = 0; j < count; ++j) joined += (j ? ", " : "") + Cp1251ToUtf8(names[j]);
+    return NamesOnOffer(joined);
 }
 
 int Find(const std::string* names, int count, const std::string& utf8) {
@@ -30,8 +31,7 @@ int Find(const std::string* names, int count, const std::string& utf8) {
 // hundreds of variants ("10,9, 11,4, ..."): its range says more.
 std::string WhatItTakes(const InputParam& variants) {
     if (ScaleFits(variants))
-        return ": задайте число (сеть обучена на значениях от " + FormatG(variants.scale.low, 15) +
-               " до " + FormatG(variants.scale.high, 15) + ").";
+        return NumberWanted(FormatG(variants.scale.low, 15), FormatG(variants.scale.high, 15));
     return Listing(variants.variantNames, variants.variantCount);
 }
 
@@ -52,12 +52,11 @@ std::optional<ParamInput> ResolveWord(const NetTask& task, int param, const std:
 }
 
 std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name) {
-    return "Нет варианта " + Quoted(name) + " у параметра " + Quoted(ParamName(task, param)) +
-           WhatItTakes(task.inputParams[param]);
+    return NoVariantMessage(name, ParamName(task, param)) + WhatItTakes(task.inputParams[param]);
 }
 
 std::string UnknownParamMessage(const NetTask& task, const std::string& name) {
-    return "Нет параметра " + Quoted(name) + Listing(task.inputNames, task.inputCount);
+    return NoParamMessage(name) + Listing(task.inputNames, task.inputCount);
 }
 
 bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, ParamInput* inputs,
@@ -83,14 +82,13 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
                 return false;
             }
             if (nextInOrder == task.inputCount) {
-                error = "Лишний вариант " + Quoted(word) + ": параметров всего " +
-                        FormatInt(task.inputCount) + ".";
+                error = ExtraVariantMessage(word, task.inputCount);
                 return false;
             }
             param = nextInOrder;
         }
         if (given[param]) {
-            error = "Вариант параметра " + Quoted(ParamName(task, param)) + " задан дважды.";
+            error = VariantTwiceMessage(ParamName(task, param));
             return false;
         }
         const std::optional<ParamInput> input = ResolveWord(task, param, variant);
@@ -103,8 +101,7 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
     }
     for (int i = 0; i < task.inputCount; ++i) {
         if (given[i]) continue;
-        error = "Не задан вариант параметра " + Quoted(ParamName(task, i)) +
-                WhatItTakes(task.inputParams[i]);
+        error = VariantMissingMessage(ParamName(task, i)) + WhatItTakes(task.inputParams[i]);
         return false;
     }
     return true;

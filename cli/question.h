@@ -16,9 +16,9 @@ int FindVariant(const NetTask& task, int param, const std::string& name);
 // on the parameter's scale (ResolveParamInput); empty when neither.
 std::optional<ParamInput> ResolveWord(const NetTask& task, int param, const std::string& word);
 
-// "Нет варианта «x» у параметра «цвет». Есть: красный, жёлтый."
+// NoVariantMessage, then the variants on offer (or the range of numbers).
 std::string UnknownVariantMessage(const NetTask& task, int param, const std::string& name);
-// "Нет параметра «x». Есть: цвет, размер."
+// NoParamMessage, then the parameters on offer.
 std::string UnknownParamMessage(const NetTask& task, const std::string& name);
 
 // words: variant names (or numbers, for a parameter with a scale) in

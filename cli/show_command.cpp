@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
+#include "cli/texts.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 
@@ -19,21 +20,21 @@ std::string ValueText(double value) {
 }
 
 void PrintTask(const NetTask& task, std::ostream& out) {
-    out << "Входные параметры: " << task.inputCount << "\n";
+    out << InputsHeading << task.inputCount << "\n";
     for (int i = 0; i < task.inputCount; ++i) {
         const InputParam& param = task.inputParams[i];
         out << "  " << Cp1251ToUtf8(task.inputNames[i]) << ":";
         for (int j = 0; j < param.variantCount; ++j)
             out << (j ? "; " : " ") << Cp1251ToUtf8(param.variantNames[j]) << " = "
                 << ValueText(param.variantValues[j]);
-        if (param.variantCount == 0) out << " (нет вариантов)";
+        if (param.variantCount == 0) out << NoVariantsNote;
         out << "\n";
     }
-    out << "Выходные варианты: " << task.outputCount << "\n";
+    out << OutputsHeading << task.outputCount << "\n";
     for (int j = 0; j < task.outputCount; ++j)
         out << "  " << Cp1251ToUtf8(task.outputNames[j]) << "\n";
-    out << "Скрытый слой: " << task.hiddenCount << "\n";
-    out << "Примеры: " << task.exampleCount << "\n";
+    out << HiddenHeading << task.hiddenCount << "\n";
+    out << ExamplesHeading << task.exampleCount << "\n";
     // The loader has checked every index, so each names an existing variant.
     for (int k = 0; k < task.exampleCount; ++k) {
         const Example& example = task.examples[k];

@@ -10,6 +10,7 @@
 #include "cli/interrupt.h"
 #include "cli/load_task.h"
 #include "cli/outputs.h"
+#include "cli/texts.h"
 #include "cli/train_progress.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
@@ -58,10 +59,9 @@ void WarnAboutKernelChoice() {
     bool unknown = false;
     const std::optional<PassPath> path = PassPathFromEnvironment(&unknown);
     if (unknown)
-        std::cerr << "ZARN_KERNEL: неизвестный путь (допускаются generic и avx2), "
-                     "используется путь по умолчанию.\n";
+        std::cerr << UnknownKernelMessage << "\n";
     else if (path == PassPath::Avx2 && !PassPathAvailable(PassPath::Avx2))
-        std::cerr << "ZARN_KERNEL=avx2: процессор не поддерживает AVX2, используется generic.\n";
+        std::cerr << NoAvx2Message << "\n";
 }
 
 // The run goes on a thread of its own while this one shows the progress;
@@ -115,11 +115,10 @@ int RunTrain(const TrainOptions& options) {
     if (!options.taskOut.empty()) {
         WriteOutcome saved;
         if (SaveToFile(*task, options.taskOut, saved) != 1) {
-            std::cerr << "Не сохранено: " << options.taskOut << ": " << DescribeWriteProblem(saved)
-                      << "\n";
+            std::cerr << WriteFailedMessage(options.taskOut, DescribeWriteProblem(saved)) << "\n";
             allWritten = false;
         } else if (!HasUsableNetwork(*task)) {
-            std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+            std::cerr << NetworkNotSavedMessage << "\n";
         }
     }
     if (!options.weightsOut.empty() && !WriteOutput(options.weightsOut, WeightsText(*task)))

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/texts.h"
 #include "model/numtext.h"
 
 namespace {
@@ -23,15 +24,13 @@ std::string ClockText(double seconds) {
 
 std::string ProgressText(long long done, long long planned, double elapsedSeconds) {
     const long long percent = planned > 0 ? done * 100 / planned : 0;
-    std::string text = FormatInt(percent) + "% проход " + FormatInt(done) + " из " +
-                       FormatInt(planned) + ", прошло " + ClockText(elapsedSeconds) + ", осталось ";
     // The rest at the pace so far; unknown before the first pass.
-    if (done > 0)
-        text += ClockText(elapsedSeconds * static_cast<double>(planned - done) /
-                          static_cast<double>(done));
-    else
-        text += "?";
-    return text;
+    const std::string rest = done > 0
+                                 ? ClockText(elapsedSeconds * static_cast<double>(planned - done) /
+                                             static_cast<double>(done))
+                                 : "?";
+    return TrainingProgressLine(FormatInt(percent), FormatInt(done), FormatInt(planned),
+                                ClockText(elapsedSeconds), rest);
 }
 
 ProgressReport::ProgressReport(ProgressStyle style, long long planned, std::ostream& out)

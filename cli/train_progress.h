@@ -7,7 +7,8 @@
 
 enum class ProgressStyle { Quiet, Redrawn, EveryTenth };
 
-// "45% проход 4502 из 10002, прошло 0:12, осталось 0:15"
+// The percentage, passes done of planned, time so far and time left
+// (TrainingProgressLine), e.g. for 45%, 4502 of 10002, 0:12 and 0:15.
 std::string ProgressText(long long done, long long planned, double elapsedSeconds);
 
 // Seconds as M:SS, or H:MM:SS from an hour on.

@@ -8,6 +8,7 @@
 #include "cli/interrupt.h"
 #include "cli/load_task.h"
 #include "cli/outputs.h"
+#include "cli/texts.h"
 #include "dataset/evaluation.h"
 #include "dataset/tuning.h"
 #include "model/numtext.h"
@@ -29,7 +30,7 @@ struct TuneArgs {
 std::function<void(int)> TenthsOnStderr(bool quiet) {
     if (quiet) return {};
     return [](int percent) {
-        if (percent % 10 == 0) std::cerr << "Подбор: " << percent << "%\n";
+        if (percent % 10 == 0) std::cerr << TuningProgressLine(percent) << "\n";
     };
 }
 
@@ -47,7 +48,7 @@ int RunTune(TuneArgs args) {
         return ExitRefused;
     }
     if (result.stopped) {
-        std::cerr << "Подбор остановлен; ничего не выбрано.\n";
+        std::cerr << TuningStoppedMessage << "\n";
         return ExitInterrupted;
     }
     std::cout << FormatTuning(*task, args.options, result) << std::flush;
@@ -64,12 +65,10 @@ int RunTune(TuneArgs args) {
     std::cout << trained.message << std::flush;
     WriteOutcome saved;
     if (SaveToFile(*task, args.taskOut, saved) != 1) {
-        std::cerr << "Не сохранено: " << args.taskOut << ": " << DescribeWriteProblem(saved)
-                  << "\n";
+        std::cerr << WriteFailedMessage(args.taskOut, DescribeWriteProblem(saved)) << "\n";
         return ExitCannotOpen;
     }
-    if (!HasUsableNetwork(*task))
-        std::cerr << "Сеть не сохранена: она не распознала ни одного примера.\n";
+    if (!HasUsableNetwork(*task)) std::cerr << NetworkNotSavedMessage << "\n";
     return ExitOk;
 }
 

@@ -108,7 +108,7 @@ TEST(CliCopy, FolderAsTargetExitsTwoAndIsLeftAlone) {
     ASSERT_EQ(::mkdir(dir.Path("folder").c_str(), 0755), 0);
     const CliRun run = RunCli({"copy", Sample("fruit.task"), dir.Path("folder")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("Не сохранено"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Не удалось записать"), std::string::npos) << run.err;
     EXPECT_EQ(TempDir::List(dir.path()), std::vector<std::string>{"folder"});
 }
 

@@ -325,7 +325,7 @@ TEST_F(KillHarness, TwoWritersNeverMixAndOneThatDidNotWriteSaysSo) {
             if (runs[w].exitCode == 0) continue;
             ++refused;
             EXPECT_EQ(runs[w].exitCode, 2);
-            EXPECT_NE(runs[w].err.find("Не сохранено: " + target), std::string::npos)
+            EXPECT_NE(runs[w].err.find("Не удалось записать " + target), std::string::npos)
                 << runs[w].err;
             EXPECT_EQ(now, expected[1 - w]) << "a writer that failed left its bytes";
         }
@@ -344,7 +344,7 @@ TEST_F(KillHarness, WriterThatCannotGetTheFileFailsAndLeavesItAlone) {
     const CliRun run = RunCli(TrainArgs(5));
     ::close(held);
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("Не сохранено: " + target + ": файл записывает другая программа"),
+    EXPECT_NE(run.err.find("Не удалось записать " + target + ": файл записывает другая программа"),
               std::string::npos)
         << run.err;
     EXPECT_EQ(TempDir::Read(target), oldBytes);
