@@ -29,6 +29,22 @@ class EvaluationButtonsTest : public MainDialogTest {
     std::vector<QString> Edits() const {
         return {Edit("hiddenEdit")->text(), Edit("coefEdit")->text(), Edit("iterEdit")->text()};
     }
+
+    // The one message shown begins with the evaluation of 100 iterations at
+    // this coefficient (the default one when empty).
+    void ExpectEvaluationShown(const std::string& coef = {}) {
+        ASSERT_EQ(driver.texts.size(), 1u);
+        EvaluationOptions options;
+        options.seed = Seed;
+        if (!coef.empty()) options.coef = coef;
+        options.iterations = "100";
+        options.hidden = 2;
+        EvaluationResult expected;
+        std::string error;
+        ASSERT_TRUE(EvaluateTask(*task, options, expected, error)) << error;
+        EXPECT_EQ(driver.texts[0].rfind(FormatEvaluation(*task, options, expected), 0), 0u)
+            << driver.texts[0];
+    }
 };
 
 TEST_F(EvaluationButtonsTest, EvaluateShowsTheCrossValidationOfTheCurrentSettings) {
@@ -36,16 +52,7 @@ TEST_F(EvaluationButtonsTest, EvaluateShowsTheCrossValidationOfTheCurrentSetting
     const std::vector<QString> edits = Edits();
     const bool checkEnabled = Button("checkButton")->isEnabled();
     Click("evaluateButton");
-    ASSERT_EQ(driver.texts.size(), 1u);
-    EvaluationOptions options;
-    options.seed = Seed;
-    options.iterations = "100";
-    options.hidden = 2;
-    EvaluationResult expected;
-    std::string error;
-    ASSERT_TRUE(EvaluateTask(*task, options, expected, error)) << error;
-    EXPECT_EQ(driver.texts[0].rfind(FormatEvaluation(*task, options, expected), 0), 0u)
-        << driver.texts[0];
+    ExpectEvaluationShown();
     EXPECT_EQ(Edits(), edits);
     EXPECT_EQ(Button("checkButton")->isEnabled(), checkEnabled);
     EXPECT_FALSE(Button("errorGraphButton")->isVisible());
@@ -56,17 +63,7 @@ TEST_F(EvaluationButtonsTest, EvaluateReadsADecimalCommaAsTrainingDoes) {
     Edit("coefEdit")->setText(QStringLiteral("0,3"));
     Edit("iterEdit")->setText(QStringLiteral("100"));
     Click("evaluateButton");
-    ASSERT_EQ(driver.texts.size(), 1u);
-    EvaluationOptions options;
-    options.seed = Seed;
-    options.coef = "0.3";
-    options.iterations = "100";
-    options.hidden = 2;
-    EvaluationResult expected;
-    std::string error;
-    ASSERT_TRUE(EvaluateTask(*task, options, expected, error)) << error;
-    EXPECT_EQ(driver.texts[0].rfind(FormatEvaluation(*task, options, expected), 0), 0u)
-        << driver.texts[0];
+    ExpectEvaluationShown("0.3");
     EXPECT_EQ(Edit("coefEdit")->text(), QStringLiteral("0,3"));
 }
 
