@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dataset/numbercell.h"
+#include "dataset/texts.h"
 #include "model/plaintext.h"
 
 namespace {
@@ -81,7 +82,7 @@ class LineTokens {
             }
             token.text += c;
         }
-        error = std::string("кавычка ") + quote + " не закрыта до конца строки.";
+        error = ArffQuoteNotClosedReason(quote);
         return false;
     }
 
@@ -110,23 +111,23 @@ class ArffReading {
             if (first.kind == Token::Kind::Word && keyword == "@relation" && !relation) {
                 relation = true;
             } else if (!relation) {
-                return Fail("файл ARFF начинается с @relation, а здесь «" + first.text + "».");
+                return Fail(ArffRelationFirstReason(first.text));
             } else if (first.kind == Token::Kind::Word && keyword == "@attribute") {
                 if (!ReadAttribute(tokens)) return false;
             } else if (first.kind == Token::Kind::Word && keyword == "@data") {
-                if (table_.columns.empty()) return Fail("перед @data нет ни одного @attribute.");
+                if (table_.columns.empty()) return Fail(ArffNoAttributesReason);
                 data = true;
                 keeper_.emplace(table_);
             } else {
-                return Fail("ожидались @attribute или @data, а здесь «" + first.text + "».");
+                return Fail(ArffUnexpectedReason(first.text));
             }
         }
         if (!relation) {
             line_ = 0;
-            error_ = "Это не файл ARFF: нет строки @relation.";
+            error_ = NotArffMessage;
             return false;
         }
-        if (!data) return Fail("нет раздела @data.");
+        if (!data) return Fail(ArffNoDataReason);
         return true;
     }
 
@@ -142,7 +143,7 @@ class ArffReading {
     }
 
     bool Fail(const std::string& what) {
-        error_ = "Строка " + std::to_string(line_) + ": " + what;
+        error_ = LineText(line_) + what;
         return false;
     }
 
@@ -159,13 +160,11 @@ class ArffReading {
     bool ReadAttribute(LineTokens& tokens) {
         Token name, type;
         if (!Next(tokens, name)) return false;
-        if (!IsName(name)) return Fail("у @attribute нет имени.");
+        if (!IsName(name)) return Fail(ArffNoNameReason);
         if (table_.columns.size() >= MaxTableColumns)
-            return Fail("атрибутов больше " + std::to_string(MaxTableColumns) +
-                        ", а столбцов в таблице может быть не больше " +
-                        std::to_string(MaxTableColumns) + " (входных из них — не больше 12).");
+            return Fail(ArffTooManyAttributesReason(MaxTableColumns));
         for (const DataColumn& column : table_.columns)
-            if (column.name == name.text) return Fail("атрибут «" + name.text + "» уже объявлен.");
+            if (column.name == name.text) return Fail(ArffDuplicateAttributeReason(name.text));
         if (!Next(tokens, type)) return false;
         DataColumn column;
         column.name = name.text;
@@ -180,16 +179,13 @@ class ArffReading {
             column.kind = DataColumn::Kind::Free;
             if (kind == "date") return FinishColumn(std::move(column));  // format text may follow
         } else if (type.kind == Token::Kind::End) {
-            return Fail("у атрибута «" + name.text + "» не указан тип.");
+            return Fail(ArffNoTypeReason(name.text));
         } else {
-            return Fail("тип «" + type.text + "» атрибута «" + name.text +
-                        "» не поддерживается (только numeric, integer, real, string, date и "
-                        "{список}).");
+            return Fail(ArffUnsupportedTypeReason(type.text, name.text));
         }
         Token extra;
         if (!Next(tokens, extra)) return false;
-        if (extra.kind != Token::Kind::End)
-            return Fail("лишний текст «" + extra.text + "» после типа атрибута.");
+        if (extra.kind != Token::Kind::End) return Fail(ArffExtraTextReason(extra.text));
         return FinishColumn(std::move(column));
     }
 
@@ -203,25 +199,21 @@ class ArffReading {
             Token value, after;
             if (!Next(tokens, value)) return false;
             if (value.kind == Token::Kind::Close && column.declared.empty())
-                return Fail("пустой список значений атрибута «" + column.name + "».");
-            if (!IsName(value))
-                return Fail("в списке значений атрибута «" + column.name + "» ожидалось значение.");
+                return Fail(ArffEmptyValueListReason(column.name));
+            if (!IsName(value)) return Fail(ArffValueExpectedReason(column.name));
             if (std::find(column.declared.begin(), column.declared.end(), value.text) !=
                 column.declared.end())
-                return Fail("значение «" + value.text + "» атрибута «" + column.name +
-                            "» объявлено дважды.");
+                return Fail(ArffValueTwiceReason(value.text, column.name));
             column.declared.push_back(value.text);
             if (!Next(tokens, after)) return false;
             if (after.kind == Token::Kind::Close) return true;
             if (after.kind != Token::Kind::Comma)
-                return Fail("в списке значений атрибута «" + column.name +
-                            "» ожидались «,» или «}».");
+                return Fail(ArffCommaOrCloseExpectedReason(column.name));
         }
     }
 
     bool ReadRow(std::string_view line) {
-        if (TrimBlanks(line).starts_with('{'))
-            return Fail("разреженные строки {…} не поддерживаются.");
+        if (TrimBlanks(line).starts_with('{')) return Fail(ArffSparseReason);
         LineTokens tokens(line);
         std::vector<DataCell> cells;
         std::size_t count = 0;  // values on the line; only as many as attributes are kept
@@ -231,11 +223,10 @@ class ArffReading {
                 Token quoted;
                 if (!Next(tokens, quoted)) return false;
                 cell = quoted.text;
-                if (!tokens.ValueText().empty())
-                    return Fail("после закрывающей кавычки ожидалась запятая.");
+                if (!tokens.ValueText().empty()) return Fail(ArffCommaAfterQuoteReason);
             } else {
                 std::string text = tokens.ValueText();
-                if (text.empty()) return Fail("пустое значение (пропуск пишут как ?).");
+                if (text.empty()) return Fail(ArffEmptyValueReason);
                 if (text != "?") cell = std::move(text);
             }
             if (cells.size() < table_.columns.size() && !CheckValue(cell, cells.size()))
@@ -246,8 +237,7 @@ class ArffReading {
             if (comma.kind == Token::Kind::End) break;
         }
         if (count != table_.columns.size())
-            return Fail("значений " + std::to_string(count) + ", а атрибутов " +
-                        std::to_string(table_.columns.size()) + ".");
+            return Fail(ArffValueCountReason(count, table_.columns.size()));
         if (keeper_->Add(std::move(cells))) return true;
         error_ = TooManyRowsMessage();
         return false;
@@ -257,11 +247,11 @@ class ArffReading {
         if (!cell) return true;
         const DataColumn& column = table_.columns[index];
         if (column.kind == DataColumn::Kind::Numeric && !ReadNumberCell(*cell))
-            return Fail("«" + *cell + "» не число, а атрибут «" + column.name + "» числовой.");
+            return Fail(ArffNotNumberReason(*cell, column.name));
         if (column.kind == DataColumn::Kind::Nominal &&
             std::find(column.declared.begin(), column.declared.end(), *cell) ==
                 column.declared.end())
-            return Fail("значение «" + *cell + "» не объявлено у атрибута «" + column.name + "».");
+            return Fail(ArffUndeclaredValueReason(*cell, column.name));
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "dataset/numbercell.h"
+#include "dataset/texts.h"
 
 namespace {
 
@@ -21,13 +22,13 @@ std::vector<std::string> DistinctOf(const std::vector<DataCell>& cells) {
 const char* ValueKindName(ValueKind kind) {
     switch (kind) {
         case ValueKind::Number:
-            return "числа";
+            return NumbersKindName;
         case ValueKind::Date:
-            return "даты";
+            return DatesKindName;
         case ValueKind::Words:
             break;
     }
-    return "слова";
+    return WordsKindName;
 }
 
 ValueKind KindOfTexts(const DataColumn& column, const std::vector<std::string>& texts) {

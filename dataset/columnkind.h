@@ -11,7 +11,7 @@
 
 enum class ValueKind { Number, Date, Words };
 
-// "числа", "даты", "слова".
+// NumbersKindName, DatesKindName or WordsKindName (dataset/texts.h).
 const char* ValueKindName(ValueKind kind);
 
 // Dates when every text is a date, numbers when every text is a number or a

@@ -2,8 +2,7 @@
 
 #include "model/cp1251.h"
 #include "model/examples.h"
-
-const char* const ResultColumnHeading = "Результат";
+#include "model/texts.h"
 
 std::string CsvCell(const std::string& text) {
     // Whatever the reader would split, trim or take as missing goes in quotes:
@@ -20,7 +19,7 @@ std::string FormatExamplesCsv(const NetTask& task) {
     std::string text;
     for (int i = 0; i < task.inputCount; ++i)
         text += CsvCell(Cp1251ToUtf8(task.inputNames[i])) + ",";
-    text += CsvCell(ResultColumnHeading) + "\n";
+    text += CsvCell(ResultHeading) + "\n";
     for (int e = 0; e < task.exampleCount; ++e) {
         const Example& example = task.examples[e];
         for (int i = 0; i < task.inputCount; ++i)

@@ -1,5 +1,5 @@
 // The examples of a task as a CSV table (UTF-8, comma, LF line ends):
-// the parameter names and ResultColumnHeading as the header, variant names as cells.
+// the parameter names and ResultHeading as the header, variant names as cells.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 #include "model/task.h"
 
 // The result column's heading, as in the example table.
-extern const char* const ResultColumnHeading;
 
 std::string FormatExamplesCsv(const NetTask& task);
 

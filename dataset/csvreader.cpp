@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::string_view Bom = "\xEF\xBB\xBF";
 
-std::string LineText(int line) {
-    return "Строка " + std::to_string(line) + ": ";
-}
-
 // The length of the valid UTF-8 sequence that starts at i; 0 when there is none.
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i) {
     std::size_t next = i;
@@ -204,9 +200,7 @@ bool CsvRecords::Next(std::vector<CsvField>& fields, bool& blank, std::string& e
         if (!AtEnd() && text_[pos_] == separator_) {
             ++pos_;
             if (maxFields_ > 0 && fields.size() >= maxFields_) {
-                error = LineText(line_) + "полей больше " + std::to_string(maxFields_) +
-                        ", а столбцов в таблице может быть не больше " +
-                        std::to_string(maxFields_) + " (входных из них — не больше 12).";
+                error = CsvTooManyFieldsMessage(line_, maxFields_);
                 return false;
             }
             continue;
@@ -255,7 +249,7 @@ bool CsvRecords::ReadField(CsvField& field, std::string& error) {
         field.text.append(text_.substr(pos_, end - pos_));
         pos_ = end;
         if (AtEnd()) {
-            error = LineText(openLine) + "кавычка, открытая в этой строке, не закрыта.";
+            error = CsvQuoteNotClosedMessage(openLine);
             return false;
         }
         ++pos_;
@@ -265,8 +259,7 @@ bool CsvRecords::ReadField(CsvField& field, std::string& error) {
     }
     SkipSpaces();
     if (!AtLineEnd() && Peek() != separator_) {
-        error = LineText(line_) + "после закрывающей кавычки стоит «" + std::string(1, Peek()) +
-                "»; кавычку внутри поля пишут дважды (\"\").";
+        error = CsvTextAfterQuoteMessage(line_, Peek());
         return false;
     }
     return true;
@@ -305,11 +298,6 @@ CsvLayout DetectCsvLayout(std::string_view text, char separator) {
     return layout;
 }
 
-std::string FieldCountMessage(int line, std::size_t fields, std::size_t headerFields) {
-    return LineText(line) + "полей " + std::to_string(fields) + ", а в строке заголовка " +
-           std::to_string(headerFields) + ".";
-}
-
 bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
     table = CsvTable{};
     error.clear();
@@ -337,7 +325,7 @@ bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
         table.rows.push_back(std::move(cells));
     }
     if (!haveHeader) {
-        error = "Таблица пуста: нет строки с названиями столбцов.";
+        error = NoHeaderMessage;
         return false;
     }
     return true;

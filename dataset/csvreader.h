@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dataset/texts.h"
 #include "model/utf8.h"
 
 enum class TextEncoding { Auto, Utf8, Windows1251, Utf16Le, Utf16Be };
@@ -97,5 +98,4 @@ struct CsvTable {
 // cell count differs from the header's. Blank lines are skipped.
 bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error);
 
-// "Строка N: полей A, а в строке заголовка B." for a row of another length.
-std::string FieldCountMessage(int line, std::size_t fields, std::size_t headerFields);
+// FieldCountMessage (dataset/texts.h) says that a row has another length.

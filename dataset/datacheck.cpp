@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "dataset/texts.h"
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
@@ -27,8 +28,7 @@ std::string GroupList(const std::vector<std::vector<int>>& groups, const char* j
     for (std::size_t g = 0; g < groups.size() && g < MaxGroupsShown; ++g)
         text += (g ? "; " : " ") + NumberList(groups[g], joint);
     if (groups.size() > MaxGroupsShown)
-        text +=
-            "; и ещё групп: " + FormatInt(static_cast<long long>(groups.size() - MaxGroupsShown));
+        text += MoreGroupsText(static_cast<long long>(groups.size() - MaxGroupsShown));
     return text + ".";
 }
 
@@ -57,10 +57,8 @@ void CheckExamples(const NetTask& task, std::vector<std::string>& findings) {
             if (same.size() > 1) duplicates.push_back(same);
     }
     if (!contradictions.empty())
-        findings.push_back("Противоречия (одинаковые входы, разные результаты), примеры:" +
-                           GroupList(contradictions, ", "));
-    if (!duplicates.empty())
-        findings.push_back("Повторы (одинаковые примеры):" + GroupList(duplicates, " = "));
+        findings.push_back(ContradictionsHeading + GroupList(contradictions, ", "));
+    if (!duplicates.empty()) findings.push_back(DuplicatesHeading + GroupList(duplicates, " = "));
 }
 
 void CheckDefinition(const NetTask& task, std::vector<std::string>& findings) {
@@ -71,7 +69,7 @@ void CheckDefinition(const NetTask& task, std::vector<std::string>& findings) {
     for (int j = 0; j < task.outputCount; ++j)
         if (!classUsed[j])
             classes += (classes.empty() ? " " : ", ") + QuotedTaskText(task.outputNames[j]);
-    if (!classes.empty()) findings.push_back("Классы без примеров:" + classes + ".");
+    if (!classes.empty()) findings.push_back(UnusedClassesHeading + classes + ".");
 
     std::string unused, saturating;
     std::set<int> saturatingExamples;
@@ -99,12 +97,11 @@ void CheckDefinition(const NetTask& task, std::vector<std::string>& findings) {
             saturating += (saturating.empty() ? " " : "; ") + QuotedTaskText(task.inputNames[i]) +
                           ": " + values;
     }
-    if (!unused.empty())
-        findings.push_back("Варианты, которых нет ни в одном примере:" + unused + ".");
+    if (!unused.empty()) findings.push_back(UnusedVariantsHeading + unused + ".");
     if (!saturating.empty()) {
-        std::string line = "Значения вне -3..3 (сигмоида насыщается):" + saturating;
+        std::string line = SaturatingHeading + saturating;
         if (!saturatingExamples.empty())
-            line += "; в примерах " +
+            line += SaturatingExamplesText +
                     NumberList({saturatingExamples.begin(), saturatingExamples.end()}, ", ");
         findings.push_back(line + ".");
     }
@@ -120,8 +117,8 @@ std::vector<std::string> CheckTaskData(const NetTask& task) {
 }
 
 std::string FormatCheckReport(const std::vector<std::string>& findings) {
-    if (findings.empty()) return "Проверка данных: замечаний нет.";
-    std::string text = "Проверка данных:";
+    if (findings.empty()) return NoFindingsReport;
+    std::string text = FindingsHeading;
     for (const std::string& finding : findings) text += "\n- " + finding;
     return text;
 }

@@ -3,6 +3,7 @@
 #include "dataset/arffreader.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvreader.h"
+#include "dataset/texts.h"
 #include "model/plaintext.h"
 #include "storage/readablefile.h"
 
@@ -94,7 +95,7 @@ CsvOutcome ReadCsvText(std::string_view text, char separator, CsvPass pass, Data
     }
     if (sniffing && agreeing == 0) return CsvOutcome::NotCsv;
     if (!haveHeader) {
-        error = "Таблица пуста: нет строки с названиями столбцов.";
+        error = NoHeaderMessage;
         return CsvOutcome::Refused;
     }
     return CsvOutcome::Read;
@@ -190,8 +191,7 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
     if (read == ReadFileStatus::CannotOpen || read == ReadFileStatus::ReadFailed)
         return DataReadStatus::CannotOpen;
     if (read == ReadFileStatus::TooLarge) {
-        error = "Файл больше " + std::to_string(MaxDataFileBytes / (1024 * 1024)) +
-                " МБ: столько строк задача не вместит (примеров не больше 500).";
+        error = FileTooLargeMessage(MaxDataFileBytes / (1024 * 1024));
         return DataReadStatus::Refused;
     }
     if (named == DataFormat::None && options.encoding == TextEncoding::Auto &&
@@ -206,11 +206,11 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
 std::string MarkName(char mark) {
     switch (mark) {
         case '\t':
-            return "табуляция";
+            return TabMarkName;
         case ' ':
-            return "пробел";
+            return SpaceMarkName;
         case 0:
-            return "точка или запятая";
+            return AnyDecimalMarkName;
         default:
             return Quoted(std::string(1, mark));
     }
@@ -218,20 +218,15 @@ std::string MarkName(char mark) {
 
 std::string DescribeReading(const DataTable& table) {
     const DataReading& r = table.reading;
-    std::string text = "Прочитано:";
-    if (r.separator != 0)
-        text += " разделитель " + MarkName(r.separator) + (r.sepLine ? " (строка sep=)" : "") + ",";
-    text += std::string(" кодировка ") + EncodingName(r.encoding) + ", десятичный знак " +
-            MarkName(r.decimal) + ".";
+    std::string text = ReadingHeading;
+    if (r.separator != 0) text += ReadingSeparatorText(MarkName(r.separator), r.sepLine);
+    text += ReadingEncodingText(EncodingName(r.encoding), MarkName(r.decimal));
     if (!r.replacedLines.empty()) {
-        text += std::string(" Байты, которых нет в ") + EncodingName(r.encoding) +
-                (r.encoding == TextEncoding::Utf8 ? ", прочитаны как Windows-1251" : ", заменены") +
-                " в строках";
+        text += ReplacedBytesText(EncodingName(r.encoding), r.encoding == TextEncoding::Utf8);
         const std::size_t shown = std::min<std::size_t>(r.replacedLines.size(), 10);
         for (std::size_t i = 0; i < shown; ++i)
             text += (i ? ", " : " ") + std::to_string(r.replacedLines[i]);
-        if (shown < r.replacedLines.size())
-            text += " и ещё " + std::to_string(r.replacedLines.size() - shown);
+        if (shown < r.replacedLines.size()) text += AndMoreText(r.replacedLines.size() - shown);
         text += ".";
     }
     return text;

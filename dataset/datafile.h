@@ -41,5 +41,5 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
 // and the lines whose bytes were not valid in that encoding.
 std::string DescribeReading(const DataTable& table);
 
-// "«;»", "табуляция" and the like for a separator or decimal mark.
+// "«;»", TabMarkName and the like (dataset/texts.h) for a separator or decimal mark.
 std::string MarkName(char mark);

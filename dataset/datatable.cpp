@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "dataset/texts.h"
 #include "model/task.h"
 
 std::string TrimBlanks(std::string_view text) {
@@ -75,14 +76,7 @@ bool RowKeeper::Add(std::vector<DataCell>&& row) {
     return open_ > 0;
 }
 
-std::string TooManyRowsMessage() {
-    const std::string limit = std::to_string(MaxExamples);
-    return "Строк с данными больше " + limit + " в каждом столбце, а примеров в задаче может " +
-           "быть не больше " + limit + ". Оставьте в файле не больше " + limit +
-           " строк (например, разделите его на части).";
-}
-
 std::string ColumnName(const DataTable& table, std::size_t c) {
     const std::string& name = table.columns[c].name;
-    return name.empty() ? "Столбец " + std::to_string(c + 1) : name;
+    return name.empty() ? NumberedColumnName(c + 1) : name;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dataset/csvreader.h"
+#include "dataset/texts.h"
 
 struct DataColumn {
     enum class Kind {
@@ -50,7 +51,7 @@ DataTable TableFromCsv(const CsvTable& csv);
 // The text without leading and trailing spaces and tabs.
 std::string TrimBlanks(std::string_view text);
 
-// Names a column by its header, or by its place ("Столбец 3") when the header is empty.
+// Names a column by its header, or by its place (NumberedColumnName) when the header is empty.
 std::string ColumnName(const DataTable& table, std::size_t c);
 
 // A name for each column that no other has: a repeated one gets " (2)",
@@ -75,5 +76,5 @@ class RowKeeper {
     std::size_t open_;  // columns that may still be the result
 };
 
-// The refusal of a table whose every column has more values than examples fit.
-std::string TooManyRowsMessage();
+// TooManyRowsMessage (dataset/texts.h) refuses a table whose every column has
+// more values than examples fit.

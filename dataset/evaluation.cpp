@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "dataset/parallel.h"
+#include "dataset/texts.h"
 #include "model/cp1251.h"
 #include "model/examples.h"
 #include "model/numtext.h"
@@ -108,17 +109,14 @@ namespace {
 // Why the task or the options cannot be evaluated; empty when they can.
 std::string OptionsRefusal(const NetTask& task, const EvaluationOptions& options) {
     if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2)
-        return "Для проверки нужны входные параметры, выходные варианты и хотя бы два примера.";
+        return NeedsTaskToEvaluateMessage;
     for (int e = 0; e < task.exampleCount; ++e)
-        if (ExampleResult(task, e) < 0) return "У примера " + FormatInt(e + 1) + " нет результата.";
-    if (options.repeat < 1 || options.repeat > 100)
-        return "Число повторов (--repeat) должно быть от 1 до 100.";
+        if (ExampleResult(task, e) < 0) return ExampleWithoutResultMessage(e + 1);
+    if (options.repeat < 1 || options.repeat > 100) return RepeatRangeMessage;
     if (options.holdout > 0) {
-        if (!(options.holdout < 1))
-            return "Доля отложенных примеров (--holdout) должна быть больше 0 и меньше 1.";
+        if (!(options.holdout < 1)) return HoldoutRangeMessage;
     } else if (options.folds < 2 || options.folds > task.exampleCount) {
-        return "Число частей (--folds) должно быть от 2 до числа примеров (" +
-               FormatInt(task.exampleCount) + ").";
+        return FoldsRangeMessage(task.exampleCount);
     }
     return {};
 }
@@ -127,8 +125,7 @@ std::string OptionsRefusal(const NetTask& task, const EvaluationOptions& options
 std::string HeldOutRefusal(const NetTask& task, const std::vector<std::vector<int>>& heldOut) {
     for (const auto& run : heldOut)
         if (run.empty() || static_cast<int>(run.size()) >= task.exampleCount)
-            return "При такой доле (--holdout) не остаётся примеров для проверки или для "
-                   "обучения.";
+            return HoldoutLeavesNoneMessage;
     return {};
 }
 
@@ -318,7 +315,7 @@ std::string PadRight(const std::string& text, std::size_t width) {
 std::string ConfusionTable(const NetTask& task, const std::vector<std::vector<int>>& confusion) {
     const int k = task.outputCount;
     std::vector<std::string> names;
-    std::size_t nameWidth = Width("верный \\ ответ");
+    std::size_t nameWidth = Width(ConfusionCorner);
     for (int j = 0; j < k; ++j) {
         names.push_back(Cp1251ToUtf8(task.outputNames[j]));
         nameWidth = std::max(nameWidth, Width(names.back()));
@@ -329,7 +326,7 @@ std::string ConfusionTable(const NetTask& task, const std::vector<std::vector<in
         for (int t = 0; t < k; ++t)
             widths[j] = std::max(widths[j], FormatInt(confusion[t][j]).size());
     }
-    std::string text = PadRight("верный \\ ответ", nameWidth);
+    std::string text = PadRight(ConfusionCorner, nameWidth);
     for (int j = 0; j < k; ++j) text += "  " + PadLeft(names[j], widths[j]);
     text += "\n";
     for (int t = 0; t < k; ++t) {
@@ -346,20 +343,17 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
                              const EvaluationResult& result) {
     std::string text;
     if (options.holdout > 0)
-        text += "Отложено " + FormatFixed(options.holdout * 100, 1) + "% примеров";
+        text += HeldOutShareText(FormatFixed(options.holdout * 100, 1));
     else
-        text += "Перекрёстная проверка: частей " + FormatInt(options.folds);
-    text +=
-        ", повторов " + FormatInt(options.repeat) + ", примеров " + FormatInt(task.exampleCount);
+        text += CrossValidationText(options.folds);
+    text += RepeatsAndExamplesText(options.repeat, task.exampleCount);
     if (options.tune)
-        text += ", настройки подобраны на обучающих примерах каждой части (частей " +
-                FormatInt(options.tuning.folds) + ")";
+        text += TunedPerFoldText(options.tuning.folds);
     else
-        text += ", скрытый слой " + FormatInt(result.hidden) + ", итераций " + options.iterations +
-                ", коэффициент " + options.coef;
-    text += ", зерно " + FormatInt(options.seed) + "\n";
+        text += FixedSettingsText(result.hidden, options.iterations, options.coef);
+    text += SeedText(options.seed);
     if (options.tune) {
-        text += "Выбранные настройки (скрытый слой/коэффициент/итераций):";
+        text += ChosenSettingsHeading;
         for (const TuningSetting& chosen : result.chosen) {
             // The blank on its own: GCC 12 at -O3 misreads " " + string as an overlapping copy.
             text += ' ';
@@ -368,13 +362,13 @@ std::string FormatEvaluation(const NetTask& task, const EvaluationOptions& optio
         }
         text += "\n";
     }
-    text += "Точность на отложенных примерах: " + FormatFixed(Mean(result.heldOutPercent), 2) +
-            "% ± " + FormatFixed(StandardDeviation(result.heldOutPercent), 2) + "% (обучений " +
-            FormatInt(static_cast<long long>(result.heldOutPercent.size())) + ")\n";
-    text += "Точность на обучающих примерах: " + FormatFixed(Mean(result.trainPercent), 2) + "%\n";
-    text += "Самый частый класс (" + Cp1251ToUtf8(task.outputNames[result.majorityClass]) +
-            ") всегда: " + FormatFixed(result.majorityPercent, 2) + "%\n";
-    text += "Ответы на отложенных примерах (строки — верный класс, столбцы — ответ сети):\n";
+    text += HeldOutAccuracyLine(FormatFixed(Mean(result.heldOutPercent), 2),
+                                FormatFixed(StandardDeviation(result.heldOutPercent), 2),
+                                static_cast<long long>(result.heldOutPercent.size()));
+    text += TrainAccuracyLine(FormatFixed(Mean(result.trainPercent), 2));
+    text += MajorityClassLine(Cp1251ToUtf8(task.outputNames[result.majorityClass]),
+                              FormatFixed(result.majorityPercent, 2));
+    text += ConfusionHeading;
     return text + ConfusionTable(task, result.confusion);
 }
 
@@ -393,15 +387,9 @@ std::string Percent(double value) {
 std::string EvaluationVerdict(const NetTask& task, const EvaluationResult& result) {
     const double heldOut = Mean(result.heldOutPercent);
     const double training = Mean(result.trainPercent);
-    const std::string always =
-        "«всегда " + Cp1251ToUtf8(task.outputNames[result.majorityClass]) + "»";
-    if (heldOut < result.majorityPercent)
-        return "На новых примерах сеть ошибается чаще, чем ответ " + always +
-               ". Попробуйте «Подобрать».";
+    const std::string majority = Cp1251ToUtf8(task.outputNames[result.majorityClass]);
+    if (heldOut < result.majorityPercent) return WorseThanMajorityVerdict(majority);
     if (training - heldOut > MemorisingGap)
-        return "Сеть заучивает обучающие примеры (" + Percent(training) +
-               " верно), а на новых ошибается заметно чаще (" + Percent(heldOut) +
-               " верно). Попробуйте «Подобрать» или меньше итераций.";
-    return "На новых примерах сеть отвечает верно примерно в " + Percent(heldOut) +
-           " случаев — лучше, чем ответ " + always + " (" + Percent(result.majorityPercent) + ").";
+        return MemorisingVerdict(Percent(training), Percent(heldOut));
+    return GoodVerdict(Percent(heldOut), majority, Percent(result.majorityPercent));
 }

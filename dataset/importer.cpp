@@ -6,16 +6,13 @@
 
 #include "dataset/columnkind.h"
 #include "dataset/columnplan.h"
+#include "dataset/texts.h"
 #include "model/cp1251.h"
 #include "model/numtext.h"
 #include "model/plaintext.h"
 #include "model/taskdraft.h"
 
 namespace {
-
-const char* const ChooseInputs =
-    " (zarn-cli: --inputs A,B,…; в программе — галочками в окне импорта).";
-const char* const ChooseResult = " (zarn-cli: --result ИМЯ; в программе — в окне импорта).";
 
 class Importing {
   public:
@@ -46,27 +43,18 @@ class Importing {
         summary.resultName = ColumnName(table_, result);
         summary.renamedColumns = table_.reading.renamed;
         if (classes.names.size() > MaxOutputs)
-            return Fail("В столбце результата " + Quoted(summary.resultName) +
-                        " различных значений " + FormatInt(classes.names.size()) +
-                        ", а выходных вариантов может быть не больше " + FormatInt(MaxOutputs) +
-                        ". Выберите другой столбец результата" + ChooseResult);
+            return Fail(
+                ResultClassesTooManyMessage(summary.resultName, classes.names.size(), MaxOutputs));
         for (std::size_t r = 0; r < table_.rows.size(); ++r)
             if (classes.rowVariant[r] >= 0) kept.push_back(static_cast<int>(r));
-        if (table_.rows.empty() && table_.reading.leftOutRows == 0)
-            return Fail("В таблице нет строк с данными.");
-        if (kept.empty())
-            return Fail("Ни в одной строке нет значения результата " + Quoted(summary.resultName) +
-                        ".");
+        if (table_.rows.empty() && table_.reading.leftOutRows == 0) return Fail(NoDataRowsMessage);
+        if (kept.empty()) return Fail(NoResultValuesMessage(summary.resultName));
         // Rows the reader did not keep are counted there.
         const std::size_t withResult =
             std::max(kept.size(), result < static_cast<int>(table_.reading.valueCounts.size())
                                       ? table_.reading.valueCounts[result]
                                       : 0);
-        if (withResult > MaxExamples)
-            return Fail("Строк с данными " + FormatInt(withResult) +
-                        ", а примеров в задаче может быть не больше " + FormatInt(MaxExamples) +
-                        ". Оставьте в файле не больше " + FormatInt(MaxExamples) +
-                        " строк (например, разделите его на части).");
+        if (withResult > MaxExamples) return Fail(TooManyDataRowsMessage(withResult, MaxExamples));
         return true;
     }
 
@@ -76,20 +64,11 @@ class Importing {
         // Rows without a result take no part, so they cannot add variants.
         std::vector<DataCell> column;
         for (int r : kept) column.push_back(table_.rows[r][c]);
-        if (!SpreadFits(ColumnAt(c), column))
-            return Fail("Столбец " + Quoted(name) +
-                        ": числа в нём так далеки друг от друга, что разность наибольшего и "
-                        "наименьшего не умещается в числе с плавающей точкой. Читайте его "
-                        "значения как слова (zarn-cli: --words ИМЯ; в программе — вид "
-                        "«слова» в окне импорта) или уберите его из входных" +
-                        ChooseInputs);
+        if (!SpreadFits(ColumnAt(c), column)) return Fail(SpreadTooWideMessage(name));
         ColumnPlan plan = PlanInputColumn(ColumnAt(c), column, options_.bins);
         Distinguish(plan.names, name, summary);
         if (plan.names.size() > MaxVariants)
-            return Fail("Столбец " + Quoted(name) + ": различных значений " +
-                        FormatInt(plan.names.size()) + ", а вариантов у параметра может быть не " +
-                        "больше " + FormatInt(MaxVariants) + ". Уберите его из входных" +
-                        ChooseInputs);
+            return Fail(TooManyVariantsMessage(name, plan.names.size(), MaxVariants));
         DraftParam& param = task.params.emplace_back();
         if (!TaskText(name, name, param.name)) return false;
         param.values = plan.values;
@@ -193,15 +172,10 @@ class Importing {
             if (!Find(name, c)) return false;
         }
         if (options_.bins != ExactValues && (options_.bins < 2 || options_.bins > MaxVariants))
-            return Fail("Число интервалов (--bins) должно быть от 2 до " + FormatInt(MaxVariants) +
-                        ".");
+            return Fail(BinsRangeMessage(MaxVariants));
         if (options_.hidden < 0 || options_.hidden > MaxHidden)
-            return Fail("Размер скрытого слоя (--hidden) должен быть от 1 до " +
-                        FormatInt(MaxHidden) + ".");
-        if (table_.columns.size() < 2)
-            return Fail(
-                "В таблице один столбец, а нужны хотя бы один входной и столбец "
-                "результата.");
+            return Fail(ImportHiddenRangeMessage(MaxHidden));
+        if (table_.columns.size() < 2) return Fail(OneColumnMessage);
         return true;
     }
 
@@ -209,16 +183,14 @@ class Importing {
         column = -1;
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             if (ColumnName(table_, c) != name) continue;
-            if (column >= 0)
-                return Fail("Столбцов с названием " + Quoted(name) +
-                            " несколько; переименуйте их в файле.");
+            if (column >= 0) return Fail(AmbiguousColumnMessage(name));
             column = static_cast<int>(c);
         }
         if (column >= 0) return true;
         std::string all;
         for (std::size_t c = 0; c < table_.columns.size(); ++c)
             all += (c ? ", " : "") + Quoted(ColumnName(table_, c));  // names may hold commas
-        return Fail("Нет столбца " + Quoted(name) + ". Столбцы: " + all + ".");
+        return Fail(NoSuchColumnMessage(name, all));
     }
 
     bool ChooseColumns(int& result, std::vector<int>& inputs) {
@@ -227,19 +199,15 @@ class Importing {
         for (const std::string& name : options_.inputs) {
             int c;
             if (!Find(name, c)) return false;
-            if (c == result)
-                return Fail("Столбец " + Quoted(name) + " выбран и результатом, и входным.");
+            if (c == result) return Fail(ResultAndInputMessage(name));
             if (std::find(inputs.begin(), inputs.end(), c) != inputs.end())
-                return Fail("Столбец " + Quoted(name) + " назван во входных дважды.");
+                return Fail(InputTwiceMessage(name));
             inputs.push_back(c);
         }
         if (options_.inputs.empty())
             for (int c = 0; c < static_cast<int>(table_.columns.size()); ++c)
                 if (c != result) inputs.push_back(c);
-        if (inputs.size() > MaxInputs)
-            return Fail("Входных столбцов " + FormatInt(inputs.size()) +
-                        ", а входных параметров может быть не больше " + FormatInt(MaxInputs) +
-                        ". Выберите входные столбцы" + ChooseInputs);
+        if (inputs.size() > MaxInputs) return Fail(TooManyInputsMessage(inputs.size(), MaxInputs));
         return true;
     }
 
@@ -249,13 +217,8 @@ class Importing {
         std::replace(flat.begin(), flat.end(), '\n', ' ');
         std::replace(flat.begin(), flat.end(), '\r', ' ');
         const auto bytes = Utf8ToCp1251(flat);
-        if (!bytes)
-            return Fail("Текст " + Quoted(flat) + " (столбец " + Quoted(column) +
-                        ") содержит знаки, которых нет в кодировке Windows-1251, а задача "
-                        "хранит названия в ней.");
-        if (bytes->size() > MaxNameBytes)
-            return Fail("Текст в столбце " + Quoted(column) + " длиннее " +
-                        FormatInt(MaxNameBytes) + " байт, а задача хранит названия не длиннее.");
+        if (!bytes) return Fail(NotCp1251Message(flat, column));
+        if (bytes->size() > MaxNameBytes) return Fail(NameTooLongMessage(column, MaxNameBytes));
         out = *bytes;
         return true;
     }
@@ -279,25 +242,21 @@ bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft
 }
 
 std::string DescribeImport(const ImportSummary& s) {
-    std::string text = "Импортировано: примеров " + FormatInt(s.examples) +
-                       ", входных параметров " + FormatInt(s.params) + ", классов " +
-                       FormatInt(s.classes) + " (результат — " + Quoted(s.resultName) +
-                       "), скрытый слой " + FormatInt(s.hidden) + ".";
-    if (s.skippedRows > 0)
-        text += " Пропущено строк без результата: " + FormatInt(s.skippedRows) + ".";
+    std::string text = ImportedText(s.examples, s.params, s.classes, s.resultName, s.hidden);
+    if (s.skippedRows > 0) text += SkippedRowsText(s.skippedRows);
     if (!s.binned.empty()) {
-        text += " Разбиты на интервалы:";
+        text += BinnedHeading;
         for (std::size_t i = 0; i < s.binned.size(); ++i) text += (i ? ", " : " ") + s.binned[i];
         text += ".";
     }
     if (!s.renamedColumns.empty()) {
-        text += " Столбцы с одинаковыми названиями переименованы:";
+        text += RenamedColumnsHeading;
         for (std::size_t i = 0; i < s.renamedColumns.size(); ++i)
             text += (i ? ", «" : " «") + s.renamedColumns[i] + "»";
         text += ".";
     }
     if (!s.renamed.empty()) {
-        text += " Одинаковые в задаче названия различены:";
+        text += DistinguishedHeading;
         for (std::size_t i = 0; i < s.renamed.size(); ++i) text += (i ? ", " : " ") + s.renamed[i];
         text += ".";
     }

@@ -54,6 +54,6 @@ void ApplyImportedTask(const TaskDraft& staged, NetTask& task);
 std::vector<std::string> SplitNameList(const std::string& list);
 
 // The same for the columns of table: pieces that together spell a column
-// whose own name holds commas ("Рост, м") name that column, the longest
+// whose own name holds commas ("Height, m") name that column, the longest
 // such column first.
 std::vector<std::string> SplitNameList(const std::string& list, const DataTable& table);

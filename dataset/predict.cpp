@@ -13,10 +13,6 @@
 #include "model/plaintext.h"
 #include "network/network.h"
 
-const char* const AnswerHeading = "Ответ";
-const char* const SignalHeading = "Сигнал";
-const char* const ReasonHeading = "Причина";
-
 namespace {
 
 int FindColumn(const DataTable& table, const std::string& name) {
@@ -55,9 +51,7 @@ std::optional<ParamInput> CellInput(const NetTask& task, int param, const DataCe
     const std::string name = Cp1251ToUtf8(task.inputNames[param]);
     const std::string text = cell ? *cell : std::string(MissingVariantName);
     std::optional<ParamInput> input = ResolveValue(task.inputParams[param], text, decimal);
-    if (!input)
-        reason = cell ? Quoted(name) + ": нет варианта " + Quoted(text)
-                      : Quoted(name) + ": нет значения";
+    if (!input) reason = cell ? NoSuchVariantReason(name, text) : NoValueReason(name);
     return input;
 }
 
@@ -88,9 +82,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
     summary = PredictSummary{};
     // The reader keeps no more rows than a task holds; the rest would go unanswered unsaid.
     if (table.reading.leftOutRows > 0) {
-        error = "В таблице больше " + FormatInt(MaxExamples) +
-                " строк с данными: за раз можно ответить не больше чем на " +
-                FormatInt(MaxExamples) + ". Разделите файл на части.";
+        error = TooManyRowsToAnswerMessage(MaxExamples);
         return false;
     }
     std::vector<int> inputs;
@@ -98,7 +90,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
         const std::string name = Cp1251ToUtf8(task.inputNames[i]);
         inputs.push_back(FindColumn(table, name));
         if (inputs.back() < 0) {
-            error = "В таблице нет столбца " + Quoted(name) + " (входной параметр задачи).";
+            error = NoInputColumnMessage(name);
             return false;
         }
     }
@@ -106,7 +98,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
     if (!options.result.empty()) {
         result = FindColumn(table, options.result);
         if (result < 0) {
-            error = "В таблице нет столбца результата " + Quoted(options.result) + ".";
+            error = NoResultColumnMessage(options.result);
             return false;
         }
     } else {
@@ -138,7 +130,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
         std::vector<RankedOutput> ranked;
         if (known) {
             ranked = RankSignals(task, signals);
-            if (ranked.empty()) reason = "сеть не может дать ответ на эти значения";
+            if (ranked.empty()) reason = NoAnswerReason;
         }
         if (!ranked.empty()) {
             ++summary.answered;
@@ -168,14 +160,11 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
 }
 
 std::string DescribePrediction(const PredictSummary& s) {
-    std::string text =
-        "Отвечено строк: " + FormatInt(s.answered) + " из " + FormatInt(s.rows) + ".";
-    if (s.answered < s.rows)
-        text += " Без ответа: " + FormatInt(s.rows - s.answered) + " (причина в столбце " +
-                Quoted(ReasonHeading) + ").";
+    std::string text = AnsweredText(s.answered, s.rows);
+    if (s.answered < s.rows) text += UnansweredText(s.rows - s.answered);
     if (s.withResult > 0)
-        text += " Верно: " + FormatInt(s.correct) + " из " + FormatInt(s.withResult) + " (" +
-                FormatFixed(static_cast<double>(s.correct) / s.withResult * 100.0, 2) +
-                "%) по столбцу " + Quoted(s.resultColumn) + ".";
+        text += CorrectText(s.correct, s.withResult,
+                            FormatFixed(static_cast<double>(s.correct) / s.withResult * 100.0, 2),
+                            s.resultColumn);
     return text;
 }

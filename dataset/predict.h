@@ -6,13 +6,12 @@
 #include <string>
 
 #include "dataset/datatable.h"
+#include "dataset/texts.h"
 #include "model/numericscale.h"
 #include "model/task.h"
 
-// Headings of the columns added to every row (UTF-8).
-extern const char* const AnswerHeading;  // "Ответ"
-extern const char* const SignalHeading;  // "Сигнал"
-extern const char* const ReasonHeading;  // "Причина"
+// The headings of the columns added to every row are AnswerHeading,
+// SignalHeading and ReasonHeading (dataset/texts.h).
 
 struct PredictOptions {
     bool allOutputs = false;  // one more column per output variant with its signal
@@ -44,5 +43,6 @@ std::optional<ParamInput> ResolveValue(const InputParam& param, const std::strin
 bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
                   std::string& csv, PredictSummary& summary, std::string& error);
 
-// "Отвечено строк: 148 из 150. Верно: 140 из 150 (93.33%) по столбцу «класс»."
+// The rows answered of all, and when the table has a result column, how
+// many of those with a value the network answered correctly, in one line.
 std::string DescribePrediction(const PredictSummary& summary);

@@ -10,10 +10,12 @@
 
 #include "dataset/evaluation.h"
 #include "dataset/parallel.h"
+#include "dataset/texts.h"
 #include "model/examples.h"
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "network/network.h"
+#include "network/texts.h"
 
 const int TuningCheckpoints[] = {50,     100,     200,     500,     1000,    2000,
                                  5000,   10000,   20000,   50000,   100000,  200000,
@@ -54,8 +56,8 @@ bool Remove(std::vector<std::string>& coefs, const std::string& coef) {
 }
 
 std::string SettingName(int hidden, const std::string& coef, int iterations) {
-    return "скрытый слой " + FormatInt(hidden) + ", коэффициент " + coef + ", итераций " +
-           FormatInt(iterations);
+    return HiddenSettingName(hidden) + ", " + CoefSettingName(coef) + ", " +
+           IterationsSettingName(iterations);
 }
 
 }  // namespace
@@ -93,17 +95,21 @@ TuningGrid TrimTuningGrid(const NetTask& task, TuningGrid grid, int folds, int t
     // count already covers much of what the coefficient does, and the sizes
     // farthest from the task's own come next.
     const std::vector<std::function<bool()>> steps = {
-        [&] { return Remove(grid.coefs, "0.05") && (leftOut.push_back("коэффициент 0.05"), true); },
+        [&] {
+            return Remove(grid.coefs, "0.05") && (leftOut.push_back(CoefSettingName("0.05")), true);
+        },
         [&] {
             if (grid.hidden.size() < 2) return false;
-            leftOut.push_back("скрытый слой " + FormatInt(grid.hidden.back()));
+            leftOut.push_back(HiddenSettingName(grid.hidden.back()));
             grid.hidden.pop_back();
             return true;
         },
-        [&] { return Remove(grid.coefs, "0.4") && (leftOut.push_back("коэффициент 0.4"), true); },
+        [&] {
+            return Remove(grid.coefs, "0.4") && (leftOut.push_back(CoefSettingName("0.4")), true);
+        },
         [&] {
             if (grid.hidden.size() < 2) return false;
-            leftOut.push_back("скрытый слой " + FormatInt(grid.hidden.front()));
+            leftOut.push_back(HiddenSettingName(grid.hidden.front()));
             grid.hidden.erase(grid.hidden.begin());
             return true;
         },
@@ -113,7 +119,7 @@ TuningGrid TrimTuningGrid(const NetTask& task, TuningGrid grid, int folds, int t
             if (estimate() > budgetSeconds) step();
         while (estimate() > budgetSeconds && grid.checkpoints.size() > 1 &&
                grid.checkpoints[grid.checkpoints.size() - 2] >= LeastTrimmedCheckpoint) {
-            leftOut.push_back("итераций " + FormatInt(grid.checkpoints.back()));
+            leftOut.push_back(IterationsSettingName(grid.checkpoints.back()));
             grid.checkpoints.pop_back();
         }
     }
@@ -167,35 +173,34 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
               std::string& error, const TuningControl& control) {
     result = TuningResult{};
     if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2) {
-        error = "Для подбора нужны входные параметры, выходные варианты и хотя бы два примера.";
+        error = NeedsTaskToTuneMessage;
         return false;
     }
     for (int e = 0; e < task.exampleCount; ++e)
         if (ExampleResult(task, e) < 0) {
-            error = "У примера " + FormatInt(e + 1) + " нет результата.";
+            error = ExampleWithoutResultMessage(e + 1);
             return false;
         }
     if (options.folds < 2 || options.folds > task.exampleCount) {
-        error = "Число частей (--folds) должно быть от 2 до числа примеров (" +
-                FormatInt(task.exampleCount) + ").";
+        error = FoldsRangeMessage(task.exampleCount);
         return false;
     }
     if (options.maxIterations < 1 || options.maxIterations > MaxIterations) {
-        error = "Наибольшее число итераций должно быть от 1 до " + FormatInt(MaxIterations) + ".";
+        error = MaxIterationsRangeMessage(MaxIterations);
         return false;
     }
     if (!std::isfinite(options.budgetSeconds) || options.budgetSeconds < 0) {
-        error = "Бюджет времени (--budget) должен быть числом секунд (0 — без ограничения).";
+        error = BudgetMessage;
         return false;
     }
     for (int hidden : options.hidden)
         if (hidden < 1 || hidden > MaxHidden) {
-            error = "Размер скрытого слоя должен быть от 1 до " + FormatInt(MaxHidden) + ".";
+            error = HiddenSizeMessage(MaxHidden);
             return false;
         }
     for (const std::string& coef : options.coefs)
         if (!CoefValid(coef)) {
-            error = "Коэффициент обучения должен быть больше 0 и не больше 1.";
+            error = CoefRangeMessage;
             return false;
         }
 
@@ -301,33 +306,29 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
 std::string FormatTuning(const NetTask& task, const TuningOptions& options,
                          const TuningResult& result, int shown) {
     const TuningGrid& grid = result.grid;
-    std::string text = "Подбор перекрёстной проверкой: частей " + FormatInt(options.folds) +
-                       ", примеров " + FormatInt(task.exampleCount) + ", зерно " +
-                       FormatInt(options.seed) + "\nИспытано: скрытый слой";
+    std::string text = TuningHeadText(options.folds, task.exampleCount, options.seed);
     for (int h : grid.hidden) text += " " + FormatInt(h);
-    text += "; коэффициент";
+    text += TriedCoefsHeading;
     for (const std::string& c : grid.coefs) text += " " + c;
-    text += "; итераций";
+    text += TriedIterationsHeading;
     for (int p : grid.checkpoints) text += " " + FormatInt(p);
     text += "\n";
     if (!result.leftOut.empty()) {
-        text +=
-            "Не испытано из-за бюджета времени (" + FormatFixed(options.budgetSeconds, 0) + " с):";
+        text += LeftOutHeading(FormatFixed(options.budgetSeconds, 0));
         for (std::size_t i = 0; i < result.leftOut.size(); ++i)
             text += (i ? ", " : " ") + result.leftOut[i];
         text += "\n";
     }
     const TuningSetting& c = result.choice;
-    text += "Выбрано: " + SettingName(c.hidden, c.coef, c.iterations) + " — " +
-            FormatFixed(c.mean, 2) + "% ± " + FormatFixed(c.sd, 2) + "% на отложенных примерах\n";
-    text += "(лучшая средняя точность; в пределах " + FormatFixed(TuningTolerance, 1) +
-            " пункта выигрывает меньший скрытый слой, затем меньше итераций)\n";
-    text += "Лучшие настройки (среднее ± отклонение по частям):\n";
+    text += ChosenLine(SettingName(c.hidden, c.coef, c.iterations), FormatFixed(c.mean, 2),
+                       FormatFixed(c.sd, 2));
+    text += TieRuleLine(FormatFixed(TuningTolerance, 1));
+    text += BestSettingsHeading;
     for (int i = 0; i < shown && i < static_cast<int>(result.settings.size()); ++i) {
         const TuningSetting& s = result.settings[i];
         text += "  " + SettingName(s.hidden, s.coef, s.iterations) + ": " + FormatFixed(s.mean, 2) +
                 "% ± " + FormatFixed(s.sd, 2) + "%\n";
     }
-    text += "Самый частый класс всегда: " + FormatFixed(result.majorityPercent, 2) + "%\n";
+    text += MajorityAlwaysLine(FormatFixed(result.majorityPercent, 2));
     return text;
 }

@@ -1,18 +1,5 @@
 #include "model/definition.h"
 
-const char* const InputsLimitMessage =
-    "Извините, в это версии программы кол-во входных нейронов ограничено числом 12.";
-const char* const AddParamQuestion =
-    "Добавление новых параметров возможно только с удалением всех примеров.\n"
-    "Хотите всё равно Продолжить?";
-const char* const ChangeParamQuestion =
-    "Изменение параметров возможно только с удалением всех примеров.\n"
-    "Хотите всё равно Продолжить?";
-const char* const DeleteParamQuestion =
-    "Удаление этого параметра возможно только с удалением всех примеров.\n"
-    "Хотите всё равно Продолжить?";
-const char* const DeletedMessage = "Удалено!";
-
 bool ConfirmDiscardExamples(NetTask& task, UserDialog& user, const std::string& question) {
     if (task.exampleCount <= 0) return true;
     if (!user.Ask(question)) return false;

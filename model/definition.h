@@ -6,14 +6,11 @@
 #include <string>
 
 #include "model/task.h"
+#include "model/texts.h"
 #include "model/userdialog.h"
 
-// Texts shown by these operations (UTF-8).
-extern const char* const InputsLimitMessage;   // a 13th input parameter
-extern const char* const AddParamQuestion;     // adding a parameter while examples exist
-extern const char* const ChangeParamQuestion;  // changing inputs or outputs, deleting an output
-extern const char* const DeleteParamQuestion;  // deleting an input parameter
-extern const char* const DeletedMessage;       // after either delete
+// The texts these operations show (InputsLimitMessage, AddParamQuestion and
+// the like) are in model/texts.h.
 
 // Whether the parameter editor should open, and in which role.
 struct EditorRequest {

@@ -1,7 +1,5 @@
 #include "model/examples.h"
 
-const char* const ExamplesFullMessage = "Примеров не может быть больше 500!";
-
 bool CanAddExample(const NetTask& task) {
     return task.exampleCount < MaxExamples;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/task.h"
+#include "model/texts.h"
 #include "model/userdialog.h"
 
 // Appends an example; variantIndex holds one 0-based index per input parameter.
@@ -19,7 +20,6 @@ int ExampleResult(const NetTask& task, int k);
 
 // Whether another example fits; the UI refuses with ExamplesFullMessage otherwise.
 bool CanAddExample(const NetTask& task);
-extern const char* const ExamplesFullMessage;
 
 // The add-example path's guard: tells ExamplesFullMessage and answers false
 // when 500 examples are stored.

@@ -6,6 +6,7 @@
 
 #include "model/cp1251.h"
 #include "model/plaintext.h"
+#include "model/texts.h"
 
 namespace {
 
@@ -115,11 +116,10 @@ std::string DescribeParamInput(const InputParam& param, const ParamInput& input)
                 above = j, aboveNumber = value;
         }
         if (below >= 0 && above >= 0)
-            text += " (между " + QuotedTaskText(param.variantNames[below]) + " и " +
-                    QuotedTaskText(param.variantNames[above]) + ")";
+            text += BetweenValuesText(QuotedTaskText(param.variantNames[below]),
+                                      QuotedTaskText(param.variantNames[above]));
     }
     if (input.number && input.outsideRange)
-        text += "; вне обученного диапазона " + Shortest(param.scale.low) + " … " +
-                Shortest(param.scale.high);
+        text += OutsideRangeText(Shortest(param.scale.low), Shortest(param.scale.high));
     return text;
 }

@@ -32,7 +32,7 @@ struct ParamInput {
 // number's place on the scale, (x - low) / (high - low). Empty when neither.
 std::optional<ParamInput> ResolveParamInput(const InputParam& param, const std::string& text);
 
-// What was used, for the user (UTF-8): "«40 – 62»" for a variant; for a
-// number between exact values "40 (между «39» и «41»)"; a number outside
-// the trained range adds "; вне обученного диапазона 21 … 65".
+// What was used, for the user (UTF-8): "«40 – 62»" for a variant; a number
+// between exact values is followed by BetweenValuesText naming them, and one
+// outside the trained range by OutsideRangeText (model/texts.h).
 std::string DescribeParamInput(const InputParam& param, const ParamInput& input);

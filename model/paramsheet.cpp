@@ -7,19 +7,6 @@
 #include "model/definition.h"
 #include "model/numtext.h"
 
-const char* const VariantNameEmptyMessage = "Не заполнено поле наименование варианта!";
-const char* const DuplicateValueMessage = "Такое значение уже есть!";
-const char* const ParamNameEmptyMessage = "Не заполнено поле название параметра!";
-const char* const NoVariantsMessage = "Не указаны варианты параметра!";
-const char* const NoOutputsMessage = "Не указаны выходные параметры!";
-const char* const VariantsFullMessage = "У параметра не может быть больше 500 вариантов!";
-const char* const OutputsFullMessage = "Выходных вариантов не может быть больше 500!";
-const char* const ValueNotFiniteMessage =
-    "Значение должно быть конечным числом (бесконечность и NaN недопустимы)!";
-const char* const ValueNotNumberMessage =
-    "В поле значения должно быть число (дробная часть через точку, например 0.5)!";
-const char* const NameHeading = "Наименование";
-
 namespace {
 
 bool IsInputRole(int32_t mode) {

@@ -5,21 +5,11 @@
 #include <vector>
 
 #include "model/task.h"
+#include "model/texts.h"
 #include "model/userdialog.h"
 
-// Texts shown by the sheet operations (UTF-8).
-extern const char* const VariantNameEmptyMessage;  // add with an empty variant name
-extern const char* const DuplicateValueMessage;    // add of a duplicate
-extern const char* const ParamNameEmptyMessage;    // commit of an input role without a name
-extern const char* const NoVariantsMessage;        // commit of an input role without rows
-extern const char* const NoOutputsMessage;         // commit of the output role without rows
-// Refusals of ours: full sheets, values the network cannot take.
-extern const char* const VariantsFullMessage;    // a 501st variant of an input parameter
-extern const char* const OutputsFullMessage;     // a 501st output variant
-extern const char* const ValueNotFiniteMessage;  // a value that reads as NaN or infinity
-extern const char* const ValueNotNumberMessage;  // value field text that is not a number
-// Heading of the name column; in the output role it counts as an existing name.
-extern const char* const NameHeading;
+// The texts the sheet operations show (VariantNameEmptyMessage and the like)
+// and NameHeading are in model/texts.h.
 
 struct SheetRow {
     std::string valueText;  // the value written with "%lf" (input roles only)

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "model/task.h"
+#include "model/texts.h"
 #include "model/userdialog.h"
-
-extern const char* const NotEnoughToSaveMessage;  // "Не достаточно информации для сохранения"
 
 // True when the task has an input parameter and an output variant; otherwise
 // tells NotEnoughToSaveMessage and answers false.

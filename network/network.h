@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/task.h"
+#include "network/texts.h"
 
 // --- Settings ---------------------------------------------------------------
 // The network settings typed by the user, one rule for the desktop program
@@ -61,17 +62,8 @@ struct TrainingOutcome {
     bool stopped = false;         // ended early: fewer passes than planned
 };
 
-extern const char* const IterationsMessage;
-extern const char* const CoefficientMessage;
-extern const char* const NoExamplesMessage;
-// The memory for the run could not be had; nothing changed.
-extern const char* const OutOfMemoryMessage;
-extern const char* const TrainButtonCaption;  // "Обучить!"
-
-// The caption shown after a whole percentage of the run.
-std::string ProgressCaption(long long percent);
-// The line added to the closing message of a run that was stopped.
-std::string StoppedLine(long long passes, long long plannedPasses);
+// The refusals, captions and closing lines of a run (IterationsMessage,
+// TrainButtonCaption, ProgressCaption and the like) are in network/texts.h.
 
 // The current calendar time in seconds, the seed of every training run.
 uint32_t TimeSeed();
@@ -154,7 +146,7 @@ std::vector<RankedOutput> RankOutputs(NetTask& task, const int* variantIndex);
 std::vector<RankedOutput> RankSignals(NetTask& task, const double* inputSignals);
 
 // One ranked output as text: its name (Windows-1251, as stored) and the
-// signal with three decimals, "вишня 0.934".
+// signal with three decimals, e.g. "cherry 0.934".
 std::string RankedText(const NetTask& task, const RankedOutput& ranked);
 
 // Another variant of one parameter that alone changes the answer.

@@ -6,34 +6,24 @@
 #include "model/numtext.h"
 #include "model/trainednetwork.h"
 #include "network/passes.h"
-
-const char* const IterationsMessage =
-    "Не корректное число иттераций! (Допускается от 1 до 10 млн.)";
-const char* const CoefficientMessage =
-    "Не корректный коэффициент обучения! (Допускается от 0 до 1.)";
-const char* const NoExamplesMessage = "Не найдено не одного примера для обучения";
-const char* const TrainButtonCaption = "Обучить!";
-const char* const OutOfMemoryMessage = "Не хватает памяти для обучения.";
+#include "network/texts.h"
 
 namespace {
 
 // The checks the panel cannot fail but a hand-built or loaded record could:
 // the network must never run outside its storage.
 std::string StorageRefusal(const NetTask& task) {
-    if (task.hiddenCount < 1 || task.hiddenCount > MaxHidden)
-        return "Размер скрытого слоя должен быть от 1 до " + FormatInt(MaxHidden) + ".";
-    if (!ShapeFitsStorage(CurrentShape(task)))
-        return "Задача не определена: нужны от 1 до 12 входных параметров и от 1 до 500 "
-               "выходных вариантов.";
-    if (task.exampleCount > MaxExamples) return "Слишком много примеров.";
+    if (task.hiddenCount < 1 || task.hiddenCount > MaxHidden) return HiddenSizeMessage(MaxHidden);
+    if (!ShapeFitsStorage(CurrentShape(task))) return ShapeUndefinedMessage;
+    if (task.exampleCount > MaxExamples) return TooManyExamplesMessage;
     for (int i = 0; i < task.inputCount; ++i)
         if (task.inputParams[i].variantCount < 1 || task.inputParams[i].variantCount > MaxVariants)
-            return "Входной параметр " + FormatInt(i + 1) + " не имеет вариантов.";
+            return NoVariantsOfInputMessage(i + 1);
     for (int e = 0; e < task.exampleCount; ++e)
         for (int i = 0; i < task.inputCount; ++i) {
             const int j = task.examples[e].inputVariant[i];
             if (j < 0 || j >= task.inputParams[i].variantCount)
-                return "Пример " + FormatInt(e + 1) + " ссылается на несуществующий вариант.";
+                return ExampleNamesNoVariantMessage(e + 1);
         }
     return {};
 }
@@ -77,16 +67,6 @@ void ClearErrorRecord(NetTask& task) {
 
 }  // namespace
 
-std::string ProgressCaption(long long percent) {
-    // The caption begins with a Latin capital C followed by Cyrillic letters.
-    return "C\xD0\xB5ть в процессе обучения... " + FormatInt(percent) + "%";
-}
-
-std::string StoppedLine(long long passes, long long plannedPasses) {
-    return "Обучение остановлено после прохода " + FormatInt(passes) + " из " +
-           FormatInt(plannedPasses) + ".";
-}
-
 void InitWeights(NetTask& task, ClassicRng& rng) {
     const int n = task.inputCount, m = task.hiddenCount, k = task.outputCount;
     for (int i = 0; i <= n; ++i)
@@ -123,7 +103,7 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     // The vector kernels give the plain loops' accuracy bit for bit, faster.
     task.accuracyPercent = MeasureAccuracyFast(task, *memory);
     outcome.trained = true;
-    outcome.message = "Network is " + FormatFixed(task.accuracyPercent, 2) + "% correct\n";
+    outcome.message = AccuracyLine(task.accuracyPercent);
     if (outcome.stopped) outcome.message += StoppedLine(outcome.passes, outcome.plannedPasses);
     return outcome;
 }

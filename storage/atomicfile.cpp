@@ -18,6 +18,7 @@
 #include "storage/recoverycopy.h"
 #include "storage/signalhold.h"
 #include "storage/targetpath.h"
+#include "storage/texts.h"
 #include "storage/writelock.h"
 
 namespace {
@@ -352,29 +353,29 @@ std::string DescribeWriteProblem(const WriteOutcome& outcome) {
         case WriteProblem::None:
             return {};
         case WriteProblem::Busy:
-            return "файл записывает другая программа, дождаться не удалось";
+            return BusyReason;
         case WriteProblem::NotAllowed:
-            return "нет права на запись";
+            return NotAllowedReason;
         case WriteProblem::NotRegular:
-            return "это не обычный файл";
+            return NotRegularReason;
         case WriteProblem::NoFolder:
-            return "такой папки нет";
+            return NoFolderReason;
         case WriteProblem::NoRecoveryRoom:
-            return "негде сохранить копию прежнего содержимого";
+            return NoRecoveryRoomReason;
         case WriteProblem::WriteFailed:
             break;
     }
     switch (outcome.error) {
         case ENOSPC:
         case EDQUOT:
-            return "на диске нет места";
+            return DiskFullReason;
         case EFBIG:
-            return "файл слишком велик";
+            return FileTooBigReason;
         case EROFS:
-            return "диск только для чтения";
+            return ReadOnlyDiskReason;
         case 0:  // nothing failed below: the bytes themselves were refused
-            return "содержимое не прошло проверку перед записью";
+            return ContentRefusedReason;
         default:
-            return "ошибка записи (errno " + std::to_string(outcome.error) + ")";
+            return WriteErrorReason(outcome.error);
     }
 }

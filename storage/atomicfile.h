@@ -66,7 +66,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteO
 // exists and may be written. For checking outputs before long work.
 WriteOutcome CheckWritable(const std::string& path);
 
-// The reason in words (UTF-8), e.g. "на диске нет места"; empty for None.
+// The reason in words (UTF-8), e.g. DiskFullReason (storage/texts.h); empty for None.
 std::string DescribeWriteProblem(const WriteOutcome& outcome);
 
 // The fixed beginning of the names of the temporary files made for a target

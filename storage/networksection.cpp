@@ -11,8 +11,6 @@
 #include "storage/checksum.h"
 #include "storage/sectionlines.h"
 
-const char* const NetworkDamagedMessage = "Сеть в файле повреждена и не загружена.";
-
 namespace {
 
 constexpr std::string_view MarkerLine = "#zarn-network 1";

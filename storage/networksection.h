@@ -18,15 +18,13 @@
 #include <string_view>
 
 #include "model/task.h"
+#include "storage/texts.h"  // NetworkDamagedMessage
 
 enum class NetworkLoad {
     None,     // the file has no network after its task
     Loaded,   // weights, accuracyPercent, learningCoef and the trained shape restored
     Damaged,  // a network is there but unreadable or of another version or shape; ignored
 };
-
-// "Сеть в файле повреждена и не загружена."
-extern const char* const NetworkDamagedMessage;
 
 // The section for the task's network, or empty text when there is no usable
 // network of the current shape (or its numbers would not read back).

@@ -9,8 +9,6 @@
 
 #include "storage/targetpath.h"
 
-const char* const RecoveryCopyMessage = "Файл повреждён; предыдущая версия сохранена в ";
-
 namespace {
 
 std::string Hex(unsigned long long value) {

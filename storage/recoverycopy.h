@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-// "Файл повреждён; предыдущая версия сохранена в " (the copy's path follows).
-extern const char* const RecoveryCopyMessage;
+#include "storage/texts.h"  // RecoveryCopyMessage, said before the copy's path
 
 // Where the recovery copy of the file described by file, which lies in
 // folder ("" for the current one), may go, the first choice first. A copy is

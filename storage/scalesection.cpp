@@ -11,9 +11,6 @@
 #include "storage/checksum.h"
 #include "storage/sectionlines.h"
 
-const char* const ScalesDamagedMessage =
-    "Шкалы числовых параметров в файле повреждены и не загружены.";
-
 namespace {
 
 constexpr std::string_view MarkerLine = "#zarn-scale 1";

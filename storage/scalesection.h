@@ -18,15 +18,13 @@
 #include <string_view>
 
 #include "model/task.h"
+#include "storage/texts.h"  // ScalesDamagedMessage
 
 enum class ScaleLoad {
     None,     // the file has no scale section
     Loaded,   // the scales it lists are set
     Damaged,  // unreadable, of another version, or not fitting the parameters; ignored
 };
-
-// "Шкалы числовых параметров в файле повреждены и не загружены."
-extern const char* const ScalesDamagedMessage;
 
 // The longest section this program writes, with room to spare.
 constexpr std::size_t MaxScaleSectionBytes = MaxInputs * (MaxVariants + 8) * 25 + 4096;

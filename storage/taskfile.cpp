@@ -14,8 +14,6 @@
 #include "storage/taskreader.h"
 #include "storage/taskwriter.h"
 
-const char* const CannotOpenMessage = "Файл не открылся.";
-
 namespace {
 
 LoadResult Load(NetTask& task, ByteSource& source) {

@@ -9,6 +9,7 @@
 #include "storage/atomicfile.h"
 #include "storage/networksection.h"
 #include "storage/scalesection.h"
+#include "storage/texts.h"  // CannotOpenMessage
 
 enum class LoadStatus {
     Loaded,      // read into the task
@@ -27,7 +28,7 @@ struct LoadResult {
     ScaleLoad scales = ScaleLoad::None;
     // Refused or Loaded: the copy of the file's old bytes kept by an in-place
     // save that did not finish, when there is one and the file differs from
-    // it. The caller says RecoveryCopyMessage (storage/recoverycopy.h) and
+    // it. The caller says RecoveryCopyMessage (storage/texts.h) and
     // this path, after the load's own messages.
     std::string recoveryCopy = {};
     int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
@@ -42,9 +43,6 @@ int SaveToFile(const NetTask& task, const std::string& path);
 // The same, saying why the file was not written (WriteFailed with error 0 for
 // a task that would not read back).
 int SaveToFile(const NetTask& task, const std::string& path, WriteOutcome& outcome);
-
-// "Файл не открылся."
-extern const char* const CannotOpenMessage;
 
 // Reads a task file into the task (definition, hidden size, examples) and a
 // network section that matches it. A file that breaks a capacity or an index

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/numtext.h"
+#include "storage/texts.h"
 
 namespace {
 
@@ -35,9 +36,7 @@ class Reading {
 };
 
 bool Reading::Refuse(const std::string& what) {
-    message_ = "Файл не загружен. Строка " + FormatInt(reader_.line());
-    if (reader_.pastEnd()) message_ += " (файл кончился раньше)";
-    message_ += ": " + what;
+    message_ = NotLoadedMessage(reader_.line(), reader_.pastEnd(), what);
     return false;
 }
 
@@ -45,26 +44,25 @@ bool Reading::Check(bool read) {
     if (read) return true;
     switch (reader_.error()) {
         case FieldError::NumberTooLong:
-            return Refuse("число длиннее " + FormatInt(MaxNumberBytes) + " байт.");
+            return Refuse(NumberTooLongReason(MaxNumberBytes));
         case FieldError::NameTooLong:
-            return Refuse("имя длиннее " + FormatInt(MaxNameBytes) + " байт.");
+            return Refuse(NameTooLongReason(MaxNameBytes));
         case FieldError::ReadFailed:
         case FieldError::None:
             break;
     }
-    return Refuse("ошибка чтения файла.");
+    return Refuse(ReadFailedReason);
 }
 
 bool Reading::CountInRange(int value, int capacity, const std::string& what) {
     if (value >= 0 && value <= capacity) return true;
-    return Refuse(what + " равно " + FormatInt(value) + ", а допускается от 0 до " +
-                  FormatInt(capacity) + ".");
+    return Refuse(CountOutOfRangeReason(what, value, capacity));
 }
 
 bool Reading::Header(TaskDraft& staged) {
     if (!Check(reader_.NumberLineField(text_))) return false;
     staged.inputCount = LenientAtoi(text_);
-    if (!CountInRange(staged.inputCount, MaxInputs, "число входных параметров")) return false;
+    if (!CountInRange(staged.inputCount, MaxInputs, InputCountName)) return false;
 
     if (!Check(reader_.NumberLineField(text_))) return false;
     // Not a reason to refuse: the hidden-layer edit's own rule applies later,
@@ -73,11 +71,11 @@ bool Reading::Header(TaskDraft& staged) {
 
     if (!Check(reader_.NumberLineField(text_))) return false;
     staged.outputCount = LenientAtoi(text_);
-    if (!CountInRange(staged.outputCount, MaxOutputs, "число выходных вариантов")) return false;
+    if (!CountInRange(staged.outputCount, MaxOutputs, OutputCountName)) return false;
 
     if (!Check(reader_.NumberLineField(text_))) return false;
     staged.exampleCount = LenientAtoi(text_);
-    return CountInRange(staged.exampleCount, MaxExamples, "число примеров");
+    return CountInRange(staged.exampleCount, MaxExamples, ExampleCountName);
 }
 
 bool Reading::Params(TaskDraft& staged) {
@@ -85,9 +83,7 @@ bool Reading::Params(TaskDraft& staged) {
     for (int i = 0; i < staged.inputCount; ++i) {
         if (!Check(reader_.NumberAndNameField(text_, name_))) return false;
         const int count = LenientAtoi(text_);
-        if (!CountInRange(count, MaxVariants,
-                          "число вариантов входного параметра " + FormatInt(i + 1)))
-            return false;
+        if (!CountInRange(count, MaxVariants, VariantCountName(i + 1))) return false;
         DraftParam& param = staged.params[i];
         param.name = name_;
         param.values.resize(count);
@@ -105,8 +101,8 @@ bool Reading::Variants(TaskDraft& staged) {
             // The value becomes the network's input signal: nan or inf would
             // turn every weight into NaN.
             if (!std::isfinite(param.values[j]))
-                return Refuse("значение варианта " + FormatInt(j + 1) + " входного параметра " +
-                              FormatInt(i + 1) + " не является конечным числом.");
+                return Refuse(VariantValueNotFiniteReason(static_cast<long long>(j) + 1,
+                                                          static_cast<long long>(i) + 1));
         }
     }
     return true;
@@ -123,18 +119,14 @@ bool Reading::Examples(TaskDraft& staged) {
     staged.examples.resize(staged.exampleCount);
     for (int k = 0; k < staged.exampleCount; ++k) {
         DraftExample& example = staged.examples[k];
-        const std::string which = "в примере " + FormatInt(k + 1) + " ";
         for (int i = 0; i < staged.inputCount; ++i) {
             if (!Check(reader_.CommaField(text_))) return false;
             const int variant = LenientAtoi(text_);
             const int count = static_cast<int>(staged.params[i].values.size());
             if (variant < 0 || variant >= count) {
-                const std::string param = "входного параметра " + FormatInt(i + 1);
                 if (count == 0)
-                    return Refuse(which + "выбран вариант " + FormatInt(variant) + " " + param +
-                                  ", а у этого параметра нет вариантов.");
-                return Refuse(which + "номер варианта " + param + " равен " + FormatInt(variant) +
-                              ", а допускается от 0 до " + FormatInt(count - 1) + ".");
+                    return Refuse(ExampleVariantOfEmptyParamReason(k + 1, variant, i + 1));
+                return Refuse(ExampleVariantOutOfRangeReason(k + 1, i + 1, variant, count - 1));
             }
             example.variants[i] = variant;
         }
@@ -142,10 +134,8 @@ bool Reading::Examples(TaskDraft& staged) {
         const int result = LenientAtoi(text_);
         if (result < 0 || result >= staged.outputCount) {
             if (staged.outputCount == 0)
-                return Refuse(which + "результат " + FormatInt(result) +
-                              ", а выходных вариантов нет.");
-            return Refuse(which + "номер результата равен " + FormatInt(result) +
-                          ", а допускается от 0 до " + FormatInt(staged.outputCount - 1) + ".");
+                return Refuse(ExampleResultWithoutOutputsReason(k + 1, result));
+            return Refuse(ExampleResultOutOfRangeReason(k + 1, result, staged.outputCount - 1));
         }
         example.result = result;
     }
