@@ -3,12 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-// Exit codes shared by the commands.
-constexpr int ExitOk = 0;
-constexpr int ExitRefused = 1;        // settings or file contents refused
-constexpr int ExitCannotOpen = 2;     // a file could not be opened or written
-constexpr int ExitUsage = 64;         // the command line was not understood (EX_USAGE)
-constexpr int ExitInterrupted = 130;  // stopped by Ctrl+C (outputs still written)
+#include "cli/exitcode.h"
 
 void AddTrainCommand(CLI::App& app, int& exitCode);
 // show TASKFILE: prints the task readably (UTF-8).
