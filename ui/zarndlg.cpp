@@ -591,11 +591,11 @@ bool CZarnDlg::SaveTask() {
     const QString path = m_fileChooser(this, FileDialogKind::Save);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return false;
-    WriteOutcome outcome;
-    if (SaveToFile(m_task, NativePath(path), outcome) != 1) {
+    const Status saved = SaveTaskFile(m_task, NativePath(path));
+    if (!saved.ok()) {
         m_user.Tell("Не сохранено...");
         // Waiting would help here, unlike with the other reasons.
-        if (outcome.problem == WriteProblem::Busy)
+        if (HeldByAnotherWriter(saved))
             m_user.Tell("Файл сейчас записывает другая программа; повторите сохранение позже.");
         return false;
     }
@@ -646,16 +646,16 @@ void CZarnDlg::LoadFile(const QString& path) {
 
 void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
-    switch (result.status) {
-        case LoadStatus::CannotOpen:
+    switch (result.status.kind) {
+        case StatusKind::CannotOpen:
             m_user.Tell(CannotOpenMessage);
             break;
-        case LoadStatus::Refused:
-            m_user.Tell(result.message);
+        default:  // refused
+            m_user.Tell(result.status.message);
             if (!result.recoveryCopy.empty())
                 m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
             break;
-        case LoadStatus::Loaded:
+        case StatusKind::Ok:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             TaskStored(path);
             m_user.Tell("Загружено успешно!");
