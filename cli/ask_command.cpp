@@ -33,15 +33,10 @@ constexpr std::size_t MaxTableBytes = 64u << 20;
 // ignored); prints each answer with its signal.
 int AskFromTable(NetTask& task, const std::string& path) {
     std::string bytes, error;
-    switch (ReadWholeFile(path, MaxTableBytes, bytes)) {
-        case ReadFileStatus::Read:
-            break;
-        case ReadFileStatus::TooLarge:
-            std::cerr << TableTooLargeMessage(path) << "\n";
-            return ExitRefused;
-        case ReadFileStatus::CannotOpen:
-        case ReadFileStatus::ReadFailed:
-            return ReportCannotOpen(path);
+    if (const Status read = ReadWholeFile(path, MaxTableBytes, bytes); !read.ok()) {
+        if (read.kind == StatusKind::CannotOpen) return ReportCannotOpen(path);
+        std::cerr << TableTooLargeMessage(path) << "\n";
+        return ExitCodeFor(read.kind);
     }
     CsvTable table;
     if (!ReadCsv(bytes, table, error)) {

@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/load_task.h"
-#include "cli/texts.h"
+#include "cli/outputs.h"
 #include "storage/taskfile.h"
 
 namespace {
@@ -18,11 +18,8 @@ int RunCopy(const CopyPaths& paths) {
     auto task = std::make_unique<NetTask>();
     const int code = LoadTaskForCommand(*task, paths.in);
     if (code != ExitOk) return code;
-    WriteOutcome outcome;
-    if (SaveToFile(*task, paths.out, outcome) != 1) {
-        std::cerr << WriteFailedMessage(paths.out, DescribeWriteProblem(outcome)) << "\n";
-        return ExitCannotOpen;
-    }
+    if (const Status saved = SaveTaskFile(*task, paths.out); !saved.ok())
+        return ReportWriteFailure(paths.out, saved);
     return ExitOk;
 }
 

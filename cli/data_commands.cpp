@@ -88,11 +88,8 @@ int RunImport(const ImportArgs& args) {
     }
     auto task = std::make_unique<NetTask>();
     ApplyImportedTask(staged, *task);
-    WriteOutcome outcome;
-    if (SaveToFile(*task, args.out, outcome) != 1) {
-        std::cerr << WriteFailedMessage(args.out, DescribeWriteProblem(outcome)) << "\n";
-        return ExitCannotOpen;
-    }
+    if (const Status saved = SaveTaskFile(*task, args.out); !saved.ok())
+        return ReportWriteFailure(args.out, saved);
     std::cout << DescribeReading(table) << "\n"
               << DescribeColumns(table, options.words) << "\n"
               << DescribeImport(summary) << "\n"
@@ -105,12 +102,7 @@ int RunExport(const std::string& taskFile, const std::string& out) {
     if (!OutputsApart({taskFile}, {out})) return ExitCannotOpen;
     auto task = std::make_unique<NetTask>();
     if (const int code = LoadTaskForCommand(*task, taskFile); code != ExitOk) return code;
-    WriteOutcome outcome;
-    if (!ReplaceFileContents(out, FormatExamplesCsv(*task), outcome)) {
-        std::cerr << WriteFailedMessage(out, DescribeWriteProblem(outcome)) << "\n";
-        return ExitCannotOpen;
-    }
-    return ExitOk;
+    return WriteOutput(out, FormatExamplesCsv(*task)) ? ExitOk : ExitCannotOpen;
 }
 
 int RunCheck(const std::string& taskFile) {

@@ -23,20 +23,14 @@ int ReportCannotOpen(const std::string& path) {
 
 int LoadTaskForCommand(NetTask& task, const std::string& path) {
     const LoadResult loaded = LoadFromFile(task, path);
-    switch (loaded.status) {
-        case LoadStatus::Loaded:
-            if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
-            if (loaded.scales == ScaleLoad::Damaged) std::cerr << ScalesDamagedMessage << "\n";
-            ReportRecoveryCopy(loaded);
-            return ExitOk;
-        case LoadStatus::CannotOpen:
-            return ReportCannotOpen(path);
-        case LoadStatus::Refused:
-            break;
+    if (loaded.status.kind == StatusKind::CannotOpen) return ReportCannotOpen(path);
+    if (loaded.status.ok()) {
+        if (loaded.network == NetworkLoad::Damaged) std::cerr << NetworkDamagedMessage << "\n";
+        if (loaded.scales == ScaleLoad::Damaged) std::cerr << ScalesDamagedMessage << "\n";
     }
-    std::cerr << loaded.message << "\n";
+    const int code = Report(loaded.status);
     ReportRecoveryCopy(loaded);
-    return ExitRefused;
+    return code;
 }
 
 int ReadDataForCommand(const std::string& path, DataTable& table, const DataReadOptions& options) {

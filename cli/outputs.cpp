@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/exitcode.h"
 #include "cli/texts.h"
 #include "storage/atomicfile.h"
 
@@ -12,9 +13,9 @@ bool OutputsWritable(std::initializer_list<std::string_view> paths) {
     bool writable = true;
     for (const std::string_view path : paths) {
         if (path.empty()) continue;
-        const WriteOutcome check = CheckWritable(std::string(path));
+        const Status check = CheckWritable(std::string(path));
         if (check.ok()) continue;
-        std::cerr << CannotWriteMessage(std::string(path), DescribeWriteProblem(check)) << "\n";
+        std::cerr << CannotWriteMessage(std::string(path), check.message) << "\n";
         writable = false;
     }
     return writable;
@@ -49,8 +50,13 @@ bool OutputsApart(std::initializer_list<std::string_view> inputs,
 }
 
 bool WriteOutput(const std::string& path, std::string_view bytes) {
-    WriteOutcome outcome;
-    if (ReplaceFileContents(path, bytes, outcome)) return true;
-    std::cerr << WriteFailedMessage(path, DescribeWriteProblem(outcome)) << "\n";
+    const Status written = ReplaceFileContents(path, bytes);
+    if (written.ok()) return true;
+    ReportWriteFailure(path, written);
     return false;
+}
+
+int ReportWriteFailure(const std::string& path, const Status& status) {
+    std::cerr << WriteFailedMessage(path, status.message) << "\n";
+    return ExitCodeFor(status.kind);
 }

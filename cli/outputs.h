@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/status.h"
+
 // Whether every non-empty path could be written now; each one that could not
 // is named on stderr (CannotWriteMessage). Called before long work,
 // so a result that cannot be kept is refused at once.
@@ -18,5 +20,10 @@ bool OutputsApart(std::initializer_list<std::string_view> inputs,
                   std::initializer_list<std::string_view> outputs);
 
 // Writes one output carefully; false, with the failure named on stderr
-// (WriteFailedMessage), when it is not written.
+// (ReportWriteFailure), when it is not written.
 bool WriteOutput(const std::string& path, std::string_view bytes);
+
+// Says on stderr that the file at path was not written and why
+// (WriteFailedMessage), and answers the exit code for it. Every command says
+// a failed write this way.
+int ReportWriteFailure(const std::string& path, const Status& status);

@@ -113,9 +113,8 @@ int RunTrain(const TrainOptions& options) {
     // Each output on its own: one that fails does not cost the others.
     bool allWritten = true;
     if (!options.taskOut.empty()) {
-        WriteOutcome saved;
-        if (SaveToFile(*task, options.taskOut, saved) != 1) {
-            std::cerr << WriteFailedMessage(options.taskOut, DescribeWriteProblem(saved)) << "\n";
+        if (const Status saved = SaveTaskFile(*task, options.taskOut); !saved.ok()) {
+            ReportWriteFailure(options.taskOut, saved);
             allWritten = false;
         } else if (!HasUsableNetwork(*task)) {
             std::cerr << NetworkNotSavedMessage << "\n";

@@ -63,11 +63,8 @@ int RunTune(TuneArgs args) {
         return ExitRefused;
     }
     std::cout << trained.message << std::flush;
-    WriteOutcome saved;
-    if (SaveToFile(*task, args.taskOut, saved) != 1) {
-        std::cerr << WriteFailedMessage(args.taskOut, DescribeWriteProblem(saved)) << "\n";
-        return ExitCannotOpen;
-    }
+    if (const Status saved = SaveTaskFile(*task, args.taskOut); !saved.ok())
+        return ReportWriteFailure(args.taskOut, saved);
     if (!HasUsableNetwork(*task)) std::cerr << NetworkNotSavedMessage << "\n";
     return ExitOk;
 }

@@ -185,12 +185,11 @@ DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::stri
                             const DataReadOptions& options) {
     const DataFormat named = DataFormatByName(path);
     std::string bytes;
-    const ReadFileStatus read = ReadWholeFile(path, MaxDataFileBytes, bytes);
+    const Status read = ReadWholeFile(path, MaxDataFileBytes, bytes);
     // Only a file named as data is reported here; any other goes on as a task file.
-    if (read != ReadFileStatus::Read && named == DataFormat::None) return DataReadStatus::NotData;
-    if (read == ReadFileStatus::CannotOpen || read == ReadFileStatus::ReadFailed)
-        return DataReadStatus::CannotOpen;
-    if (read == ReadFileStatus::TooLarge) {
+    if (!read.ok() && named == DataFormat::None) return DataReadStatus::NotData;
+    if (read.kind == StatusKind::CannotOpen) return DataReadStatus::CannotOpen;
+    if (!read.ok()) {
         error = FileTooLargeMessage(MaxDataFileBytes / (1024 * 1024));
         return DataReadStatus::Refused;
     }

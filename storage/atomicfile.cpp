@@ -144,6 +144,23 @@ int CreateTemporary(const std::string& folder, const std::string& base, std::str
     return -1;
 }
 
+// Why a file was not written.
+enum class WriteProblem {
+    None,
+    Busy,            // another writer held the file for the whole wait
+    NotAllowed,      // the file, or its folder for a new file, may not be written
+    NotRegular,      // a folder, a pipe, a device, a loop of links
+    NoFolder,        // the folder named for a new file does not exist
+    NoRecoveryRoom,  // no place took the copy of the old bytes; nothing written
+    WriteFailed,     // creating, writing or flushing failed (error says why)
+};
+
+struct WriteOutcome {
+    WriteProblem problem = WriteProblem::None;
+    int error = 0;  // the errno of the step that failed, where one did
+    bool ok() const { return problem == WriteProblem::None; }
+};
+
 WriteOutcome Failure(WriteProblem problem, int error) {
     return {problem, error};
 }
@@ -309,27 +326,7 @@ WriteOutcome Replace(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-}  // namespace
-
-std::string TemporaryNamePrefix(std::string_view targetName) {
-    uint32_t hash = 2166136261u;  // FNV-1a
-    for (unsigned char c : targetName) hash = (hash ^ c) * 16777619u;
-    static const char digits[] = "0123456789abcdef";
-    std::string prefix = ".zarn-";
-    for (int shift = 28; shift >= 0; shift -= 4) prefix += digits[(hash >> shift) & 0xF];
-    return prefix + "-";
-}
-
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteOutcome& outcome) {
-    outcome = Replace(path, bytes);
-    return outcome.ok();
-}
-
-bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    return Replace(path, bytes).ok();
-}
-
-WriteOutcome CheckWritable(const std::string& path) {
+WriteOutcome Check(const std::string& path) {
     std::string target;
     if (!ResolveTarget(path, target)) return Failure(WriteProblem::NotRegular, ELOOP);
     struct stat info;
@@ -348,7 +345,7 @@ WriteOutcome CheckWritable(const std::string& path) {
     return {};
 }
 
-std::string DescribeWriteProblem(const WriteOutcome& outcome) {
+std::string Describe(const WriteOutcome& outcome) {
     switch (outcome.problem) {
         case WriteProblem::None:
             return {};
@@ -378,4 +375,36 @@ std::string DescribeWriteProblem(const WriteOutcome& outcome) {
         default:
             return WriteErrorReason(outcome.error);
     }
+}
+
+Status ToStatus(const WriteOutcome& outcome) {
+    if (outcome.ok()) return {};
+    return Status::Fail(StatusKind::CannotWrite, Describe(outcome), outcome.error);
+}
+
+}  // namespace
+
+std::string TemporaryNamePrefix(std::string_view targetName) {
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (unsigned char c : targetName) hash = (hash ^ c) * 16777619u;
+    static const char digits[] = "0123456789abcdef";
+    std::string prefix = ".zarn-";
+    for (int shift = 28; shift >= 0; shift -= 4) prefix += digits[(hash >> shift) & 0xF];
+    return prefix + "-";
+}
+
+Status ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    return ToStatus(Replace(path, bytes));
+}
+
+Status CheckWritable(const std::string& path) {
+    return ToStatus(Check(path));
+}
+
+bool HeldByAnotherWriter(const Status& status) {
+    return status.kind == StatusKind::CannotWrite && status.error == EWOULDBLOCK;
+}
+
+Status ContentRefused() {
+    return ToStatus(Failure(WriteProblem::WriteFailed, 0));
 }

@@ -24,50 +24,40 @@
 #include <string>
 #include <string_view>
 
-// true when the whole of bytes is on disk under path. false, with the old
+#include "model/status.h"
+
+// Ok when the whole of bytes is on disk under path. CannotWrite, with the old
 // file unchanged, when the file is one the user may not write (also if the
 // process could write it through a rename), when it is a folder, a pipe, a
 // device or another non-regular file, when another writer holds it for longer
 // than WriteLockWait, when no place takes the recovery copy of an in-place
-// write, or when creating, writing or flushing fails.
+// write, or when creating, writing or flushing fails. The message is the
+// reason in words (storage/texts.h, e.g. DiskFullReason), the error the
+// errno of the step that failed, where one did (0 for bytes refused before
+// writing).
 //
 // A symbolic link is followed, so the file it names is written and the link
 // stays; a link whose file does not exist yet has that file created.
 //
 // Written in place, the old contents are read into memory first. If writing
-// the new ones fails, the old bytes are written back before false is
+// the new ones fails, the old bytes are written back before the failure is
 // returned; only if writing them back fails as well (the device failing
 // under both writes) can the file be left holding neither, and then the
 // recovery copy holds the old bytes.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes);
-
-// Why a file was not written.
-enum class WriteProblem {
-    None,
-    Busy,            // another writer held the file for the whole wait
-    NotAllowed,      // the file, or its folder for a new file, may not be written
-    NotRegular,      // a folder, a pipe, a device, a loop of links
-    NoFolder,        // the folder named for a new file does not exist
-    NoRecoveryRoom,  // no place took the copy of the old bytes; nothing written
-    WriteFailed,     // creating, writing or flushing failed (error says why)
-};
-
-struct WriteOutcome {
-    WriteProblem problem = WriteProblem::None;
-    int error = 0;  // the errno of the step that failed, where one did
-    bool ok() const { return problem == WriteProblem::None; }
-};
-
-// The same, saying why it failed.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteOutcome& outcome);
+Status ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // Whether a file could be written at path now, without touching anything: it
 // is a regular file that may be written, or it does not exist and its folder
-// exists and may be written. For checking outputs before long work.
-WriteOutcome CheckWritable(const std::string& path);
+// exists and may be written. For checking outputs before long work; a
+// failure is told as ReplaceFileContents tells it.
+Status CheckWritable(const std::string& path);
 
-// The reason in words (UTF-8), e.g. DiskFullReason (storage/texts.h); empty for None.
-std::string DescribeWriteProblem(const WriteOutcome& outcome);
+// Whether a write failed because another writer held the file for the whole wait.
+bool HeldByAnotherWriter(const Status& status);
+
+// The failure of a write whose bytes were refused before writing (a task
+// that would not read back the same).
+Status ContentRefused();
 
 // The fixed beginning of the names of the temporary files made for a target
 // named targetName (the name within its folder): ".zarn-", eight hex digits

@@ -28,11 +28,11 @@ int OpenFileForReading(const std::string& path) {
     return fd;
 }
 
-ReadFileStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+Status ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
     bytes.clear();
     const int fd = OpenFileForReading(path);
-    if (fd < 0) return ReadFileStatus::CannotOpen;
-    ReadFileStatus status = ReadFileStatus::Read;
+    if (fd < 0) return Status::Fail(StatusKind::CannotOpen, {}, errno);
+    Status status;
     // Room for the whole file at once: growing by doubling would hold two copies.
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
@@ -44,16 +44,16 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std:
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
-            status = ReadFileStatus::ReadFailed;
+            status = Status::Fail(StatusKind::CannotOpen, {}, errno);
             break;
         }
         if (static_cast<std::size_t>(got) > maxBytes - bytes.size()) {
-            status = ReadFileStatus::TooLarge;
+            status = Status::Fail(StatusKind::Refused, {}, EFBIG);
             break;
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    if (status != ReadFileStatus::Read) bytes.clear();
+    if (!status.ok()) bytes.clear();
     return status;
 }

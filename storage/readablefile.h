@@ -6,18 +6,16 @@
 #include <cstddef>
 #include <string>
 
+#include "model/status.h"
+
 // A descriptor open for reading, or -1 when the path cannot be opened or
 // names something that is not a file: a folder, a pipe, a socket or a block
 // device. A character device is accepted but stays non-blocking, so a read
 // that would wait (a terminal) fails at once instead.
 int OpenFileForReading(const std::string& path);
 
-enum class ReadFileStatus {
-    Read,
-    CannotOpen,  // OpenFileForReading refused it
-    TooLarge,    // more than the given number of bytes
-    ReadFailed,  // a read failed (or would have had to wait)
-};
-
-// The whole file, at most maxBytes of it.
-ReadFileStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+// The whole file, at most maxBytes of it. CannotOpen when OpenFileForReading
+// refused it or a read failed (or would have had to wait); Refused, with
+// error EFBIG, for more than maxBytes. The message is left empty: the caller
+// names the file and the limit in its own words. bytes is empty unless Ok.
+Status ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "model/taskdraft.h"
@@ -20,12 +21,9 @@ LoadResult Load(NetTask& task, ByteSource& source) {
     FieldReader reader(source);
     TaskDraft staged;
     LoadResult result;
-    if (!ReadTaskFile(reader, staged, result.message)) {
-        result.status = LoadStatus::Refused;
-        return result;
-    }
+    result.status = ReadTaskFile(reader, staged);
+    if (!result.status.ok()) return result;
     ApplyTaskDraft(staged, task);
-    result.status = LoadStatus::Loaded;
     // Other bytes after the task are not ours and stay unread, as always.
     if (reader.PeekByte() != '#') return result;
     std::string rest;
@@ -55,22 +53,18 @@ struct FdCloser {
 }  // namespace
 
 int SaveToFile(const NetTask& task, const std::string& path) {
-    WriteOutcome outcome;
-    return SaveToFile(task, path, outcome);
+    return SaveTaskFile(task, path).ok() ? 1 : -1;
 }
 
-int SaveToFile(const NetTask& task, const std::string& path, WriteOutcome& outcome) {
+Status SaveTaskFile(const NetTask& task, const std::string& path) {
     const std::optional<std::string> bytes = FormatTaskFile(task);
-    if (!bytes) {
-        outcome = {WriteProblem::WriteFailed, 0};
-        return -1;
-    }
-    return ReplaceFileContents(path, *bytes, outcome) ? 1 : -1;
+    if (!bytes) return ContentRefused();
+    return ReplaceFileContents(path, *bytes);
 }
 
 LoadResult LoadFromFile(NetTask& task, const std::string& path) {
     const int fd = OpenFileForReading(path);
-    if (fd < 0) return {LoadStatus::CannotOpen, CannotOpenMessage};
+    if (fd < 0) return {Status::Fail(StatusKind::CannotOpen, CannotOpenMessage, errno)};
     FdCloser closer{fd};
     auto source = std::make_unique<FileByteSource>(fd);
     LoadResult result = Load(task, *source);

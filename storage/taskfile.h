@@ -11,16 +11,12 @@
 #include "storage/scalesection.h"
 #include "storage/texts.h"  // CannotOpenMessage
 
-enum class LoadStatus {
-    Loaded,      // read into the task
-    CannotOpen,  // the file could not be opened; the task is unchanged
-    Refused,     // opened, but breaks a capacity or an index; the task is unchanged
-};
-
 struct LoadResult {
-    LoadStatus status = LoadStatus::CannotOpen;
-    std::string message;  // Refused: what is wrong and on which line; CannotOpen:
-                          // CannotOpenMessage (UTF-8)
+    // Ok: read into the task. CannotOpen (CannotOpenMessage): the file could
+    // not be opened. Refused: opened, but it breaks a capacity or an index;
+    // the message says what and on which line. Either way the task is then
+    // unchanged.
+    Status status;
     // Loaded: whether a saved network came with the task. Damaged is for the
     // caller to report (NetworkDamagedMessage) after the load's own message.
     NetworkLoad network = NetworkLoad::None;
@@ -31,7 +27,7 @@ struct LoadResult {
     // it. The caller says RecoveryCopyMessage (storage/texts.h) and
     // this path, after the load's own messages.
     std::string recoveryCopy = {};
-    int code() const { return status == LoadStatus::Loaded ? 1 : -1; }
+    int code() const { return status.ok() ? 1 : -1; }
 };
 
 // Writes the task, and after it the network section when the task has a
@@ -40,9 +36,9 @@ struct LoadResult {
 // file, if any, is then left intact), also for a task that would not read back
 // the same (FormatTaskFile in storage/taskwriter.h). The task is not changed.
 int SaveToFile(const NetTask& task, const std::string& path);
-// The same, saying why the file was not written (WriteFailed with error 0 for
-// a task that would not read back).
-int SaveToFile(const NetTask& task, const std::string& path, WriteOutcome& outcome);
+// The same, saying why the file was not written as ReplaceFileContents says
+// it (ContentRefused for a task that would not read back).
+Status SaveTaskFile(const NetTask& task, const std::string& path);
 
 // Reads a task file into the task (definition, hidden size, examples) and a
 // network section that matches it. A file that breaks a capacity or an index

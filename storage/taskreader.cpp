@@ -149,7 +149,8 @@ bool Reading::Run(TaskDraft& staged) {
 
 }  // namespace
 
-bool ReadTaskFile(FieldReader& reader, TaskDraft& staged, std::string& message) {
-    message.clear();
-    return Reading(reader, message).Run(staged);
+Status ReadTaskFile(FieldReader& reader, TaskDraft& staged) {
+    std::string message;
+    if (Reading(reader, message).Run(staged)) return {};
+    return Status::Refuse(std::move(message));
 }

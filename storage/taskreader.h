@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "model/status.h"
 #include "model/taskdraft.h"
 #include "storage/fieldreader.h"
 
-// true: staged holds the file. false: message says which line is wrong and
+// Ok: staged holds the file. Refused: the message says which line is wrong and
 // why (UTF-8); staged is then partly filled and must not be used.
-bool ReadTaskFile(FieldReader& reader, TaskDraft& staged, std::string& message);
+Status ReadTaskFile(FieldReader& reader, TaskDraft& staged);

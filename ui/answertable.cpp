@@ -32,7 +32,7 @@ void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPat
     }
     const std::string outPath = chooseOut();
     if (outPath.empty()) return;
-    if (!ReplaceFileContents(outPath, csv)) {
+    if (!ReplaceFileContents(outPath, csv).ok()) {
         user.Tell(ToUtf8(UiTexts::NotSaved()));
         return;
     }

@@ -591,11 +591,11 @@ bool CZarnDlg::SaveTask() {
     const QString path = m_fileChooser(this, FileDialogKind::Save);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return false;
-    WriteOutcome outcome;
-    if (SaveToFile(m_task, NativePath(path), outcome) != 1) {
+    const Status saved = SaveTaskFile(m_task, NativePath(path));
+    if (!saved.ok()) {
         m_user.Tell(ToUtf8(UiTexts::NotSaved()));
         // Waiting would help here, unlike with the other reasons.
-        if (outcome.problem == WriteProblem::Busy) m_user.Tell(ToUtf8(UiTexts::FileBusy()));
+        if (HeldByAnotherWriter(saved)) m_user.Tell(ToUtf8(UiTexts::FileBusy()));
         return false;
     }
     TaskStored(path);
@@ -645,25 +645,16 @@ void CZarnDlg::LoadFile(const QString& path) {
 
 void CZarnDlg::LoadTaskFile(const QString& path) {
     const LoadResult result = LoadFromFile(m_task, NativePath(path));
-    switch (result.status) {
-        case LoadStatus::CannotOpen:
-            m_user.Tell(CannotOpenMessage);
-            break;
-        case LoadStatus::Refused:
-            m_user.Tell(result.message);
-            if (!result.recoveryCopy.empty())
-                m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
-            break;
-        case LoadStatus::Loaded:
-            SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
-            TaskStored(path);
-            m_user.Tell(ToUtf8(UiTexts::TaskLoaded()));
-            if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
-            if (result.scales == ScaleLoad::Damaged) m_user.Tell(ScalesDamagedMessage);
-            if (!result.recoveryCopy.empty())
-                m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
-            break;
+    if (result.status.ok()) {
+        SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
+        TaskStored(path);
+        m_user.Tell(ToUtf8(UiTexts::TaskLoaded()));
+        if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
+        if (result.scales == ScaleLoad::Damaged) m_user.Tell(ScalesDamagedMessage);
+    } else {
+        m_user.Tell(result.status.message);  // CannotOpenMessage, or what is wrong and where
     }
+    if (!result.recoveryCopy.empty()) m_user.Tell(RecoveryCopyMessage + result.recoveryCopy);
     RefreshTables();
 }
 

@@ -126,7 +126,7 @@ std::string TaskPart(const std::string& bytes) {
 bool WholeStoppedRun(const std::string& bytes, const std::string& newBytes) {
     auto task = MakeTask();
     const LoadResult loaded = LoadFromBytes(*task, bytes);
-    return loaded.status == LoadStatus::Loaded && loaded.network == NetworkLoad::Loaded &&
+    return loaded.status.kind == StatusKind::Ok && loaded.network == NetworkLoad::Loaded &&
            TaskPart(bytes) == TaskPart(newBytes) && bytes.size() > TaskPart(bytes).size() &&
            FormatTaskFile(*task) == bytes;
 }

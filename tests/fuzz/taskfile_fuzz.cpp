@@ -66,27 +66,28 @@ std::string Written(const NetTask& task) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NetTask& task = Scratch(0);
     static bool changed = true;
-    if (changed && LoadFromBytes(task, Baseline).status != LoadStatus::Loaded)
+    if (changed && LoadFromBytes(task, Baseline).status.kind != StatusKind::Ok)
         Fail("baseline refused");
     changed = false;
     const std::string before = Written(task);
 
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const LoadResult result = LoadFromBytes(task, input);
-    if (result.status == LoadStatus::Refused) {
-        if (result.message.empty()) Fail("refusal without a message");
+    if (result.status.kind == StatusKind::Refused) {
+        if (result.status.message.empty()) Fail("refusal without a message");
         if (Written(task) != before) Fail("a refused file changed the task");
         return 0;
     }
-    if (result.status != LoadStatus::Loaded) Fail("memory load reported CannotOpen");
+    if (result.status.kind != StatusKind::Ok) Fail("memory load reported CannotOpen");
     changed = true;
     CheckInsideCapacities(task);
 
     // Six-decimal values may move once on the first rewrite, never after.
     const std::string first = Written(task);
-    if (LoadFromBytes(Scratch(1), first).status != LoadStatus::Loaded) Fail("written file refused");
+    if (LoadFromBytes(Scratch(1), first).status.kind != StatusKind::Ok)
+        Fail("written file refused");
     const std::string second = Written(Scratch(1));
-    if (LoadFromBytes(Scratch(2), second).status != LoadStatus::Loaded)
+    if (LoadFromBytes(Scratch(2), second).status.kind != StatusKind::Ok)
         Fail("rewritten file refused");
     if (Written(Scratch(2)) != second) Fail("save-load-save not stable");
     return 0;

@@ -23,9 +23,9 @@ TEST(TaskFileCorpus, EveryCorpusFileLoadsCleanlyOrIsRefusedCleanly) {
         SCOPED_TRACE(file.string());
         CopyTask(*pristine, *task);
         const LoadResult result = LoadFromFile(*task, file.string());
-        ASSERT_NE(result.status, LoadStatus::CannotOpen);
-        if (result.status == LoadStatus::Refused) {
-            EXPECT_FALSE(result.message.empty());
+        ASSERT_NE(result.status.kind, StatusKind::CannotOpen);
+        if (result.status.kind == StatusKind::Refused) {
+            EXPECT_FALSE(result.status.message.empty());
             EXPECT_EQ(DescribeDifference(*task, *pristine), "");
             continue;
         }

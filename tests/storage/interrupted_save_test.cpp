@@ -22,6 +22,7 @@
 #include "storage/recoverycopy.h"
 #include "storage/signalhold.h"
 #include "storage/taskfile.h"
+#include "storage/texts.h"
 #include "tests/storage/noisy_task.h"
 #include "tests/support/task_builder.h"
 #include "tests/support/temp_dir.h"
@@ -114,7 +115,9 @@ std::string BigTaskBytes(const std::string& scratch) {
 int KilledHalfWay(const std::string& target, const std::string& bytes) {
     return InChild([&] {
         const rlimit limit{4096, 4096};
-        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && ReplaceFileContents(target, bytes) ? 0 : 1;
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && ReplaceFileContents(target, bytes).ok()
+                   ? 0
+                   : 1;
     });
 }
 
@@ -178,7 +181,7 @@ TEST(RecoveryCopy, KilledInPlaceSaveKeepsTheOldBytesAndTheNextSaveRemovesThem) {
         EXPECT_EQ(LoadFromFile(*task, target).recoveryCopy, expected);
         EXPECT_EQ(LoadFromFile(*task, target + ".twin").recoveryCopy, expected);
 
-        EXPECT_TRUE(ReplaceFileContents(target, newBytes));
+        EXPECT_TRUE(ReplaceFileContents(target, newBytes).ok());
         EXPECT_EQ(TempDir::Read(target + ".twin"), newBytes);
         EXPECT_EQ(FindRecoveryCopy(target), "");
         EXPECT_EQ(TempDir::Read(expected), "<missing>");
@@ -216,9 +219,8 @@ TEST(WriteLock, SecondWriterWaitsForTheFirstWhicheverNameItUses) {
             }
             ::close(held);
         });
-        WriteOutcome outcome;
-        EXPECT_TRUE(ReplaceFileContents(target, "second\n", outcome))
-            << DescribeWriteProblem(outcome);
+        const Status written = ReplaceFileContents(target, "second\n");
+        EXPECT_TRUE(written.ok()) << written.message;
         first.join();
         EXPECT_EQ(TempDir::Read(target), "second\n");
     }
@@ -230,20 +232,21 @@ TEST(CarefulSave, CheckWritableNamesWhatStandsInTheWay) {
     ASSERT_EQ(::mkdir(dir.Path("folder").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("missing/x", dir.Path("dangling").c_str()), 0);
-    const std::pair<const char*, WriteProblem> cases[] = {
-        {"file", WriteProblem::None},
-        {"new-file", WriteProblem::None},
-        {"folder", WriteProblem::NotRegular},
-        {"pipe", WriteProblem::NotRegular},
-        {"missing-folder/x", WriteProblem::NoFolder},
-        {"file/x", WriteProblem::NoFolder},
-        {"dangling", WriteProblem::NoFolder},
+    // The reason in words, or nothing when the file could be written.
+    const std::pair<const char*, const char*> cases[] = {
+        {"file", ""},
+        {"new-file", ""},
+        {"folder", NotRegularReason},
+        {"pipe", NotRegularReason},
+        {"missing-folder/x", NoFolderReason},
+        {"file/x", NoFolderReason},
+        {"dangling", NoFolderReason},
     };
-    for (const auto& [name, problem] : cases) {
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
-        const WriteOutcome check = CheckWritable(dir.Path(name));
-        EXPECT_EQ(check.problem, problem);
-        EXPECT_EQ(DescribeWriteProblem(check).empty(), problem == WriteProblem::None);
+        const Status check = CheckWritable(dir.Path(name));
+        EXPECT_EQ(check.message, reason);
+        EXPECT_EQ(check.kind, *reason ? StatusKind::CannotWrite : StatusKind::Ok);
     }
     EXPECT_EQ(TempDir::List(dir.path()),
               (std::vector<std::string>{"dangling", "file", "folder", "pipe"}));

@@ -43,7 +43,7 @@ TEST(NetworkSection, SavedNetworkLoadsBitForBitAndAnswersAlike) {
     ASSERT_EQ(SaveToFile(*trained, dir.Path("t.task")), 1);
     auto loaded = MakeTask();
     const LoadResult result = LoadFromFile(*loaded, dir.Path("t.task"));
-    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    ASSERT_EQ(result.status.kind, StatusKind::Ok);
     EXPECT_EQ(result.network, NetworkLoad::Loaded);
 
     EXPECT_TRUE(loaded->trainedShape == (NetworkShape{2, 4, 3}));
@@ -95,7 +95,7 @@ TEST(NetworkSection, OnlyANetworkOfTheCurrentShapeIsSaved) {
 TEST(NetworkSection, SectionCutAtEveryByteNeverRefusesTheTask) {
     const std::string full = FormatTaskFile(*TrainedFruit()).value();
     auto plain = MakeTask();
-    ASSERT_EQ(LoadFromBytes(*plain, Fruit).status, LoadStatus::Loaded);
+    ASSERT_EQ(LoadFromBytes(*plain, Fruit).status.kind, StatusKind::Ok);
     // Without its section the file is the task as any reader of the format sees it.
     ASSERT_EQ(FormatTaskFile(*plain), Fruit);
     // One record for every cut: only the last two cuts may load the network.
@@ -103,7 +103,7 @@ TEST(NetworkSection, SectionCutAtEveryByteNeverRefusesTheTask) {
     for (std::size_t cut = Fruit.size(); cut <= full.size(); ++cut) {
         SCOPED_TRACE(cut);
         const LoadResult result = LoadFromBytes(*task, std::string_view(full).substr(0, cut));
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        ASSERT_EQ(result.status.kind, StatusKind::Ok);
         const bool whole = cut >= full.size() - 1;  // the last LF may go
         EXPECT_EQ(result.network, cut == Fruit.size() ? NetworkLoad::None
                                   : whole             ? NetworkLoad::Loaded
@@ -136,7 +136,7 @@ TEST(NetworkSection, DamagedOtherVersionOrShapeIsIgnoredAndTheTaskLoads) {
         auto task = MakeNoisyTask();
         auto before = MakeNoisyTask();
         const LoadResult result = LoadFromBytes(*task, bytes);
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        ASSERT_EQ(result.status.kind, StatusKind::Ok);
         EXPECT_EQ(result.network, NetworkLoad::Damaged);
         EXPECT_EQ(task->exampleCount, 6) << "the task itself loads";
         EXPECT_TRUE(task->trainedShape == before->trainedShape) << "network untouched";

@@ -22,7 +22,7 @@ const std::string Fruit = SampleBytes("fruit.task");
 // fruit.task with scales on both parameters (colour: 3 variants, size: 2).
 std::unique_ptr<NetTask> ScaledFruit(bool trained) {
     auto task = MakeTask();
-    EXPECT_EQ(LoadFromBytes(*task, Fruit).status, LoadStatus::Loaded);
+    EXPECT_EQ(LoadFromBytes(*task, Fruit).status.kind, StatusKind::Ok);
     if (trained) {
         EXPECT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
     }
@@ -58,7 +58,7 @@ TEST(ScaleSection, SavedScalesLoadExactlyBesideTheNetwork) {
         ASSERT_EQ(SaveToFile(*task, dir.Path("t.task")), 1);
         auto loaded = MakeNoisyTask();
         const LoadResult result = LoadFromFile(*loaded, dir.Path("t.task"));
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        ASSERT_EQ(result.status.kind, StatusKind::Ok);
         EXPECT_EQ(result.scales, ScaleLoad::Loaded);
         EXPECT_EQ(result.network, trained ? NetworkLoad::Loaded : NetworkLoad::None);
         EXPECT_TRUE(loaded->inputParams[0].scale == task->inputParams[0].scale);
@@ -84,7 +84,7 @@ TEST(ScaleSection, CutAtEveryByteNeverRefusesTheTask) {
     for (std::size_t cut = sectionAt; cut <= full.size(); ++cut) {
         SCOPED_TRACE(cut);
         const LoadResult result = LoadFromBytes(*loaded, std::string_view(full).substr(0, cut));
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        ASSERT_EQ(result.status.kind, StatusKind::Ok);
         EXPECT_EQ(result.network, NetworkLoad::Loaded) << "the network before it stays whole";
         const bool whole = cut >= full.size() - 1;
         // Until "#zarn-scale " is whole, the bytes are no section of ours.
@@ -116,7 +116,7 @@ TEST(ScaleSection, DamagedOrNotFittingSectionsAreIgnored) {
         SCOPED_TRACE(name);
         auto task = MakeNoisyTask();
         const LoadResult result = LoadFromBytes(*task, bytes);
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        ASSERT_EQ(result.status.kind, StatusKind::Ok);
         EXPECT_EQ(result.scales, ScaleLoad::Damaged);
         EXPECT_EQ(task->exampleCount, 6) << "the task itself loads";
         EXPECT_EQ(task->inputParams[0].scale.kind, NumericScale::Kind::None);

@@ -30,7 +30,7 @@ class OneByteSource : public ByteSource {
 std::unique_ptr<NetTask> Loaded(std::string_view bytes) {
     auto task = MakeTask();
     const LoadResult result = LoadFromBytes(*task, bytes);
-    EXPECT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    EXPECT_EQ(result.status.kind, StatusKind::Ok) << result.status.message;
     return task;
 }
 
@@ -155,8 +155,8 @@ TEST(TaskFileLoad, ReadingInRunsOfOneByteGivesTheSameTask) {
         OneByteSource source(bytes);
         FieldReader reader(source);
         TaskDraft staged;
-        std::string message;
-        ASSERT_TRUE(ReadTaskFile(reader, staged, message)) << message;
+        const Status read = ReadTaskFile(reader, staged);
+        ASSERT_TRUE(read.ok()) << read.message;
         auto bytewise = MakeTask();
         ApplyTaskDraft(staged, *bytewise);
         EXPECT_EQ(DescribeDifference(*whole, *bytewise), "");
@@ -171,9 +171,9 @@ TEST(TaskFileLoad, MissingFileOrFolderCannotBeOpenedAndChangesNothing) {
     for (const std::string& path : {dir.Path("missing.task"), dir.path()}) {
         SCOPED_TRACE(path);
         const LoadResult result = LoadFromFile(*task, path);
-        EXPECT_EQ(result.status, LoadStatus::CannotOpen);
+        EXPECT_EQ(result.status.kind, StatusKind::CannotOpen);
         EXPECT_EQ(result.code(), -1);
-        EXPECT_EQ(result.message, "Файл не открылся.");
+        EXPECT_EQ(result.status.message, "Файл не открылся.");
         EXPECT_EQ(DescribeDifference(*task, *before), "");
     }
 }

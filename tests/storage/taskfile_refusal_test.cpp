@@ -21,9 +21,9 @@ void ExpectRefusedUnchanged(const std::string& bytes, const std::string& message
     auto before = MakeTask();
     CopyTask(*task, *before);
     const LoadResult result = LoadFromBytes(*task, bytes);
-    EXPECT_EQ(result.status, LoadStatus::Refused);
+    EXPECT_EQ(result.status.kind, StatusKind::Refused);
     EXPECT_EQ(result.code(), -1);
-    EXPECT_NE(result.message.find(messagePart), std::string::npos) << result.message;
+    EXPECT_NE(result.status.message.find(messagePart), std::string::npos) << result.status.message;
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -125,14 +125,14 @@ TEST(TaskFileRefusal, SamplesCutAtEveryLengthLoadOrAreRefusedCleanly) {
             if (changed) CopyTask(*pristine, *task);
             const LoadResult result =
                 LoadFromBytes(*task, std::string_view(sample).substr(0, length));
-            changed = result.status == LoadStatus::Loaded;
+            changed = result.status.kind == StatusKind::Ok;
             if (changed) {
                 ++loaded;
                 EXPECT_TRUE(InsideCapacities(*task));
             } else {
                 ++refused;
-                ASSERT_EQ(result.status, LoadStatus::Refused);
-                EXPECT_FALSE(result.message.empty());
+                ASSERT_EQ(result.status.kind, StatusKind::Refused);
+                EXPECT_FALSE(result.status.message.empty());
                 ASSERT_EQ(DescribeDifference(*task, *pristine), "");
             }
         }

@@ -36,7 +36,7 @@ std::unique_ptr<NetTask> SaveAndLoad(const NetTask& task, std::string* bytes = n
     EXPECT_EQ(SaveToFile(task, dir.Path("t.task")), 1);
     if (bytes) *bytes = TempDir::Read(dir.Path("t.task"));
     auto loaded = MakeTask();
-    EXPECT_EQ(LoadFromFile(*loaded, dir.Path("t.task")).status, LoadStatus::Loaded);
+    EXPECT_EQ(LoadFromFile(*loaded, dir.Path("t.task")).status.kind, StatusKind::Ok);
     return loaded;
 }
 
@@ -94,7 +94,7 @@ TEST(TaskFileRoundTrip, SamplesSaveBackToTheirOwnBytes) {
         SCOPED_TRACE(name);
         const std::string sample = SampleBytes(name);
         auto task = MakeTask();
-        ASSERT_EQ(LoadFromBytes(*task, sample).status, LoadStatus::Loaded);
+        ASSERT_EQ(LoadFromBytes(*task, sample).status.kind, StatusKind::Ok);
         std::string first;
         auto again = SaveAndLoad(*task, &first);
         EXPECT_EQ(first, sample);
@@ -110,8 +110,8 @@ TEST(TaskFileRoundTrip, CrLfFileLoadsLikeTheLfFile) {
         const std::string lf = SampleBytes(name);
         auto fromLf = MakeTask();
         auto fromCrLf = MakeTask();
-        ASSERT_EQ(LoadFromBytes(*fromLf, lf).status, LoadStatus::Loaded);
-        ASSERT_EQ(LoadFromBytes(*fromCrLf, WithCrLf(lf)).status, LoadStatus::Loaded);
+        ASSERT_EQ(LoadFromBytes(*fromLf, lf).status.kind, StatusKind::Ok);
+        ASSERT_EQ(LoadFromBytes(*fromCrLf, WithCrLf(lf)).status.kind, StatusKind::Ok);
         EXPECT_EQ(DescribeDifference(*fromLf, *fromCrLf), "");
         EXPECT_EQ(FormatTaskFile(*fromCrLf).value_or(""), lf);
     }
@@ -119,7 +119,7 @@ TEST(TaskFileRoundTrip, CrLfFileLoadsLikeTheLfFile) {
 
 TEST(TaskFileRoundTrip, Windows1251BytesPassThroughUntouched) {
     auto weather = MakeTask();
-    ASSERT_EQ(LoadFromBytes(*weather, SampleBytes("weather-ru.task")).status, LoadStatus::Loaded);
+    ASSERT_EQ(LoadFromBytes(*weather, SampleBytes("weather-ru.task")).status.kind, StatusKind::Ok);
     EXPECT_EQ(weather->inputNames[0], "\xCF\xEE\xE3\xEE\xE4\xE0");  // Погода
     EXPECT_EQ(weather->outputNames[1], "\xD1\xE8\xE4\xE5\xF2\xFC \xE4\xEE\xEC\xE0");
 

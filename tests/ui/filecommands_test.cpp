@@ -111,10 +111,10 @@ TEST_F(FileCommandsTest, RefusedFileIsReportedWithTheReadersMessage) {
     Write(Path("bad.task"), "13\n1\n1\n0\n");
     auto scratch = MakeTask();
     const LoadResult expected = LoadFromFile(*scratch, Path("bad.task"));
-    ASSERT_EQ(expected.status, LoadStatus::Refused);
+    ASSERT_EQ(expected.status.kind, StatusKind::Refused);
     chosen = QString::fromStdString(Path("bad.task"));
     Click("loadButton");
-    EXPECT_EQ(driver.texts, std::vector<std::string>{expected.message});
+    EXPECT_EQ(driver.texts, std::vector<std::string>{expected.status.message});
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -131,7 +131,7 @@ TEST_F(FileCommandsTest, DamagedFileNamesTheCopyOfItsPreviousVersion) {
     chosen = QString::fromStdString(Path("bad.task"));
     Click("loadButton");
     EXPECT_EQ(driver.texts,
-              (std::vector<std::string>{expected.message, RecoveryCopyMessage + copy}));
+              (std::vector<std::string>{expected.status.message, RecoveryCopyMessage + copy}));
 }
 
 TEST_F(FileCommandsTest, FileAnotherProgramIsWritingIsNotSavedAndTheReasonIsShown) {
