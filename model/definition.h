@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "model/status.h"
 #include "model/task.h"
 #include "model/texts.h"
 #include "model/userdialog.h"
@@ -12,17 +13,20 @@
 // The texts these operations show (InputsLimitMessage, AddParamQuestion and
 // the like) are in model/texts.h.
 
-// Whether the parameter editor should open, and in which role.
+// Whether the parameter editor should open, and in which role. A refusal
+// made before any question comes in status, for the UI to show.
 struct EditorRequest {
     bool open = false;
     DialogMode role = ModeSetup;
+    Status status;
 };
 
 // Yes without asking when there are no examples; otherwise asks, and on OK
 // runs ResetExamples before answering yes.
 bool ConfirmDiscardExamples(NetTask& task, UserDialog& user, const std::string& question);
 
-// Sets dialogMode to ModeSetup; refuses a 13th parameter without asking.
+// Sets dialogMode to ModeSetup; refuses a 13th parameter with
+// InputsLimitMessage without asking.
 EditorRequest AddInputParam(NetTask& task, DialogState& state, UserDialog& user);
 // Sets dialogMode to ModeOutput.
 EditorRequest EditOutputVariants(NetTask& task, DialogState& state, UserDialog& user);
@@ -32,6 +36,7 @@ EditorRequest EditOutputVariants(NetTask& task, DialogState& state, UserDialog& 
 EditorRequest ChangeInputParam(NetTask& task, DialogState& state, int selectedIndex,
                                UserDialog& user);
 // Both deletes ask first (when examples exist); afterwards an index that names
-// no parameter or output variant changes nothing and shows nothing.
-void DeleteInputParam(NetTask& task, int selectedIndex, UserDialog& user);
-void DeleteOutputVariant(NetTask& task, int selectedIndex, UserDialog& user);
+// no parameter or output variant changes nothing. True when something was
+// deleted: the UI then tells DeletedMessage.
+bool DeleteInputParam(NetTask& task, int selectedIndex, UserDialog& user);
+bool DeleteOutputVariant(NetTask& task, int selectedIndex, UserDialog& user);

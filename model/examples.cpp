@@ -4,10 +4,8 @@ bool CanAddExample(const NetTask& task) {
     return task.exampleCount < MaxExamples;
 }
 
-bool RoomForExample(const NetTask& task, UserDialog& user) {
-    if (CanAddExample(task)) return true;
-    user.Tell(ExamplesFullMessage);
-    return false;
+Status RoomForExample(const NetTask& task) {
+    return CanAddExample(task) ? Status{} : Status::Refuse(ExamplesFullMessage);
 }
 
 bool AddExample(NetTask& task, const int* variantIndex, int resultIndex) {

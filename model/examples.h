@@ -1,9 +1,9 @@
 // The example set: append, delete, and the result of an example.
 #pragma once
 
+#include "model/status.h"
 #include "model/task.h"
 #include "model/texts.h"
-#include "model/userdialog.h"
 
 // Appends an example; variantIndex holds one 0-based index per input parameter.
 // Refuses (returns false, stores nothing) when the set is full or an index
@@ -21,6 +21,6 @@ int ExampleResult(const NetTask& task, int k);
 // Whether another example fits; the UI refuses with ExamplesFullMessage otherwise.
 bool CanAddExample(const NetTask& task);
 
-// The add-example path's guard: tells ExamplesFullMessage and answers false
-// when 500 examples are stored.
-bool RoomForExample(const NetTask& task, UserDialog& user);
+// The add-example path's guard: refused with ExamplesFullMessage when 500
+// examples are stored.
+[[nodiscard]] Status RoomForExample(const NetTask& task);

@@ -58,33 +58,28 @@ void StoreVariants(InputParam& param, const std::vector<SheetRow>& rows) {
 }
 
 // Whether the sheet's rows fit the task's list: at least one, at most
-// capacity; otherwise tells the matching message.
-bool RowsFit(const ParamSheet& sheet, int capacity, const char* noneMessage,
-             const char* fullMessage, UserDialog& user) {
-    if (!sheet.rows.empty() && sheet.rows.size() <= static_cast<std::size_t>(capacity)) return true;
-    user.Tell(sheet.rows.empty() ? noneMessage : fullMessage);
-    return false;
+// capacity; otherwise refused with the matching message.
+Status RowsFit(const ParamSheet& sheet, int capacity, const char* noneMessage,
+               const char* fullMessage) {
+    if (!sheet.rows.empty() && sheet.rows.size() <= static_cast<std::size_t>(capacity)) return {};
+    return Status::Refuse(sheet.rows.empty() ? noneMessage : fullMessage);
 }
 
-bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
-    if (sheet.name.empty()) {
-        user.Tell(ParamNameEmptyMessage);
-        return false;
-    }
+Status CommitInput(NetTask& task, const ParamSheet& sheet) {
+    if (sheet.name.empty()) return Status::Refuse(ParamNameEmptyMessage);
     // A refused commit stores nothing, not even the name, so Cancel afterwards
     // really leaves the task as it was.
-    if (!RowsFit(sheet, MaxVariants, NoVariantsMessage, VariantsFullMessage, user)) return false;
+    if (Status fit = RowsFit(sheet, MaxVariants, NoVariantsMessage, VariantsFullMessage); !fit.ok())
+        return fit;
     int index;
     if (sheet.role == ModeSetup) {
-        if (task.inputCount < 0 || task.inputCount >= MaxInputs) {
-            user.Tell(InputsLimitMessage);
-            return false;
-        }
+        if (task.inputCount < 0 || task.inputCount >= MaxInputs)
+            return Status::Refuse(InputsLimitMessage);
         index = task.inputCount;
     } else {
         // The parameter was chosen from the table; one that no longer exists
         // has nothing to change.
-        if (sheet.editIndex < 0 || sheet.editIndex >= task.inputCount) return true;
+        if (sheet.editIndex < 0 || sheet.editIndex >= task.inputCount) return {};
         index = sheet.editIndex;
     }
     task.inputNames[index] = sheet.name;
@@ -92,14 +87,15 @@ bool CommitInput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
     if (sheet.role == ModeSetup) task.inputParams[index].scale = NumericScale{};
     StoreVariants(task.inputParams[index], sheet.rows);
     if (sheet.role == ModeSetup) ++task.inputCount;
-    return true;
+    return {};
 }
 
-bool CommitOutput(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
-    if (!RowsFit(sheet, MaxOutputs, NoOutputsMessage, OutputsFullMessage, user)) return false;
+Status CommitOutput(NetTask& task, const ParamSheet& sheet) {
+    if (Status fit = RowsFit(sheet, MaxOutputs, NoOutputsMessage, OutputsFullMessage); !fit.ok())
+        return fit;
     for (std::size_t j = 0; j < sheet.rows.size(); ++j) task.outputNames[j] = sheet.rows[j].name;
     task.outputCount = static_cast<int32_t>(sheet.rows.size());
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -122,29 +118,18 @@ ParamSheet OpenSheet(const NetTask& task, int32_t dialogMode, int editIndex) {
     return sheet;
 }
 
-bool SheetAddVariant(ParamSheet& sheet, double value, const std::string& name, UserDialog& user) {
+Status SheetAddVariant(ParamSheet& sheet, double value, const std::string& name) {
     const bool input = IsInputRole(sheet.role);
     const std::string valueText = input ? FormatLf(value) : std::string();
-    if (name.empty()) {
-        user.Tell(VariantNameEmptyMessage);
-        return false;
-    }
+    if (name.empty()) return Status::Refuse(VariantNameEmptyMessage);
     // The value becomes the network's input signal.
-    if (input && !std::isfinite(value)) {
-        user.Tell(ValueNotFiniteMessage);
-        return false;
-    }
-    if (IsDuplicate(sheet, valueText, name)) {
-        user.Tell(DuplicateValueMessage);
-        return false;
-    }
+    if (input && !std::isfinite(value)) return Status::Refuse(ValueNotFiniteMessage);
+    if (IsDuplicate(sheet, valueText, name)) return Status::Refuse(DuplicateValueMessage);
     const std::size_t capacity = static_cast<std::size_t>(input ? MaxVariants : MaxOutputs);
-    if (sheet.rows.size() >= capacity) {
-        user.Tell(input ? VariantsFullMessage : OutputsFullMessage);
-        return false;
-    }
+    if (sheet.rows.size() >= capacity)
+        return Status::Refuse(input ? VariantsFullMessage : OutputsFullMessage);
     sheet.rows.push_back({valueText, name});
-    return true;
+    return {};
 }
 
 void SheetDeleteRow(ParamSheet& sheet, int row) {
@@ -152,7 +137,6 @@ void SheetDeleteRow(ParamSheet& sheet, int row) {
     sheet.rows.erase(sheet.rows.begin() + row);
 }
 
-bool CommitSheet(NetTask& task, const ParamSheet& sheet, UserDialog& user) {
-    return IsInputRole(sheet.role) ? CommitInput(task, sheet, user)
-                                   : CommitOutput(task, sheet, user);
+Status CommitSheet(NetTask& task, const ParamSheet& sheet) {
+    return IsInputRole(sheet.role) ? CommitInput(task, sheet) : CommitOutput(task, sheet);
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "model/status.h"
 #include "model/task.h"
 #include "model/texts.h"
-#include "model/userdialog.h"
 
 // The texts the sheet operations show (VariantNameEmptyMessage and the like)
 // and NameHeading are in model/texts.h.
@@ -28,16 +28,16 @@ struct ParamSheet {
 // output role; an editIndex naming no parameter gives an empty sheet.
 ParamSheet OpenSheet(const NetTask& task, int32_t dialogMode, int editIndex);
 
-// Appends a row unless refused with a message; true when appended. The output
-// role ignores value. Input roles expect the value field to have passed
-// IsNumberText (model/numtext.h); the UI refuses it with ValueNotNumberMessage
-// otherwise.
-bool SheetAddVariant(ParamSheet& sheet, double value, const std::string& name, UserDialog& user);
+// Appends a row unless refused (then the sheet is unchanged and the status
+// carries the message). The output role ignores value. Input roles expect the
+// value field to have passed IsNumberText (model/numtext.h); the UI refuses it
+// with ValueNotNumberMessage otherwise.
+[[nodiscard]] Status SheetAddVariant(ParamSheet& sheet, double value, const std::string& name);
 
 // Removes 0-based sheet row `row`; nothing happens when there are no rows or
 // the row does not exist.
 void SheetDeleteRow(ParamSheet& sheet, int row);
 
-// Writes the sheet into the task; true when the editor may close, false after
-// a message (the editor stays open and the task is unchanged).
-bool CommitSheet(NetTask& task, const ParamSheet& sheet, UserDialog& user);
+// Writes the sheet into the task; ok when the editor may close. When refused
+// the editor stays open, the task is unchanged and the UI shows the message.
+[[nodiscard]] Status CommitSheet(NetTask& task, const ParamSheet& sheet);

@@ -1,7 +1,6 @@
 #include "model/savecheck.h"
 
-bool ReadyToSave(const NetTask& task, UserDialog& user) {
-    if (task.inputCount >= 1 && task.outputCount >= 1) return true;
-    user.Tell(NotEnoughToSaveMessage);
-    return false;
+Status ReadyToSave(const NetTask& task) {
+    if (task.inputCount >= 1 && task.outputCount >= 1) return {};
+    return Status::Refuse(NotEnoughToSaveMessage);
 }

@@ -1,6 +1,6 @@
-// How the core's operations talk to the user: OK/Cancel questions and OK
-// messages. The UI implements it with message boxes, tests with scripts.
-// Texts are UTF-8.
+// OK/Cancel questions and OK messages for the user. The core only asks
+// (a refusal comes back as a Status, model/status.h); the window tells. The
+// UI implements it with message boxes, tests with scripts. Texts are UTF-8.
 #pragma once
 
 #include <string>

@@ -93,7 +93,10 @@ void CParamDlg::OnAddVariant() {
     const std::optional<std::string> name =
         ReadName(m_ui->variantNameEdit, UiTexts::VariantNameField());
     if (!name) return;
-    if (!SheetAddVariant(m_sheet, value, *name, m_user)) return;
+    if (const Status added = SheetAddVariant(m_sheet, value, *name); !added.ok()) {
+        m_user.Tell(added.message);
+        return;
+    }
     ShowSheetRows();
     m_ui->variantGrid->scrollToBottom();
     m_ui->variantNameEdit->clear();
@@ -115,5 +118,10 @@ void CParamDlg::accept() {
         if (!name) return;
         m_sheet.name = *name;
     }
-    if (CommitSheet(m_task, m_sheet, m_user)) QDialog::accept();
+    const Status committed = CommitSheet(m_task, m_sheet);
+    if (!committed.ok()) {
+        m_user.Tell(committed.message);  // the editor stays open
+        return;
+    }
+    QDialog::accept();
 }

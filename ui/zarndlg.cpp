@@ -318,8 +318,9 @@ void CZarnDlg::FillExampleTable() {
 
 // ---- Setup panel ---------------------------------------------------------
 
-void CZarnDlg::RunParamEditor(bool open) {
-    if (open) {
+void CZarnDlg::RunParamEditor(const EditorRequest& request) {
+    if (!request.status.ok()) m_user.Tell(request.status.message);
+    if (request.open) {
         CParamDlg editor(m_task, m_state, this);
         editor.exec();
     }
@@ -338,28 +339,31 @@ void CZarnDlg::TrackEdit(Edit&& edit) {
 }
 
 void CZarnDlg::OnAddInput() {
-    TrackEdit([this] { RunParamEditor(AddInputParam(m_task, m_state, m_user).open); });
+    TrackEdit([this] { RunParamEditor(AddInputParam(m_task, m_state, m_user)); });
 }
 
 void CZarnDlg::OnChangeInput() {
     const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
-    TrackEdit(
-        [this, index] { RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user).open); });
+    TrackEdit([this, index] { RunParamEditor(ChangeInputParam(m_task, m_state, index, m_user)); });
 }
 
 void CZarnDlg::OnDeleteInput() {
     const int index = static_cast<int>(m_ui->inputGrid->GetRowSel()) - 1;
-    TrackEdit([this, index] { DeleteInputParam(m_task, index, m_user); });
+    TrackEdit([this, index] {
+        if (DeleteInputParam(m_task, index, m_user)) m_user.Tell(DeletedMessage);
+    });
     RefreshTables();
 }
 
 void CZarnDlg::OnEditOutput() {
-    TrackEdit([this] { RunParamEditor(EditOutputVariants(m_task, m_state, m_user).open); });
+    TrackEdit([this] { RunParamEditor(EditOutputVariants(m_task, m_state, m_user)); });
 }
 
 void CZarnDlg::OnDeleteOutput() {
     const int index = static_cast<int>(m_ui->outputGrid->GetRowSel());
-    TrackEdit([this, index] { DeleteOutputVariant(m_task, index, m_user); });
+    TrackEdit([this, index] {
+        if (DeleteOutputVariant(m_task, index, m_user)) m_user.Tell(DeletedMessage);
+    });
     RefreshTables();
 }
 
@@ -533,7 +537,9 @@ void CZarnDlg::OnErrorGraph() {
 
 void CZarnDlg::OnAddExample() {
     m_state.dialogMode = ModeTraining;
-    if (RoomForExample(m_task, m_user)) {
+    if (const Status room = RoomForExample(m_task); !room.ok()) {
+        m_user.Tell(room.message);
+    } else {
         TrackEdit([this] {
             CExampleDlg dialog(m_task, m_state, m_user, this);
             dialog.exec();
@@ -587,7 +593,10 @@ void CZarnDlg::OnSaveToFile() {
 }
 
 bool CZarnDlg::SaveTask() {
-    if (!ReadyToSave(m_task, m_user)) return false;
+    if (const Status ready = ReadyToSave(m_task); !ready.ok()) {
+        m_user.Tell(ready.message);
+        return false;
+    }
     const QString path = m_fileChooser(this, FileDialogKind::Save);
     RefreshTables();  // the file dialog has closed
     if (path.isEmpty()) return false;

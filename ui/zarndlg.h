@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "model/definition.h"
 #include "model/task.h"
 #include "ui/messagebox.h"
 
@@ -100,7 +101,8 @@ class CZarnDlg : public QDialog {
     void OnDeleteInput();
     void OnEditOutput();
     void OnDeleteOutput();
-    void RunParamEditor(bool open);
+    // Shows the refusal the request carries, or opens the editor it asks for.
+    void RunParamEditor(const EditorRequest& request);
     // Modes.
     void OnSetupMode();
     void OnTrainingMode();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/refusal.h"
 #include "tests/support/scripted_dialog.h"
 #include "tests/support/task_builder.h"
 
@@ -80,8 +81,8 @@ TEST(AddInputParam, OpensEditorWithoutQuestionWhenNoExamples) {
     EXPECT_EQ(request.role, ModeSetup);
     EXPECT_EQ(state.dialogMode, ModeSetup);
     EXPECT_EQ(state.editIndex, 3);
+    EXPECT_TRUE(request.status.ok());
     EXPECT_TRUE(user.questions.empty());
-    EXPECT_TRUE(user.messages.empty());
 }
 
 TEST(AddInputParam, TwelveParametersRefusedWithoutQuestion) {
@@ -90,9 +91,10 @@ TEST(AddInputParam, TwelveParametersRefusedWithoutQuestion) {
     auto before = Copy(*task);
     DialogState state{ModeOutput, 0};
     ScriptedDialog user;  // no answers: any question fails the test
-    EXPECT_FALSE(AddInputParam(*task, state, user).open);
+    const EditorRequest request = AddInputParam(*task, state, user);
+    EXPECT_FALSE(request.open);
     EXPECT_EQ(state.dialogMode, ModeSetup);
-    EXPECT_EQ(user.messages, std::vector<std::string>{InputsLimitMessage});
+    EXPECT_EQ(Refusal(request.status), InputsLimitMessage);
     EXPECT_EQ(std::string(InputsLimitMessage),
               "Извините, в это версии программы кол-во входных нейронов ограничено числом 12.");
     EXPECT_EQ(DescribeDifference(*task, *before), "");
@@ -104,7 +106,9 @@ TEST(AddInputParam, CancelKeepsExamplesAndDefinition) {
     DialogState state;
     ScriptedDialog user;
     user.answers = {false};
-    EXPECT_FALSE(AddInputParam(*task, state, user).open);
+    const EditorRequest request = AddInputParam(*task, state, user);
+    EXPECT_FALSE(request.open);
+    EXPECT_TRUE(request.status.ok());  // a cancelled question is no refusal
     EXPECT_EQ(user.questions, std::vector<std::string>{
                                   "Добавление новых параметров возможно только с удалением всех "
                                   "примеров.\nХотите всё равно Продолжить?"});
@@ -203,13 +207,13 @@ TEST(DeleteInputParam, FirstOfThreeShiftsParametersWithTheirVariants) {
     expected->inputParams[1] = task->inputParams[2];
     expected->inputCount = 2;  // slot 2 keeps its old contents
     ScriptedDialog user;
-    DeleteInputParam(*task, 0, user);
+    EXPECT_TRUE(DeleteInputParam(*task, 0, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
     EXPECT_EQ(task->inputParams[0].variantCount, 1);
     EXPECT_EQ(task->inputParams[1].variantCount, 3);
     EXPECT_EQ(task->inputParams[1].variantNames[2], "c3");
     EXPECT_EQ(task->inputNames[2], "C");
-    EXPECT_EQ(user.messages, std::vector<std::string>{"Удалено!"});
+    EXPECT_EQ(std::string(DeletedMessage), "Удалено!");
     EXPECT_TRUE(user.questions.empty());
 }
 
@@ -219,9 +223,8 @@ TEST(DeleteInputParam, LastParameterOnlyLowersTheCount) {
     auto expected = Copy(*task);
     expected->inputCount = 2;
     ScriptedDialog user;
-    DeleteInputParam(*task, 2, user);
+    EXPECT_TRUE(DeleteInputParam(*task, 2, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
-    EXPECT_EQ(user.messages, std::vector<std::string>{DeletedMessage});
 }
 
 TEST(DeleteInputParam, AsksTheDeleteQuestionFirst) {
@@ -229,10 +232,9 @@ TEST(DeleteInputParam, AsksTheDeleteQuestionFirst) {
     auto before = Copy(*task);
     ScriptedDialog user;
     user.answers = {false, true};
-    DeleteInputParam(*task, 1, user);
+    EXPECT_FALSE(DeleteInputParam(*task, 1, user));
     EXPECT_EQ(DescribeDifference(*task, *before), "");
-    EXPECT_TRUE(user.messages.empty());
-    DeleteInputParam(*task, 1, user);
+    EXPECT_TRUE(DeleteInputParam(*task, 1, user));
     EXPECT_EQ(task->inputCount, 2);
     EXPECT_EQ(task->inputNames[1], "C");
     EXPECT_EQ(task->exampleCount, 0);
@@ -247,10 +249,9 @@ TEST(DeleteInputParam, NothingToDeleteShowsNothing) {
     auto task = MakeTask();
     auto before = Copy(*task);
     ScriptedDialog user;
-    DeleteInputParam(*task, -1, user);
-    DeleteInputParam(*task, 0, user);
+    EXPECT_FALSE(DeleteInputParam(*task, -1, user));
+    EXPECT_FALSE(DeleteInputParam(*task, 0, user));
     EXPECT_EQ(DescribeDifference(*task, *before), "");
-    EXPECT_TRUE(user.messages.empty());
 }
 
 // An index naming no parameter must never reach the arrays, even after OK.
@@ -259,12 +260,11 @@ TEST(DeleteInputParam, IndexOutsideTheListChangesOnlyTheExamples) {
     auto expected = Reset(*task);
     ScriptedDialog user;
     user.answers = {true};
-    DeleteInputParam(*task, -1, user);
+    EXPECT_FALSE(DeleteInputParam(*task, -1, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
-    DeleteInputParam(*task, 3, user);
-    DeleteInputParam(*task, MaxInputs, user);
+    EXPECT_FALSE(DeleteInputParam(*task, 3, user));
+    EXPECT_FALSE(DeleteInputParam(*task, MaxInputs, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
-    EXPECT_TRUE(user.messages.empty());
 }
 
 TEST(DeleteOutputVariant, ShiftsLaterNamesAndKeepsTheFreedSlot) {
@@ -275,10 +275,9 @@ TEST(DeleteOutputVariant, ShiftsLaterNamesAndKeepsTheFreedSlot) {
     expected->outputNames[1] = "z";
     expected->outputCount = 2;
     ScriptedDialog user;
-    DeleteOutputVariant(*task, 0, user);
+    EXPECT_TRUE(DeleteOutputVariant(*task, 0, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
     EXPECT_EQ(task->outputNames[2], "z");
-    EXPECT_EQ(user.messages, std::vector<std::string>{DeletedMessage});
 }
 
 TEST(DeleteOutputVariant, AsksTheChangeQuestion) {
@@ -286,9 +285,9 @@ TEST(DeleteOutputVariant, AsksTheChangeQuestion) {
     auto before = Copy(*task);
     ScriptedDialog user;
     user.answers = {false, true};
-    DeleteOutputVariant(*task, 1, user);
+    EXPECT_FALSE(DeleteOutputVariant(*task, 1, user));
     EXPECT_EQ(DescribeDifference(*task, *before), "");
-    DeleteOutputVariant(*task, 1, user);
+    EXPECT_TRUE(DeleteOutputVariant(*task, 1, user));
     EXPECT_EQ(task->outputCount, 2);
     EXPECT_EQ(task->outputNames[1], "z");
     EXPECT_EQ(task->exampleCount, 0);
@@ -300,12 +299,11 @@ TEST(DeleteOutputVariant, NothingToDeleteOrBadIndexShowsNothing) {
     auto expected = Reset(*task);
     ScriptedDialog user;
     user.answers = {true};
-    DeleteOutputVariant(*task, -1, user);
-    DeleteOutputVariant(*task, 3, user);
+    EXPECT_FALSE(DeleteOutputVariant(*task, -1, user));
+    EXPECT_FALSE(DeleteOutputVariant(*task, 3, user));
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
     auto empty = MakeTask();
-    DeleteOutputVariant(*empty, 0, user);
+    EXPECT_FALSE(DeleteOutputVariant(*empty, 0, user));
     EXPECT_EQ(empty->outputCount, 0);
-    EXPECT_TRUE(user.messages.empty());
     EXPECT_EQ(user.questions.size(), 1u);
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/support/scripted_dialog.h"
+#include "tests/support/refusal.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -103,15 +103,11 @@ TEST(AddExample, NeverStoresAFiveHundredFirstExample) {
 TEST(RoomForExample, RefusesWithOurMessageWhenFull) {
     auto task = DefinedTask();
     for (int e = 0; e < MaxExamples - 1; ++e) PutExample(*task, {0, 0, 0}, 0);
-    ScriptedDialog user;
     EXPECT_TRUE(CanAddExample(*task));
-    EXPECT_TRUE(RoomForExample(*task, user));
-    EXPECT_TRUE(user.messages.empty());
+    EXPECT_TRUE(RoomForExample(*task).ok());
     PutExample(*task, {0, 0, 0}, 0);
     EXPECT_FALSE(CanAddExample(*task));
-    EXPECT_FALSE(RoomForExample(*task, user));
-    EXPECT_EQ(user.messages, std::vector<std::string>{ExamplesFullMessage});
-    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(Refusal(RoomForExample(*task)), ExamplesFullMessage);
 }
 
 TEST(DeleteExample, FirstOfThreeMovesTheOthersUpInOrder) {

@@ -119,12 +119,12 @@ TEST(NumericScale, EditedVariantsDropTheScaleAndANewParameterHasNone) {
     // Renaming the parameter keeps its variants and so its scale.
     ParamSheet sheet = OpenSheet(*task, ModeEditInput, 0);
     sheet.name = "звонки";
-    ASSERT_TRUE(CommitSheet(*task, sheet, user));
+    ASSERT_TRUE(CommitSheet(*task, sheet).ok());
     EXPECT_EQ(task->inputParams[0].scale.kind, NumericScale::Kind::Exact);
     // A changed variant does not measure what the scale says any more.
     sheet = OpenSheet(*task, ModeEditInput, 0);
     sheet.rows[1].name = "тридцать";
-    ASSERT_TRUE(CommitSheet(*task, sheet, user));
+    ASSERT_TRUE(CommitSheet(*task, sheet).ok());
     EXPECT_EQ(task->inputParams[0].scale.kind, NumericScale::Kind::None);
 
     // A deleted parameter's scale moves with it; a new one in a freed slot has none.
@@ -137,6 +137,6 @@ TEST(NumericScale, EditedVariantsDropTheScaleAndANewParameterHasNone) {
     sheet = OpenSheet(*two, ModeSetup, -1);
     sheet.name = "c";
     sheet.rows = {{"0.000000", "y"}};
-    ASSERT_TRUE(CommitSheet(*two, sheet, user));
+    ASSERT_TRUE(CommitSheet(*two, sheet).ok());
     EXPECT_EQ(two->inputParams[0].scale.kind, NumericScale::Kind::None);
 }

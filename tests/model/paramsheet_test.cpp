@@ -8,7 +8,7 @@
 #include "model/definition.h"
 #include "model/numtext.h"
 #include "tests/support/comma_locale.h"
-#include "tests/support/scripted_dialog.h"
+#include "tests/support/refusal.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -94,59 +94,49 @@ TEST(OpenSheet, OutputRoleHoldsNamesOnly) {
 
 TEST(SheetAddVariant, AppendsLfTextAndName) {
     ParamSheet sheet;
-    ScriptedDialog user;
-    EXPECT_TRUE(SheetAddVariant(sheet, 0.5, "half", user));
-    EXPECT_TRUE(SheetAddVariant(sheet, 0.1234567, "q", user));
+    EXPECT_TRUE(SheetAddVariant(sheet, 0.5, "half").ok());
+    EXPECT_TRUE(SheetAddVariant(sheet, 0.1234567, "q").ok());
     EXPECT_EQ(ValueTexts(sheet), (std::vector<std::string>{"0.500000", "0.123457"}));
     EXPECT_EQ(Names(sheet), (std::vector<std::string>{"half", "q"}));
-    EXPECT_TRUE(user.messages.empty());
 }
 
 TEST(SheetAddVariant, DuplicateIsJudgedByLfText) {
     ParamSheet sheet;
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, 0.5000001, "first", user));
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.5, "second", user));
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.5, "first", user));
-    EXPECT_EQ(user.messages, std::vector<std::string>(2, "Такое значение уже есть!"));
-    EXPECT_TRUE(SheetAddVariant(sheet, 0.75, "first", user));  // names may repeat
+    ASSERT_TRUE(SheetAddVariant(sheet, 0.5000001, "first").ok());
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.5, "second")), "Такое значение уже есть!");
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.5, "first")), "Такое значение уже есть!");
+    EXPECT_TRUE(SheetAddVariant(sheet, 0.75, "first").ok());  // names may repeat
     EXPECT_EQ(Names(sheet), (std::vector<std::string>{"first", "first"}));
 }
 
 TEST(SheetAddVariant, EmptyNameWinsOverDuplicate) {
     ParamSheet sheet;
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, 1.0, "one", user));
-    EXPECT_FALSE(SheetAddVariant(sheet, 1.0, "", user));
-    EXPECT_FALSE(SheetAddVariant(sheet, 2.0, "", user));
-    EXPECT_EQ(user.messages,
-              std::vector<std::string>(2, "Не заполнено поле наименование варианта!"));
+    ASSERT_TRUE(SheetAddVariant(sheet, 1.0, "one").ok());
+    for (double value : {1.0, 2.0})
+        EXPECT_EQ(Refusal(SheetAddVariant(sheet, value, "")),
+                  "Не заполнено поле наименование варианта!");
     EXPECT_EQ(sheet.rows.size(), 1u);
 }
 
 TEST(SheetAddVariant, NonFiniteValueIsRefused) {
     ParamSheet sheet = InputSheet({}, ModeEditInput);
-    ScriptedDialog user;
     for (double value : {LenientAtof("1e999"), LenientAtof("-1e999"), LenientAtof("nan"),
                          std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_FALSE(SheetAddVariant(sheet, value, "v", user));
+        EXPECT_EQ(Refusal(SheetAddVariant(sheet, value, "v")), ValueNotFiniteMessage);
     EXPECT_TRUE(sheet.rows.empty());
-    EXPECT_EQ(user.messages, std::vector<std::string>(4, ValueNotFiniteMessage));
-    EXPECT_TRUE(SheetAddVariant(sheet, 1.7976931348623157e308, "max", user));
+    EXPECT_TRUE(SheetAddVariant(sheet, 1.7976931348623157e308, "max").ok());
 }
 
 TEST(SheetAddVariant, OutputRoleComparesNamesAndTheHeading) {
     auto task = DefinedTask();
     ParamSheet sheet = OpenSheet(*task, ModeOutput, 0);
-    ScriptedDialog user;
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.0, "y", user));
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.0, Cp("Наименование"), user));
-    EXPECT_EQ(user.messages, std::vector<std::string>(2, DuplicateValueMessage));
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.0, "y")), DuplicateValueMessage);
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.0, Cp("Наименование"))), DuplicateValueMessage);
     EXPECT_EQ(sheet.rows.size(), 5u);
     // Byte for byte: case and surrounding spaces make other names.
     for (const std::string& name : {std::string("Y"), std::string(" y"), std::string("y "),
                                     Cp("наименование"), std::string("   ")})
-        EXPECT_TRUE(SheetAddVariant(sheet, 0.0, name, user)) << name;
+        EXPECT_TRUE(SheetAddVariant(sheet, 0.0, name).ok()) << name;
     EXPECT_EQ(sheet.rows.size(), 10u);
     EXPECT_EQ(sheet.rows.back().name, "   ");
     EXPECT_EQ(sheet.rows.back().valueText, "");
@@ -158,31 +148,25 @@ TEST(SheetAddVariant, OutputRoleIgnoresTheValueField) {
     auto task = MakeTask();
     SetOutputs(*task, {"0.000000"});
     ParamSheet sheet = OpenSheet(*task, ModeOutput, 0);
-    ScriptedDialog user;
-    EXPECT_TRUE(SheetAddVariant(sheet, 0.0, Cp("Б"), user));
-    EXPECT_TRUE(SheetAddVariant(sheet, std::numeric_limits<double>::quiet_NaN(), "c", user));
-    EXPECT_TRUE(user.messages.empty());
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.0, "0.000000", user));
+    EXPECT_TRUE(SheetAddVariant(sheet, 0.0, Cp("Б")).ok());
+    EXPECT_TRUE(SheetAddVariant(sheet, std::numeric_limits<double>::quiet_NaN(), "c").ok());
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.0, "0.000000")), DuplicateValueMessage);
 }
 
 TEST(SheetAddVariant, FiveHundredFirstInputVariantIsRefused) {
     ParamSheet sheet;
-    ScriptedDialog user;
-    for (int j = 0; j < MaxVariants; ++j) ASSERT_TRUE(SheetAddVariant(sheet, j, "v", user)) << j;
-    EXPECT_FALSE(SheetAddVariant(sheet, MaxVariants, "v", user));
+    for (int j = 0; j < MaxVariants; ++j) ASSERT_TRUE(SheetAddVariant(sheet, j, "v").ok()) << j;
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, MaxVariants, "v")), VariantsFullMessage);
     EXPECT_EQ(sheet.rows.size(), static_cast<std::size_t>(MaxVariants));
-    EXPECT_EQ(user.messages, std::vector<std::string>{VariantsFullMessage});
 }
 
 TEST(SheetAddVariant, FiveHundredFirstOutputVariantIsRefused) {
     ParamSheet sheet;
     sheet.role = ModeOutput;
-    ScriptedDialog user;
     for (int j = 0; j < MaxOutputs; ++j)
-        ASSERT_TRUE(SheetAddVariant(sheet, 0.0, FormatInt(j), user)) << j;
-    EXPECT_FALSE(SheetAddVariant(sheet, 0.0, "new", user));
+        ASSERT_TRUE(SheetAddVariant(sheet, 0.0, FormatInt(j)).ok()) << j;
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 0.0, "new")), OutputsFullMessage);
     EXPECT_EQ(sheet.rows.size(), static_cast<std::size_t>(MaxOutputs));
-    EXPECT_EQ(user.messages, std::vector<std::string>{OutputsFullMessage});
 }
 
 TEST(SheetDeleteRow, RemovesOneRowAndKeepsOrder) {
@@ -204,11 +188,9 @@ TEST(CommitSheet, AddRoleAppendsParameterWithRoundedValues) {
     auto expected = Copy(*task);
     ParamSheet sheet = OpenSheet(*task, ModeSetup, 0);
     sheet.name = "   ";  // spaces are a name
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, 0.1234567, "q", user));
-    ASSERT_TRUE(SheetAddVariant(sheet, 2.0000004, "two", user));
-    EXPECT_TRUE(CommitSheet(*task, sheet, user));
-    EXPECT_TRUE(user.messages.empty());
+    ASSERT_TRUE(SheetAddVariant(sheet, 0.1234567, "q").ok());
+    ASSERT_TRUE(SheetAddVariant(sheet, 2.0000004, "two").ok());
+    EXPECT_TRUE(CommitSheet(*task, sheet).ok());
     AddParam(*expected, {"   ", {{0.123457, "q"}, {2.0, "two"}}});
     EXPECT_EQ(DescribeDifference(*task, *expected), "");
     EXPECT_EQ(task->inputParams[2].variantValues[0], 0.123457);
@@ -217,17 +199,13 @@ TEST(CommitSheet, AddRoleAppendsParameterWithRoundedValues) {
 TEST(CommitSheet, InputRolesRefuseEmptyNameOrNoRows) {
     auto task = DefinedTask();
     auto before = Copy(*task);
-    ScriptedDialog user;
     ParamSheet noName = InputSheet({{"1.000000", "a"}});
     noName.name = "";
-    EXPECT_FALSE(CommitSheet(*task, noName, user));
-    EXPECT_FALSE(CommitSheet(*task, InputSheet({}), user));
+    EXPECT_EQ(Refusal(CommitSheet(*task, noName)), "Не заполнено поле название параметра!");
+    EXPECT_EQ(Refusal(CommitSheet(*task, InputSheet({}))), "Не указаны варианты параметра!");
     noName.role = ModeEditInput;
     noName.editIndex = 0;
-    EXPECT_FALSE(CommitSheet(*task, noName, user));
-    EXPECT_EQ(user.messages, (std::vector<std::string>{"Не заполнено поле название параметра!",
-                                                       "Не указаны варианты параметра!",
-                                                       "Не заполнено поле название параметра!"}));
+    EXPECT_EQ(Refusal(CommitSheet(*task, noName)), "Не заполнено поле название параметра!");
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -238,9 +216,7 @@ TEST(CommitSheet, RefusedChangeStoresNothing) {
     ParamSheet sheet = OpenSheet(*task, ModeEditInput, 0);
     sheet.name = "renamed";
     while (!sheet.rows.empty()) SheetDeleteRow(sheet, 0);
-    ScriptedDialog user;
-    EXPECT_FALSE(CommitSheet(*task, sheet, user));
-    EXPECT_EQ(user.messages, std::vector<std::string>{NoVariantsMessage});
+    EXPECT_EQ(Refusal(CommitSheet(*task, sheet)), NoVariantsMessage);
     EXPECT_EQ(DescribeDifference(*task, *before), "");
     EXPECT_EQ(task->inputNames[0], "A");
 }
@@ -252,9 +228,8 @@ TEST(CommitSheet, ChangeRoleReplacesVariantsAndKeepsLaterSlots) {
     sheet.name = "A2";
     SheetDeleteRow(sheet, 0);
     SheetDeleteRow(sheet, 0);
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, 7.0, "seven", user));
-    EXPECT_TRUE(CommitSheet(*task, sheet, user));
+    ASSERT_TRUE(SheetAddVariant(sheet, 7.0, "seven").ok());
+    EXPECT_TRUE(CommitSheet(*task, sheet).ok());
     expected->inputNames[0] = "A2";
     InputParam& param = expected->inputParams[0];
     param.variantValues[0] = -0.125;
@@ -271,13 +246,12 @@ TEST(CommitSheet, AddRoleNeverWritesPastTheCapacities) {
     auto task = DefinedTask();
     for (int i = 2; i < MaxInputs; ++i) AddParam(*task, {"P", {{1.0, "v"}}});
     auto before = Copy(*task);
-    ScriptedDialog user;
-    EXPECT_FALSE(CommitSheet(*task, InputSheet({{"1.000000", "a"}}), user));
+    EXPECT_EQ(Refusal(CommitSheet(*task, InputSheet({{"1.000000", "a"}}))), InputsLimitMessage);
     task->inputCount = 2;
     before->inputCount = 2;
-    EXPECT_FALSE(CommitSheet(
-        *task, InputSheet(std::vector<SheetRow>(MaxVariants + 1, {"1.000000", "a"})), user));
-    EXPECT_EQ(user.messages, (std::vector<std::string>{InputsLimitMessage, VariantsFullMessage}));
+    EXPECT_EQ(Refusal(CommitSheet(
+                  *task, InputSheet(std::vector<SheetRow>(MaxVariants + 1, {"1.000000", "a"})))),
+              VariantsFullMessage);
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -288,9 +262,8 @@ TEST(CommitSheet, OutputRoleReplacesTheList) {
     SheetDeleteRow(sheet, 0);
     SheetDeleteRow(sheet, 0);
     SheetDeleteRow(sheet, 0);
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, 0.0, "w", user));
-    EXPECT_TRUE(CommitSheet(*task, sheet, user));
+    ASSERT_TRUE(SheetAddVariant(sheet, 0.0, "w").ok());
+    EXPECT_TRUE(CommitSheet(*task, sheet).ok());
     expected->outputNames[0] = "u";
     expected->outputNames[1] = "v";
     expected->outputNames[2] = "w";
@@ -303,12 +276,9 @@ TEST(CommitSheet, OutputRoleRefusesNoRowsOrTooMany) {
     auto before = Copy(*task);
     ParamSheet sheet;
     sheet.role = ModeOutput;
-    ScriptedDialog user;
-    EXPECT_FALSE(CommitSheet(*task, sheet, user));
+    EXPECT_EQ(Refusal(CommitSheet(*task, sheet)), "Не указаны выходные параметры!");
     sheet.rows.assign(MaxOutputs + 1, {"", "o"});
-    EXPECT_FALSE(CommitSheet(*task, sheet, user));
-    EXPECT_EQ(user.messages,
-              (std::vector<std::string>{"Не указаны выходные параметры!", OutputsFullMessage}));
+    EXPECT_EQ(Refusal(CommitSheet(*task, sheet)), OutputsFullMessage);
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -317,11 +287,10 @@ TEST(ParamSheetUnderCommaLocale, ValuesTravelWithAPoint) {
     CommaLocale comma;
     ParamSheet sheet = OpenSheet(*task, ModeEditInput, 0);
     EXPECT_EQ(sheet.rows[1].valueText, "2.500000");
-    ScriptedDialog user;
-    ASSERT_TRUE(SheetAddVariant(sheet, LenientAtof("0.5"), "half", user));
+    ASSERT_TRUE(SheetAddVariant(sheet, LenientAtof("0.5"), "half").ok());
     EXPECT_EQ(sheet.rows.back().valueText, "0.500000");
-    EXPECT_FALSE(SheetAddVariant(sheet, 2.5, "again", user));
-    ASSERT_TRUE(CommitSheet(*task, sheet, user));
+    EXPECT_EQ(Refusal(SheetAddVariant(sheet, 2.5, "again")), DuplicateValueMessage);
+    ASSERT_TRUE(CommitSheet(*task, sheet).ok());
     EXPECT_EQ(task->inputParams[0].variantValues[1], 2.5);
     EXPECT_EQ(task->inputParams[0].variantValues[3], 0.5);
     EXPECT_EQ(task->inputParams[0].variantValues[2], -0.125);

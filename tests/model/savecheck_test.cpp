@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scripted_dialog.h"
+#include "tests/support/refusal.h"
 #include "tests/support/task_builder.h"
 
 TEST(ReadyToSave, NeedsAnInputParameterAndAnOutputVariant) {
@@ -14,9 +14,7 @@ TEST(ReadyToSave, NeedsAnInputParameterAndAnOutputVariant) {
         auto task = MakeTask();
         if (c.input) AddParam(*task, {"A", {{1.0, "a"}}});
         if (c.output) SetOutputs(*task, {"x"});
-        ScriptedDialog user;
-        EXPECT_EQ(ReadyToSave(*task, user), c.ready) << c.input << c.output;
-        EXPECT_EQ(user.messages, c.ready ? std::vector<std::string>{}
-                                         : std::vector<std::string>{NotEnoughToSaveMessage});
+        EXPECT_EQ(Refusal(ReadyToSave(*task)), c.ready ? "" : NotEnoughToSaveMessage)
+            << c.input << c.output;
     }
 }
