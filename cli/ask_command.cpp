@@ -32,7 +32,7 @@ constexpr std::size_t MaxTableBytes = 64u << 20;
 // One question per table row (header = parameter names, other columns
 // ignored); prints each answer with its signal.
 int AskFromTable(NetTask& task, const std::string& path) {
-    std::string bytes, error;
+    std::string bytes;
     switch (ReadWholeFile(path, MaxTableBytes, bytes)) {
         case ReadFileStatus::Read:
             break;
@@ -44,10 +44,7 @@ int AskFromTable(NetTask& task, const std::string& path) {
             return ReportCannotOpen(path);
     }
     CsvTable table;
-    if (!ReadCsv(bytes, table, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status read = ReadCsv(bytes, table); !read.ok()) return Report(read);
     // Repeated headings are told apart as the import told them apart.
     table.header = UniqueColumnNames(std::move(table.header));
     int column[MaxInputs];

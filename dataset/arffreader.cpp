@@ -265,14 +265,14 @@ class ArffReading {
 
 }  // namespace
 
-bool ReadArff(std::string_view bytes, DataTable& table, std::string& error, TextEncoding encoding) {
+Status ReadArff(std::string_view bytes, DataTable& table, TextEncoding encoding) {
     table = DataTable{};
-    error.clear();
     const DecodedText decoded = DecodeText(bytes, encoding);
     table.reading.encoding = decoded.encoding;
     table.reading.replacedLines = decoded.replacedLines;
     table.reading.decimal = '.';
-    if (ArffReading(decoded.text(), table, error).Run()) return true;
+    std::string error;
+    if (ArffReading(decoded.text(), table, error).Run()) return {};
     table = DataTable{};
-    return false;
+    return Status::Refuse(std::move(error));
 }
