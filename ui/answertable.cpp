@@ -4,10 +4,8 @@
 #include "dataset/predict.h"
 #include "storage/atomicfile.h"
 #include "storage/taskfile.h"
-
-const char* const NotATableMessage =
-    "Это не таблица CSV или ARFF: выберите файл *.csv или *.arff со столбцами, названными как "
-    "входные параметры.";
+#include "ui/tasktext.h"
+#include "ui/uitexts.h"
 
 void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPath,
                      const std::function<std::string()>& chooseOut) {
@@ -17,7 +15,7 @@ void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPat
         case DataReadStatus::Read:
             break;
         case DataReadStatus::NotData:
-            user.Tell(NotATableMessage);
+            user.Tell(ToUtf8(UiTexts::NotATable()));
             return;
         case DataReadStatus::CannotOpen:
             user.Tell(CannotOpenMessage);
@@ -35,7 +33,7 @@ void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPat
     const std::string outPath = chooseOut();
     if (outPath.empty()) return;
     if (!ReplaceFileContents(outPath, csv)) {
-        user.Tell("Не сохранено...");
+        user.Tell(ToUtf8(UiTexts::NotSaved()));
         return;
     }
     user.Tell(DescribePrediction(summary));

@@ -13,6 +13,7 @@
 
 #include "ui/inputblocker.h"
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ PanelRunOutcome EvaluateFromPanel(QWidget* window, QPushButton* button, const Ne
     bool evaluated = false;
     PanelRunOutcome outcome;
     outcome.stopped = RunWithStop(
-        window, button, QStringLiteral("Оценка"), [&](const auto& stop, const auto& progress) {
+        window, button, UiTexts::EvaluationCaption(), [&](const auto& stop, const auto& progress) {
             evaluated = EvaluateTask(task, options, result, error, TuningControl{&stop, progress});
         });
     if (outcome.stopped) return outcome;
@@ -100,8 +101,7 @@ PanelRunOutcome TuneFromPanel(QWidget* window, QPushButton* button, const NetTas
     bool tuned = false;
     PanelRunOutcome outcome;
     outcome.stopped = RunWithStop(
-        window, button, QStringLiteral("Подбор настроек"),
-        [&](const auto& stop, const auto& progress) {
+        window, button, UiTexts::TuningCaption(), [&](const auto& stop, const auto& progress) {
             tuned = TuneTask(task, options, result, error, TuningControl{&stop, progress});
         });
     if (outcome.stopped || (tuned && result.stopped)) {
@@ -113,8 +113,7 @@ PanelRunOutcome TuneFromPanel(QWidget* window, QPushButton* button, const NetTas
         return outcome;
     }
     outcome.choice = result.choice;
-    outcome.message = FormatTuning(task, options, result) +
-                      "\nВыбранные настройки стоят в полях; нажмите «Обучить!», чтобы обучить "
-                      "сеть с ними.";
+    outcome.message =
+        FormatTuning(task, options, result) + "\n" + ToUtf8(UiTexts::TunedSettingsHint());
     return outcome;
 }

@@ -11,6 +11,7 @@
 #include "model/examples.h"
 #include "network/network.h"
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 #include "ui_exampledlg.h"
 
 CExampleDlg::CExampleDlg(NetTask& task, DialogState& state, UserDialog& user, QWidget* parent)
@@ -128,7 +129,7 @@ void CExampleDlg::accept() {
     InputSelections(variantIndex);
     if (!AddExample(m_task, variantIndex, m_ui->resultCombo->currentIndex())) {
         // A parameter or the result without any variant: nothing to store.
-        m_user.Tell(ExampleIncompleteMessage);
+        m_user.Tell(ToUtf8(UiTexts::ExampleIncomplete()));
         return;
     }
     QDialog::accept();
@@ -153,8 +154,8 @@ bool CExampleDlg::CheckInputs(ParamInput* inputs) {
         // Numbers also as tables write them ("1 000"), as the import reads them.
         const std::optional<ParamInput> input = ResolveValue(param, ToUtf8(combo->currentText()));
         if (!input) {
-            m_user.Tell(ToUtf8(QString::fromUtf8(UnknownValueMessage)
-                                   .arg(FromTask(m_task.inputNames[i]), combo->currentText())));
+            m_user.Tell(ToUtf8(
+                UiTexts::UnknownValue(FromTask(m_task.inputNames[i]), combo->currentText())));
             return false;
         }
         inputs[i] = *input;
@@ -185,7 +186,7 @@ void CExampleDlg::OnResult() {
     const std::vector<RankedOutput> ranked =
         chosen ? RankSignals(m_task, inputSignals) : std::vector<RankedOutput>();
     if (ranked.empty()) {
-        m_user.Tell(NoAnswerMessage);
+        m_user.Tell(ToUtf8(UiTexts::NoAnswer()));
         return;
     }
     m_ui->answerLabel->setText(FromTask(m_task.outputNames[ranked.front().output]));

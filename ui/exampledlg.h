@@ -1,7 +1,7 @@
 // Modal dialog for one example. Adding role (any mode but ModeCheck): one
 // list per input parameter and a list of the output variants; OK stores the
 // chosen example. Check role (ModeCheck): the same input lists and a
-// "Результат" button that shows the output variant the network picks; OK and
+// result button that shows the output variant the network picks; OK and
 // Cancel only close. There the list of a numeric parameter also takes a typed
 // number, and the answer shown goes whenever an input changes.
 #pragma once
@@ -15,15 +15,6 @@
 
 class QComboBox;
 class QLabel;
-
-// Messages of the dialog's own refusals (UTF-8).
-inline constexpr const char* ExampleIncompleteMessage =
-    "Пример не добавлен: для каждого входного параметра и для результата нужно выбрать вариант.";
-inline constexpr const char* NoAnswerMessage =
-    "Сеть не может дать ответ: проверьте параметры задачи и размер скрытого слоя.";
-// A typed text that is neither a variant nor a number the parameter's scale takes.
-inline constexpr const char* UnknownValueMessage =
-    "Параметр «%1»: нет варианта «%2». Выберите вариант из списка или введите число.";
 
 namespace Ui {
 class CExampleDlg;
@@ -40,13 +31,13 @@ class CExampleDlg : public QDialog {
   public slots:
     // Adding role: stores the example and closes. A full set is reported with
     // ExamplesFullMessage and the dialog closes storing nothing; a missing
-    // selection is reported with ExampleIncompleteMessage and the dialog stays
+    // selection is reported with UiTexts::ExampleIncomplete and the dialog stays
     // open. Check role: closes.
     void accept() override;
     // Check role: shows the name of the output variant the network chooses
     // and, below it, the leading outputs with their signals and the values
     // used for numbers typed; when the network cannot be evaluated all are
-    // emptied and NoAnswerMessage (or UnknownValueMessage) is shown.
+    // emptied and UiTexts::NoAnswer (or UiTexts::UnknownValue) is shown.
     void OnResult();
 
   private:

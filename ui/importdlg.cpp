@@ -10,6 +10,7 @@
 #include "dataset/datacheck.h"
 #include "ui/messagebox.h"
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 #include "ui_importdlg.h"
 
 namespace {
@@ -45,11 +46,11 @@ ImportDlg::ImportDlg(DataTable table, const QString& source, Reader reread, Impo
     for (char mark : {'\0', '.', ','}) m_ui->decimalCombo->addItem(FromUtf8(MarkName(mark)), mark);
     // The step below 2 intervals stands for one variant per distinct number.
     m_ui->binsSpin->setRange(ExactValuesStep, MaxVariants);
-    m_ui->binsSpin->setSpecialValueText(QStringLiteral("точные значения"));
+    m_ui->binsSpin->setSpecialValueText(UiTexts::ExactValues());
     m_ui->binsSpin->setValue(DefaultBins == ExactValues ? ExactValuesStep : DefaultBins);
     m_ui->columnTable->setColumnCount(3);
     m_ui->columnTable->setHorizontalHeaderLabels(
-        {QStringLiteral("Столбец"), QStringLiteral("Вид"), QStringLiteral("Различных")});
+        {UiTexts::ColumnHeading(), UiTexts::KindHeading(), UiTexts::DistinctHeading()});
     m_ui->columnTable->verticalHeader()->hide();
     m_ui->columnTable->horizontalHeader()->setStretchLastSection(true);
     connect(m_ui->resultCombo, &QComboBox::currentIndexChanged, this, &ImportDlg::OnResultChanged);
@@ -86,10 +87,8 @@ void ImportDlg::ShowReadingChoices() {
 }
 
 void ImportDlg::ShowTable(const std::string& keepResult) {
-    m_ui->sourceLabel->setText(m_source +
-                               QStringLiteral(": строк %1, столбцов %2")
-                                   .arg(m_table.rows.size() + m_table.reading.leftOutRows)
-                                   .arg(m_table.columns.size()));
+    m_ui->sourceLabel->setText(UiTexts::TableSize(
+        m_source, m_table.rows.size() + m_table.reading.leftOutRows, m_table.columns.size()));
     m_names.clear();
     m_words.assign(m_table.columns.size(), false);
     {
@@ -191,7 +190,7 @@ void ImportDlg::ShowFindings() {
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(m_readable);
     const ImportOptions options = Options();
     if (options.inputs.empty()) {
-        m_ui->findingsLabel->setText(QStringLiteral("Не выбран ни один входной столбец."));
+        m_ui->findingsLabel->setText(UiTexts::NoInputColumn());
         return;
     }
     TaskDraft staged;
@@ -205,13 +204,12 @@ void ImportDlg::ShowFindings() {
     auto task = std::make_unique<NetTask>();
     ApplyImportedTask(staged, *task);
     if (summary.skippedRows > 0)
-        text += "Строк без результата: " + std::to_string(summary.skippedRows) +
-                " — они не войдут в задачу.\n";
+        text += ToUtf8(UiTexts::RowsWithoutResult(summary.skippedRows)) + "\n";
     std::vector<std::string> renamed;
     for (const std::string& name : summary.renamedColumns) renamed.push_back("«" + name + "»");
     renamed.insert(renamed.end(), summary.renamed.begin(), summary.renamed.end());
     for (std::size_t i = 0; i < renamed.size(); ++i)
-        text += (i ? ", " : "Названия с добавкой, чтобы различать их: ") + renamed[i] +
+        text += (i ? std::string(", ") : ToUtf8(UiTexts::RenamedPrefix())) + renamed[i] +
                 (i + 1 == renamed.size() ? ".\n" : "");
     m_ui->findingsLabel->setText(FromUtf8(text + FormatCheckReport(CheckTaskData(*task))));
 }
@@ -233,7 +231,7 @@ ImportOptions ImportDlg::Options() const {
 void ImportDlg::accept() {
     const ImportOptions options = Options();
     if (options.inputs.empty()) {
-        MessageBox(this).Tell("Не выбран ни один входной столбец.");
+        MessageBox(this).Tell(ToUtf8(UiTexts::NoInputColumn()));
         return;
     }
     if (m_tryImport && !m_tryImport(m_table, options)) return;

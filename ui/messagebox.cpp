@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 
 MessageBox::MessageBox(QWidget* parent) : m_parent(parent) {}
 
@@ -25,13 +26,12 @@ bool MessageBox::Ask(const std::string& question) {
 }
 
 MessageBox::SaveAnswer MessageBox::AskSaveChanges() {
-    QMessageBox box(QMessageBox::Question, Title(),
-                    QStringLiteral("Задача изменена. Сохранить изменения?"),
+    QMessageBox box(QMessageBox::Question, Title(), UiTexts::SaveChangesQuestion(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     // Our own texts, whatever translation of Qt is (or is not) loaded.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.button(QMessageBox::Yes)->setText(UiTexts::YesButton());
+    box.button(QMessageBox::No)->setText(UiTexts::NoButton());
+    box.button(QMessageBox::Cancel)->setText(UiTexts::CancelButton());
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();

@@ -14,7 +14,8 @@ class MessageBox : public UserDialog {
 
     explicit MessageBox(QWidget* parent);
 
-    // "Задача изменена. Сохранить изменения?" with Да / Нет / Отмена.
+    // UiTexts::SaveChangesQuestion with UiTexts::YesButton, NoButton and
+    // CancelButton.
     SaveAnswer AskSaveChanges();
 
     // True only for OK.

@@ -2,6 +2,7 @@
 
 #include "model/numtext.h"
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 #include "ui_paramdlg.h"
 
 namespace {
@@ -27,21 +28,20 @@ void CParamDlg::SetUpForRole() {
     CMSFlexGrid* grid = m_ui->variantGrid;
     grid->SetDesign(2, 2, 1);
     if (OutputRole()) {
-        setWindowTitle(QStringLiteral("Добавление выходного параметра"));
+        setWindowTitle(UiTexts::AddOutputTitle());
         grid->SetCols(1);
-        grid->SetTextMatrix(0, 0, QStringLiteral("Наименование"));
+        grid->SetTextMatrix(0, 0, UiTexts::NameHeading());
         grid->SetColWidth(0, NameColumnTwips);
         m_ui->paramNameEdit->hide();
         m_ui->paramNameLabel->hide();
         m_ui->variantValueEdit->setEnabled(false);
         m_ui->variantNameEdit->setFocus();
     } else {
-        setWindowTitle(m_sheet.role == ModeEditInput
-                           ? QStringLiteral("Изменение входного параметра")
-                           : QStringLiteral("Добавление входного параметра"));
+        setWindowTitle(m_sheet.role == ModeEditInput ? UiTexts::EditInputTitle()
+                                                     : UiTexts::AddInputTitle());
         grid->SetCols(2);
-        grid->SetTextMatrix(0, 0, QStringLiteral("значение"));
-        grid->SetTextMatrix(0, 1, QStringLiteral("Наименование"));
+        grid->SetTextMatrix(0, 0, UiTexts::ValueHeading());
+        grid->SetTextMatrix(0, 1, UiTexts::NameHeading());
         grid->SetColWidth(1, NameColumnTwips);
         m_ui->paramNameEdit->setText(FromTask(m_sheet.name));
         m_ui->paramNameEdit->setFocus();
@@ -91,7 +91,7 @@ void CParamDlg::OnAddVariant() {
     else if (!ReadValue(&value))
         return;
     const std::optional<std::string> name =
-        ReadName(m_ui->variantNameEdit, QStringLiteral("Наименование значения"));
+        ReadName(m_ui->variantNameEdit, UiTexts::VariantNameField());
     if (!name) return;
     if (!SheetAddVariant(m_sheet, value, *name, m_user)) return;
     ShowSheetRows();
@@ -111,7 +111,7 @@ void CParamDlg::accept() {
         double value = 0.0;
         if (!ReadValue(&value)) return;
         const std::optional<std::string> name =
-            ReadName(m_ui->paramNameEdit, QStringLiteral("Название параметра"));
+            ReadName(m_ui->paramNameEdit, UiTexts::ParamNameField());
         if (!name) return;
         m_sheet.name = *name;
     }

@@ -3,6 +3,7 @@
 #include <QList>
 
 #include "model/cp1251.h"
+#include "ui/uitexts.h"
 
 QString FromTask(const std::string& bytes) {
     return QString::fromUtf8(Cp1251ToUtf8(bytes));
@@ -14,9 +15,7 @@ std::optional<std::string> ToTask(const QString& text) {
 
 std::string NameRefusal(const QString& what, const QString& text) {
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
-        return ToUtf8(QStringLiteral("Поле «%1» содержит перевод строки. Название должно "
-                                     "умещаться в одну строку.")
-                          .arg(what));
+        return ToUtf8(UiTexts::NameHasLineBreak(what));
     if (ToTask(text)) return {};
     // Name the first character that cannot be stored, so the user can find it.
     QString bad = QStringLiteral("?");
@@ -28,8 +27,5 @@ std::string NameRefusal(const QString& what, const QString& text) {
             break;
         }
     }
-    return ToUtf8(QStringLiteral("Поле «%1» содержит символ «%2», которого нет в кодировке "
-                                 "Windows-1251. Замените его: задача хранит только символы "
-                                 "этой кодировки.")
-                      .arg(what, bad));
+    return ToUtf8(UiTexts::NameHasForeignCharacter(what, bad));
 }

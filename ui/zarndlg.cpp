@@ -34,6 +34,7 @@
 #include "ui/paramdlg.h"
 #include "ui/tasksettings.h"
 #include "ui/tasktext.h"
+#include "ui/uitexts.h"
 #include "ui_zarndlg.h"
 
 namespace {
@@ -112,7 +113,7 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
     // button first in the tab order, a stray space would end the program.
     m_ui->inputGrid->setFocus();
 
-    m_aboutAction = new QAction(QStringLiteral("О программе..."), this);
+    m_aboutAction = new QAction(UiTexts::AboutAction(), this);
     m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -149,8 +150,7 @@ CZarnDlg::CZarnDlg(NetTask& task, DialogState& state, QWidget* parent)
 CZarnDlg::~CZarnDlg() = default;
 
 QStringList CZarnDlg::TaskFileFilters() {
-    return {QStringLiteral("Задачи (*.task)"), QStringLiteral("Таблицы (*.csv *.arff)"),
-            QStringLiteral("Все файлы (*)")};
+    return {UiTexts::TaskFilesFilter(), UiTexts::TablesFilter(), UiTexts::AllFilesFilter()};
 }
 
 QString CZarnDlg::TrainCaption() {
@@ -242,8 +242,8 @@ void CZarnDlg::RefreshTables() {
 }
 
 void CZarnDlg::UpdateTitle() {
-    // "НС — тарифы.task", with a mark while there are unsaved changes, as
-    // desktop programs show it.
+    // The program's title, a dash and the file's name, with a mark while there
+    // are unsaved changes, as desktop programs show it.
     QString title = m_programTitle;
     if (!m_currentFile.isEmpty())
         title += QStringLiteral(" — ") + QFileInfo(m_currentFile).fileName();
@@ -253,8 +253,8 @@ void CZarnDlg::UpdateTitle() {
 
 void CZarnDlg::RefreshSetupTables() {
     CMSFlexGrid* inputs = m_ui->inputGrid;
-    inputs->SetTextMatrix(0, 0, QStringLiteral("Параметр"));
-    inputs->SetTextMatrix(0, 1, QStringLiteral("Варианты"));
+    inputs->SetTextMatrix(0, 0, UiTexts::ParameterHeading());
+    inputs->SetTextMatrix(0, 1, UiTexts::VariantsHeading());
     inputs->SetColWidth(1, InputVariantsTwips);
     inputs->SetColWidth(0, InputNameTwips);
     inputs->SetRows(m_task.inputCount + 1);
@@ -293,7 +293,7 @@ void CZarnDlg::FillExampleTable() {
     for (int i = 0; i < n; ++i) grid->SetTextMatrix(0, i, FromTask(m_task.inputNames[i]));
     // Written on every fill: a task loaded with another input count moves the
     // result column.
-    grid->SetTextMatrix(0, n, QStringLiteral("Результат"));
+    grid->SetTextMatrix(0, n, UiTexts::ResultHeading());
     for (int e = 0; e < m_task.exampleCount; ++e) {
         const Example& example = m_task.examples[e];
         for (int i = 0; i < n; ++i) {
@@ -307,9 +307,9 @@ void CZarnDlg::FillExampleTable() {
             if (example.target[o] == 1.0)
                 grid->SetTextMatrix(e + 1, n, FromTask(m_task.outputNames[o]));
     }
-    // Wide enough for the heading and the cells, so that names like
-    // "Доход, тыс. руб." are not cut; one long name must not push the other
-    // columns out of sight.
+    // Wide enough for the heading and the cells, so that long names with
+    // units are not cut; one long name must not push the other columns out
+    // of sight.
     grid->resizeColumnsToContents();
     const int widest = grid->fontMetrics().averageCharWidth() * MaxExampleColumnChars;
     for (int c = 0; c < grid->columnCount(); ++c)
@@ -368,7 +368,7 @@ void CZarnDlg::OnDeleteOutput() {
 void CZarnDlg::OnSetupMode() {
     m_state.dialogMode = ModeSetup;
     m_trainingLayout = false;
-    m_ui->panelTitleLabel->setText(QStringLiteral("Входные данные"));
+    m_ui->panelTitleLabel->setText(UiTexts::SetupPanelTitle());
     SetShown({m_ui->hiddenLabel, m_ui->hiddenEdit}, true);
     ShowLayout(false);
     // The setup tables were last filled before the training layout showed; a
@@ -379,7 +379,7 @@ void CZarnDlg::OnSetupMode() {
 void CZarnDlg::OnTrainingMode() {
     m_state.dialogMode = ModeTraining;
     m_trainingLayout = true;
-    m_ui->panelTitleLabel->setText(QStringLiteral("Примеры для обучения"));
+    m_ui->panelTitleLabel->setText(UiTexts::TrainingPanelTitle());
     ShowLayout(true);
     m_ui->errorGraphButton->setVisible(m_task.errorCount > 0);
     // Every entry starts from the default settings, replacing what was typed.
@@ -593,14 +593,13 @@ bool CZarnDlg::SaveTask() {
     if (path.isEmpty()) return false;
     WriteOutcome outcome;
     if (SaveToFile(m_task, NativePath(path), outcome) != 1) {
-        m_user.Tell("Не сохранено...");
+        m_user.Tell(ToUtf8(UiTexts::NotSaved()));
         // Waiting would help here, unlike with the other reasons.
-        if (outcome.problem == WriteProblem::Busy)
-            m_user.Tell("Файл сейчас записывает другая программа; повторите сохранение позже.");
+        if (outcome.problem == WriteProblem::Busy) m_user.Tell(ToUtf8(UiTexts::FileBusy()));
         return false;
     }
     TaskStored(path);
-    m_user.Tell("Настройка НС и примеры к ней успешно сохранены!");
+    m_user.Tell(ToUtf8(UiTexts::TaskSaved()));
     return true;
 }
 
@@ -658,7 +657,7 @@ void CZarnDlg::LoadTaskFile(const QString& path) {
         case LoadStatus::Loaded:
             SetHiddenText(FromUtf8(FormatInt(m_task.hiddenCount)));
             TaskStored(path);
-            m_user.Tell("Загружено успешно!");
+            m_user.Tell(ToUtf8(UiTexts::TaskLoaded()));
             if (result.network == NetworkLoad::Damaged) m_user.Tell(NetworkDamagedMessage);
             if (result.scales == ScaleLoad::Damaged) m_user.Tell(ScalesDamagedMessage);
             if (!result.recoveryCopy.empty())

@@ -28,7 +28,7 @@ class CZarnDlg : public QDialog {
 
   public:
     // Save and Open: task files; OpenData and SaveAnswers: the tables of
-    // "Ответить на таблицу…".
+    // answering a table (see AnswerTableFile).
     enum class FileDialogKind { Save, Open, OpenData, SaveAnswers };
     // Returns the chosen path, or empty text when the user cancels.
     using FileChooser = std::function<QString(QWidget* parent, FileDialogKind kind)>;
@@ -69,7 +69,8 @@ class CZarnDlg : public QDialog {
     bool TaskChanged() const;
     // Before the program ends with its window showing, or a load replaces the
     // task: asks whether to save the changes. True when it may go on (no
-    // changes, window hidden, "Нет", or "Да" and a successful save).
+    // changes, window hidden, UiTexts::NoButton, or UiTexts::YesButton and a
+    // successful save).
     bool MayDiscardChanges();
     // Where the file dialogs open: the folder of the last task loaded or
     // saved, and for saving the current file once there is one.
@@ -151,5 +152,5 @@ class CZarnDlg : public QDialog {
     bool m_taskChanged = false;                // the user has edited the task
     std::optional<std::string> m_storedBytes;  // the task as last started, saved or loaded
     QString m_currentFile;                     // the task file last loaded or saved
-    QString m_programTitle;                    // the window's own title ("НС")
+    QString m_programTitle;                    // the window's own title, from the form
 };

@@ -15,6 +15,8 @@
 #include "model/examples.h"
 #include "tests/support/scripted_dialog.h"
 #include "tests/support/task_builder.h"
+#include "ui/tasktext.h"
+#include "ui/uitexts.h"
 
 namespace {
 
@@ -182,7 +184,7 @@ TEST(ExampleDlg, ParameterWithoutVariantsIsRefusedAndTheDialogStays) {
     f.Click("okButton");
     EXPECT_EQ(f.task->exampleCount, 0);
     ASSERT_EQ(f.user.messages.size(), 1u);
-    EXPECT_EQ(f.user.messages[0], ExampleIncompleteMessage);
+    EXPECT_EQ(f.user.messages[0], ToUtf8(UiTexts::ExampleIncomplete()));
     EXPECT_TRUE(f.dlg->isVisible());
 }
 
@@ -303,7 +305,7 @@ TEST(ExampleDlg, CheckThatCannotRunSaysSoInsteadOfAnswering) {
     f.Click("resultButton");
     EXPECT_TRUE(f.Child<QLabel>("answerLabel")->text().isEmpty());
     ASSERT_EQ(f.user.messages.size(), 1u);
-    EXPECT_EQ(f.user.messages[0], NoAnswerMessage);
+    EXPECT_EQ(f.user.messages[0], ToUtf8(UiTexts::NoAnswer()));
     EXPECT_TRUE(f.dlg->isVisible());
 }
 
