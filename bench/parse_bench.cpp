@@ -26,11 +26,10 @@ double SecondsPerMegabyte(std::size_t megabytes) {
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
         DataTable table;
-        std::string error;
-        if (ReadDataBytes(DataFormat::Csv, bytes, table, error)) {
+        if (ReadDataBytes(DataFormat::Csv, bytes, table).ok()) {
             TaskDraft staged;
             ImportSummary summary;
-            ImportTable(table, ImportOptions{}, staged, summary, error);
+            ImportTable(table, ImportOptions{}, staged, summary);
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());

@@ -32,17 +32,14 @@ constexpr std::size_t MaxTableBytes = 64u << 20;
 // One question per table row (header = parameter names, other columns
 // ignored); prints each answer with its signal.
 int AskFromTable(NetTask& task, const std::string& path) {
-    std::string bytes, error;
+    std::string bytes;
     if (const Status read = ReadWholeFile(path, MaxTableBytes, bytes); !read.ok()) {
         if (read.kind == StatusKind::CannotOpen) return ReportCannotOpen(path);
         std::cerr << TableTooLargeMessage(path) << "\n";
         return ExitCodeFor(read.kind);
     }
     CsvTable table;
-    if (!ReadCsv(bytes, table, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status read = ReadCsv(bytes, table); !read.ok()) return Report(read);
     // Repeated headings are told apart as the import told them apart.
     table.header = UniqueColumnNames(std::move(table.header));
     int column[MaxInputs];

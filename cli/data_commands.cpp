@@ -82,10 +82,8 @@ int RunImport(const ImportArgs& args) {
     options.words = SplitNameList(args.words, table);
     TaskDraft staged;
     ImportSummary summary;
-    if (!ImportTable(table, options, staged, summary, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status imported = ImportTable(table, options, staged, summary); !imported.ok())
+        return Report(imported);
     auto task = std::make_unique<NetTask>();
     ApplyImportedTask(staged, *task);
     if (const Status saved = SaveTaskFile(*task, args.out); !saved.ok())

@@ -22,17 +22,15 @@ int RunEvaluate(EvaluateArgs args) {
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!args.seedGiven) args.options.seed = TimeSeed();
     EvaluationResult result;
-    std::string error;
     // Nested tuning takes minutes: a line every tenth on stderr.
     TuningControl control;
     if (args.options.tune)
         control.progress = [](int percent) {
             if (percent % 10 == 0) std::cerr << EvaluationProgressLine(percent) << "\n";
         };
-    if (!EvaluateTask(*task, args.options, result, error, control)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status evaluated = EvaluateTask(*task, args.options, result, control);
+        !evaluated.ok())
+        return Report(evaluated);
     std::cout << FormatEvaluation(*task, args.options, result) << std::flush;
     return ExitOk;
 }

@@ -34,18 +34,13 @@ int LoadTaskForCommand(NetTask& task, const std::string& path) {
 }
 
 int ReadDataForCommand(const std::string& path, DataTable& table, const DataReadOptions& options) {
-    std::string error;
-    switch (ReadDataFile(path, table, error, options)) {
-        case DataReadStatus::Read:
-            return ExitOk;
-        case DataReadStatus::CannotOpen:
-            return ReportCannotOpen(path);
-        case DataReadStatus::NotData:
-            std::cerr << NotDataFileMessage(path) << "\n";
-            return ExitRefused;
-        case DataReadStatus::Refused:
-            break;
-    }
-    std::cerr << path << ": " << error << "\n";
-    return ExitRefused;
+    Status read = ReadDataFile(path, table, options);
+    // Each failure names the file, in the words of the other commands.
+    if (read.kind == StatusKind::CannotOpen)
+        read.message = CannotOpenFileMessage(path);
+    else if (read.kind == StatusKind::NotData)
+        read.message = NotDataFileMessage(path);
+    else if (!read.ok())
+        read.message = path + ": " + read.message;
+    return Report(read);
 }

@@ -31,17 +31,14 @@ int RunPredict(const PredictArgs& args) {
         return ExitRefused;
     }
     DataTable table;
-    std::string error;
     if (const int code = ReadDataForCommand(args.dataFile, table); code != ExitOk) return code;
     PredictOptions options;
     options.allOutputs = args.all;
     options.result = args.result;
     std::string csv;
     PredictSummary summary;
-    if (!PredictTable(*task, table, options, csv, summary, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status answered = PredictTable(*task, table, options, csv, summary); !answered.ok())
+        return Report(answered);
     if (args.out.empty()) {
         // The table goes to stdout, so the counts go to stderr.
         std::cout << csv << std::flush;

@@ -85,7 +85,7 @@ TrainingOutcome TrainWithProgress(NetTask& task, const TrainOptions& options, ui
     while (run.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready)
         report.Update(done.load(std::memory_order_relaxed), elapsed());
     TrainingOutcome outcome = run.get();
-    if (outcome.trained) report.Finish(outcome.passes, elapsed());
+    if (outcome.status.ok()) report.Finish(outcome.passes, elapsed());
     return outcome;
 }
 
@@ -105,11 +105,9 @@ int RunTrain(const TrainOptions& options) {
     WarnAboutKernelChoice();
     const uint32_t seed = options.seedGiven ? options.seed : TimeSeed();
     const TrainingOutcome outcome = TrainWithProgress(*task, options, seed);
-    if (!outcome.trained) {
-        std::cerr << outcome.message << "\n";
-        return ExitRefused;
-    }
-    if (!options.quiet) std::cout << outcome.message << (outcome.stopped ? "\n" : "") << std::flush;
+    if (!outcome.status.ok()) return Report(outcome.status);
+    if (!options.quiet)
+        std::cout << outcome.status.message << (outcome.stopped ? "\n" : "") << std::flush;
     // Each output on its own: one that fails does not cost the others.
     bool allWritten = true;
     if (!options.taskOut.empty()) {

@@ -41,12 +41,9 @@ int RunTune(TuneArgs args) {
     if (const int code = LoadTaskForCommand(*task, args.taskFile); code != ExitOk) return code;
     if (!args.seedGiven) args.options.seed = TimeSeed();
     TuningResult result;
-    std::string error;
     const TuningControl control{&InterruptStop::Flag(), TenthsOnStderr(args.quiet)};
-    if (!TuneTask(*task, args.options, result, error, control)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status tuned = TuneTask(*task, args.options, result, control); !tuned.ok())
+        return Report(tuned);
     if (result.stopped) {
         std::cerr << TuningStoppedMessage << "\n";
         return ExitInterrupted;
@@ -58,11 +55,8 @@ int RunTune(TuneArgs args) {
     task->hiddenCount = choice.hidden;
     const TrainingOutcome trained =
         TrainNetwork(*task, choice.coef, FormatInt(choice.iterations), args.options.seed, {});
-    if (!trained.trained) {
-        std::cerr << trained.message << "\n";
-        return ExitRefused;
-    }
-    std::cout << trained.message << std::flush;
+    if (!trained.status.ok()) return Report(trained.status);
+    std::cout << trained.status.message << std::flush;
     if (const Status saved = SaveTaskFile(*task, args.taskOut); !saved.ok())
         return ReportWriteFailure(args.taskOut, saved);
     if (!HasUsableNetwork(*task)) std::cerr << NetworkNotSavedMessage << "\n";

@@ -25,13 +25,13 @@ class LineTokens {
   public:
     explicit LineTokens(std::string_view line) : line_(line) {}
 
-    // False with a message on an unclosed quote.
-    bool Next(Token& token, std::string& error) {
+    // Refused with the reason (without the line) on an unclosed quote.
+    Status Next(Token& token) {
         while (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
         token = Token{};
         if (pos_ >= line_.size() || line_[pos_] == '%') {
             pos_ = line_.size();
-            return true;
+            return {};
         }
         const char c = line_[pos_];
         if (c == ',' || c == '{' || c == '}') {
@@ -40,14 +40,14 @@ class LineTokens {
                          : c == '{' ? Token::Kind::Open
                                     : Token::Kind::Close;
             token.text = std::string(1, c);
-            return true;
+            return {};
         }
-        if (c == '\'' || c == '"') return ReadQuoted(token, error);
+        if (c == '\'' || c == '"') return ReadQuoted(token);
         token.kind = Token::Kind::Word;
         while (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != ',' &&
                line_[pos_] != '{' && line_[pos_] != '}')
             token.text += line_[pos_++];
-        return true;
+        return {};
     }
 
     // The unquoted rest of a data value: up to the next comma or a comment,
@@ -68,12 +68,12 @@ class LineTokens {
     }
 
   private:
-    bool ReadQuoted(Token& token, std::string& error) {
+    Status ReadQuoted(Token& token) {
         const char quote = line_[pos_++];
         token.kind = Token::Kind::Quoted;
         while (pos_ < line_.size()) {
             char c = line_[pos_++];
-            if (c == quote) return true;
+            if (c == quote) return {};
             if (c == '\\' && pos_ < line_.size()) {
                 c = line_[pos_++];
                 if (c == 'n') c = '\n';
@@ -82,8 +82,7 @@ class LineTokens {
             }
             token.text += c;
         }
-        error = ArffQuoteNotClosedReason(quote);
-        return false;
+        return Status::Refuse(ArffQuoteNotClosedReason(quote));
     }
 
     std::string_view line_;
@@ -148,9 +147,8 @@ class ArffReading {
     }
 
     bool Next(LineTokens& tokens, Token& token) {
-        std::string what;
-        if (tokens.Next(token, what)) return true;
-        return Fail(what);
+        const Status read = tokens.Next(token);
+        return read.ok() || Fail(read.message);
     }
 
     static bool IsName(const Token& token) {
@@ -265,14 +263,14 @@ class ArffReading {
 
 }  // namespace
 
-bool ReadArff(std::string_view bytes, DataTable& table, std::string& error, TextEncoding encoding) {
+Status ReadArff(std::string_view bytes, DataTable& table, TextEncoding encoding) {
     table = DataTable{};
-    error.clear();
     const DecodedText decoded = DecodeText(bytes, encoding);
     table.reading.encoding = decoded.encoding;
     table.reading.replacedLines = decoded.replacedLines;
     table.reading.decimal = '.';
-    if (ArffReading(decoded.text(), table, error).Run()) return true;
+    std::string error;
+    if (ArffReading(decoded.text(), table, error).Run()) return {};
     table = DataTable{};
-    return false;
+    return Status::Refuse(std::move(error));
 }

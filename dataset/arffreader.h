@@ -8,8 +8,9 @@
 #include <string_view>
 
 #include "dataset/datatable.h"
+#include "model/status.h"
 
-// False with a message (UTF-8, naming the line) when the file breaks the format.
-// Stops with TooManyRowsMessage once the table is certain to be refused.
-bool ReadArff(std::string_view bytes, DataTable& table, std::string& error,
-              TextEncoding encoding = TextEncoding::Auto);
+// Refused with a message (UTF-8, naming the line) when the file breaks the
+// format. Stops with TooManyRowsMessage once the table is certain to be refused.
+Status ReadArff(std::string_view bytes, DataTable& table,
+                TextEncoding encoding = TextEncoding::Auto);

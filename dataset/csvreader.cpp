@@ -101,12 +101,11 @@ int AgreeingRecords(std::string_view text, char separator) {
     CsvRecords records(text, separator);
     records.LimitFields(MaxTableColumns);
     std::vector<CsvField> fields;
-    std::string error;
     std::size_t headerFields = 0;
     int agreeing = 0, seen = 0;
     while (!records.AtEnd() && seen < Sample) {
         bool blank = false;
-        if (!records.Next(fields, blank, error)) break;
+        if (!records.Next(fields, blank).ok()) break;
         if (blank) continue;
         ++seen;
         if (headerFields == 0) headerFields = fields.size();
@@ -190,24 +189,22 @@ std::string DecodeTextBytes(std::string_view bytes) {
     return std::string(DecodeText(bytes).text());
 }
 
-bool CsvRecords::Next(std::vector<CsvField>& fields, bool& blank, std::string& error) {
+Status CsvRecords::Next(std::vector<CsvField>& fields, bool& blank) {
     fields.clear();
     bool anyQuoted = false;
     for (;;) {
         CsvField& field = fields.emplace_back();
-        if (!ReadField(field, error)) return false;
+        if (Status read = ReadField(field); !read.ok()) return read;
         anyQuoted = anyQuoted || field.quoted;
         if (!AtEnd() && text_[pos_] == separator_) {
             ++pos_;
-            if (maxFields_ > 0 && fields.size() >= maxFields_) {
-                error = CsvTooManyFieldsMessage(line_, maxFields_);
-                return false;
-            }
+            if (maxFields_ > 0 && fields.size() >= maxFields_)
+                return Status::Refuse(CsvTooManyFieldsMessage(line_, maxFields_));
             continue;
         }
         EndLine();
         blank = fields.size() == 1 && fields[0].text.empty() && !anyQuoted;
-        return true;
+        return {};
     }
 }
 
@@ -226,7 +223,7 @@ void CsvRecords::EndLine() {
     }
 }
 
-bool CsvRecords::ReadField(CsvField& field, std::string& error) {
+Status CsvRecords::ReadField(CsvField& field) {
     // Spaces before an opening quote are tolerated, as many writers put them there.
     const std::size_t start = pos_;
     SkipSpaces();
@@ -234,7 +231,7 @@ bool CsvRecords::ReadField(CsvField& field, std::string& error) {
         pos_ = start;
         while (!AtLineEnd() && Peek() != separator_) ++pos_;
         field.text.assign(text_.substr(start, pos_ - start));
-        return true;
+        return {};
     }
     field.quoted = true;
     const int openLine = line_;
@@ -248,21 +245,16 @@ bool CsvRecords::ReadField(CsvField& field, std::string& error) {
                 ++line_;
         field.text.append(text_.substr(pos_, end - pos_));
         pos_ = end;
-        if (AtEnd()) {
-            error = CsvQuoteNotClosedMessage(openLine);
-            return false;
-        }
+        if (AtEnd()) return Status::Refuse(CsvQuoteNotClosedMessage(openLine));
         ++pos_;
         if (Peek() != '"') break;
         field.text += '"';
         ++pos_;
     }
     SkipSpaces();
-    if (!AtLineEnd() && Peek() != separator_) {
-        error = CsvTextAfterQuoteMessage(line_, Peek());
-        return false;
-    }
-    return true;
+    if (!AtLineEnd() && Peek() != separator_)
+        return Status::Refuse(CsvTextAfterQuoteMessage(line_, Peek()));
+    return {};
 }
 
 CsvLayout DetectCsvLayout(std::string_view text, char separator) {
@@ -298,9 +290,8 @@ CsvLayout DetectCsvLayout(std::string_view text, char separator) {
     return layout;
 }
 
-bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
+Status ReadCsv(std::string_view bytes, CsvTable& table) {
     table = CsvTable{};
-    error.clear();
     const DecodedText decoded = DecodeText(bytes);
     const CsvLayout layout = DetectCsvLayout(decoded.text());
     CsvRecords records(decoded.text().substr(layout.start), layout.separator, layout.firstLine);
@@ -309,7 +300,7 @@ bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
     while (!records.AtEnd()) {
         const int line = records.line();
         bool blank = false;
-        if (!records.Next(fields, blank, error)) return false;
+        if (Status read = records.Next(fields, blank); !read.ok()) return read;
         if (blank) continue;
         std::vector<std::string> cells;
         for (CsvField& field : fields) cells.push_back(std::move(field.text));
@@ -318,15 +309,10 @@ bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error) {
             haveHeader = true;
             continue;
         }
-        if (cells.size() != table.header.size()) {
-            error = FieldCountMessage(line, cells.size(), table.header.size());
-            return false;
-        }
+        if (cells.size() != table.header.size())
+            return Status::Refuse(FieldCountMessage(line, cells.size(), table.header.size()));
         table.rows.push_back(std::move(cells));
     }
-    if (!haveHeader) {
-        error = NoHeaderMessage;
-        return false;
-    }
-    return true;
+    if (!haveHeader) return Status::Refuse(NoHeaderMessage);
+    return {};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dataset/texts.h"
+#include "model/status.h"
 #include "model/utf8.h"
 
 enum class TextEncoding { Auto, Utf8, Windows1251, Utf16Le, Utf16Be };
@@ -56,16 +57,16 @@ class CsvRecords {
     // (0: no limit), so a hostile line cannot fill the memory with fields.
     void LimitFields(std::size_t maxFields) { maxFields_ = maxFields; }
 
-    // Reads one record; false with a message (naming the line) on malformed
+    // Reads one record; refused with a message (naming the line) on malformed
     // quoting. A blank record is a line with nothing on it.
-    bool Next(std::vector<CsvField>& fields, bool& blank, std::string& error);
+    Status Next(std::vector<CsvField>& fields, bool& blank);
 
   private:
     char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
     bool AtLineEnd() const { return AtEnd() || Peek() == '\n' || Peek() == '\r'; }
     void SkipSpaces();
     void EndLine();
-    bool ReadField(CsvField& field, std::string& error);
+    Status ReadField(CsvField& field);
 
     std::string_view text_;
     char separator_;
@@ -93,9 +94,9 @@ struct CsvTable {
     std::vector<std::vector<std::string>> rows;  // every later row, as many cells as header
 };
 
-// False with a message (UTF-8, naming the line) when the bytes are no table:
+// Refused with a message (UTF-8, naming the line) when the bytes are no table:
 // no header, an unclosed quote, text after a closing quote, or a row whose
 // cell count differs from the header's. Blank lines are skipped.
-bool ReadCsv(std::string_view bytes, CsvTable& table, std::string& error);
+Status ReadCsv(std::string_view bytes, CsvTable& table);
 
 // FieldCountMessage (dataset/texts.h) says that a row has another length.

@@ -1,5 +1,7 @@
 #include "dataset/datafile.h"
 
+#include <cerrno>
+
 #include "dataset/arffreader.h"
 #include "dataset/columnkind.h"
 #include "dataset/csvreader.h"
@@ -41,17 +43,16 @@ DataCell CellOf(CsvField& field) {
 
 // How far a CSV read goes. A text of unknown format is a table when its
 // header and the first rows agree on at least two fields; Sniff stops once that
-// is known, SniffAndRead reads on in the same pass.
+// is known, SniffAndRead reads on in the same pass. A text that is no table
+// then is NotData (without a message).
 enum class CsvPass { Read, Sniff, SniffAndRead };
-enum class CsvOutcome { Read, Refused, NotCsv };
 constexpr int SniffRows = 20;
 
-CsvOutcome ReadCsvText(std::string_view text, char separator, CsvPass pass, DataTable& table,
-                       std::string& error) {
+Status ReadCsvText(std::string_view text, char separator, CsvPass pass, DataTable& table) {
     const bool sniffing = pass != CsvPass::Read;
+    const Status notCsv = Status::Fail(StatusKind::NotData, {});
     const std::string_view first = FirstMeaningfulLine(text, false);
-    if (sniffing && first.find_first_of(",;\t") == std::string_view::npos)
-        return CsvOutcome::NotCsv;
+    if (sniffing && first.find_first_of(",;\t") == std::string_view::npos) return notCsv;
     const CsvLayout layout = DetectCsvLayout(text, separator);
     table.reading.separator = layout.separator;
     table.reading.sepLine = layout.sepLine;
@@ -66,11 +67,10 @@ CsvOutcome ReadCsvText(std::string_view text, char separator, CsvPass pass, Data
         if (sniffed && pass == CsvPass::Sniff) break;
         const int line = records.line();
         bool blank = false;
-        if (!records.Next(fields, blank, error))
-            return sniffed ? CsvOutcome::Refused : CsvOutcome::NotCsv;
+        if (Status read = records.Next(fields, blank); !read.ok()) return sniffed ? read : notCsv;
         if (blank) continue;
         if (!haveHeader) {
-            if (sniffing && fields.size() < 2) return CsvOutcome::NotCsv;
+            if (sniffing && fields.size() < 2) return notCsv;
             for (CsvField& field : fields)
                 table.columns.emplace_back().name =
                     field.quoted ? std::move(field.text) : TrimBlanks(field.text);
@@ -79,26 +79,19 @@ CsvOutcome ReadCsvText(std::string_view text, char separator, CsvPass pass, Data
             continue;
         }
         if (fields.size() != table.columns.size()) {
-            if (!sniffed) return CsvOutcome::NotCsv;
-            error = FieldCountMessage(line, fields.size(), table.columns.size());
-            return CsvOutcome::Refused;
+            if (!sniffed) return notCsv;
+            return Status::Refuse(FieldCountMessage(line, fields.size(), table.columns.size()));
         }
         if (agreeing < SniffRows) ++agreeing;
         if (pass == CsvPass::Sniff) continue;
         std::vector<DataCell> cells;
         cells.reserve(fields.size());
         for (CsvField& field : fields) cells.push_back(CellOf(field));
-        if (!keeper->Add(std::move(cells))) {
-            error = TooManyRowsMessage();
-            return CsvOutcome::Refused;
-        }
+        if (!keeper->Add(std::move(cells))) return Status::Refuse(TooManyRowsMessage());
     }
-    if (sniffing && agreeing == 0) return CsvOutcome::NotCsv;
-    if (!haveHeader) {
-        error = NoHeaderMessage;
-        return CsvOutcome::Refused;
-    }
-    return CsvOutcome::Read;
+    if (sniffing && agreeing == 0) return notCsv;
+    if (!haveHeader) return Status::Refuse(NoHeaderMessage);
+    return {};
 }
 
 // What every read table gets: unique column names and its decimal mark.
@@ -127,79 +120,66 @@ DataFormat DataFormatOf(const std::string& path, std::string_view bytes) {
     const DecodedText decoded = DecodeText(bytes);
     if (LooksLikeArff(decoded.text())) return DataFormat::Arff;
     DataTable scratch;
-    std::string error;
-    return ReadCsvText(decoded.text(), 0, CsvPass::Sniff, scratch, error) == CsvOutcome::NotCsv
+    return ReadCsvText(decoded.text(), 0, CsvPass::Sniff, scratch).kind == StatusKind::NotData
                ? DataFormat::None
                : DataFormat::Csv;
 }
 
-bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error,
-                   const DataReadOptions& options) {
+Status ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table,
+                     const DataReadOptions& options) {
     table = DataTable{};
-    error.clear();
-    bool read = false;
+    Status read;
     if (format == DataFormat::Arff) {
-        read = ReadArff(bytes, table, error, options.encoding);
+        read = ReadArff(bytes, table, options.encoding);
     } else {
         const DecodedText decoded = DecodeText(bytes, options.encoding);
         NoteDecoding(decoded, table);
-        read = ReadCsvText(decoded.text(), options.separator, CsvPass::Read, table, error) ==
-               CsvOutcome::Read;
+        read = ReadCsvText(decoded.text(), options.separator, CsvPass::Read, table);
     }
-    if (!read) {
+    if (!read.ok()) {
         table = DataTable{};
-        return false;
+        return read;
     }
     FinishTable(table, options);
-    return true;
+    return read;
 }
 
 namespace {
 
 // A file of unknown format read as found: a text that starts as a table is
 // told from other files and read in one pass.
-DataReadStatus ReadUnnamedFile(std::string_view bytes, DataTable& table, std::string& error,
-                               const DataReadOptions& options) {
+Status ReadUnnamedFile(std::string_view bytes, DataTable& table, const DataReadOptions& options) {
     const DecodedText decoded = DecodeText(bytes);
     if (LooksLikeArff(decoded.text()))
-        return ReadDataBytes(DataFormat::Arff, bytes, table, error, options)
-                   ? DataReadStatus::Read
-                   : DataReadStatus::Refused;
+        return ReadDataBytes(DataFormat::Arff, bytes, table, options);
     // Nothing reaches the caller's table when the text is no table at all.
     DataTable read;
-    std::string why;
     NoteDecoding(decoded, read);
-    const CsvOutcome outcome = ReadCsvText(decoded.text(), 0, CsvPass::SniffAndRead, read, why);
-    if (outcome == CsvOutcome::NotCsv) return DataReadStatus::NotData;
+    Status status = ReadCsvText(decoded.text(), 0, CsvPass::SniffAndRead, read);
+    if (status.kind == StatusKind::NotData) return status;
     table = DataTable{};
-    error = std::move(why);
-    if (outcome == CsvOutcome::Refused) return DataReadStatus::Refused;
+    if (!status.ok()) return status;
     table = std::move(read);
     FinishTable(table, options);
-    return DataReadStatus::Read;
+    return status;
 }
 
 }  // namespace
 
-DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error,
-                            const DataReadOptions& options) {
+Status ReadDataFile(const std::string& path, DataTable& table, const DataReadOptions& options) {
     const DataFormat named = DataFormatByName(path);
     std::string bytes;
     const Status read = ReadWholeFile(path, MaxDataFileBytes, bytes);
     // Only a file named as data is reported here; any other goes on as a task file.
-    if (!read.ok() && named == DataFormat::None) return DataReadStatus::NotData;
-    if (read.kind == StatusKind::CannotOpen) return DataReadStatus::CannotOpen;
-    if (!read.ok()) {
-        error = FileTooLargeMessage(MaxDataFileBytes / (1024 * 1024));
-        return DataReadStatus::Refused;
-    }
+    if (!read.ok() && named == DataFormat::None) return Status::Fail(StatusKind::NotData, {});
+    if (read.kind == StatusKind::CannotOpen) return read;
+    if (!read.ok()) return Status::Refuse(FileTooLargeMessage(MaxDataFileBytes / (1024 * 1024)));
     if (named == DataFormat::None && options.encoding == TextEncoding::Auto &&
         options.separator == 0)
-        return ReadUnnamedFile(bytes, table, error, options);
+        return ReadUnnamedFile(bytes, table, options);
     const DataFormat format = named != DataFormat::None ? named : DataFormatOf(path, bytes);
-    if (format == DataFormat::None) return DataReadStatus::NotData;
-    return ReadDataBytes(format, bytes, table, error, options) ? DataReadStatus::Read
-                                                               : DataReadStatus::Refused;
+    if (format == DataFormat::None) return Status::Fail(StatusKind::NotData, {});
+    return ReadDataBytes(format, bytes, table, options);
 }
 
 std::string MarkName(char mark) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "dataset/datatable.h"
+#include "model/status.h"
 
 enum class DataFormat { None, Csv, Arff };
 
@@ -25,17 +26,16 @@ struct DataReadOptions {
 DataFormat DataFormatOf(const std::string& path, std::string_view bytes);
 DataFormat DataFormatByName(const std::string& path);
 
-// Reads bytes of a known format into the table; false with a message. Reading
-// stops as soon as the table is certain to be refused (TooManyRowsMessage).
-bool ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table, std::string& error,
-                   const DataReadOptions& options = {});
+// Reads bytes of a known format into the table; refused with a message.
+// Reading stops as soon as the table is certain to be refused (TooManyRowsMessage).
+Status ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table,
+                     const DataReadOptions& options = {});
 
-enum class DataReadStatus { Read, CannotOpen, Refused, NotData };
-
-// Reads the file if it is a data file. NotData, with nothing read, for any
-// other file, also one that cannot be read unless its name says it is data.
-DataReadStatus ReadDataFile(const std::string& path, DataTable& table, std::string& error,
-                            const DataReadOptions& options = {});
+// Reads the file if it is a data file: refused with a message when its
+// contents are, CannotOpen (with the errno, no message) when it cannot be
+// read. NotData, with nothing read, for any other file, also one that cannot
+// be read unless its name says it is data.
+Status ReadDataFile(const std::string& path, DataTable& table, const DataReadOptions& options = {});
 
 // The reading's decisions in one line: separator, encoding, decimal mark,
 // and the lines whose bytes were not valid in that encoding.

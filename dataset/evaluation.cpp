@@ -65,8 +65,8 @@ std::vector<int> TrainingSet(const NetTask& task, const std::vector<int>& heldOu
 namespace {
 
 struct RunOutcome {
-    bool trained = false;
-    std::string message;
+    // Until the run has trained, Stopped: it never ran, or training was stopped.
+    Status status = Status::Fail(StatusKind::Stopped, {});
     double trainPercent = 0.0;
     std::vector<int> heldOut;  // example indexes
     std::vector<int> answers;  // the network's answer for each
@@ -183,7 +183,10 @@ class EvaluationRuns {
                                     ReportProgress(static_cast<long long>(r) * 100 + percent);
                                 }};
             TuningResult tuned;
-            if (!TuneTask(fold, tuning, tuned, outcome.message, inner)) return true;
+            if (Status status = TuneTask(fold, tuning, tuned, inner); !status.ok()) {
+                outcome.status = std::move(status);
+                return true;
+            }
             if (tuned.stopped) return false;
             outcome.chosen = tuned.choice;
             coef = tuned.choice.coef;
@@ -199,9 +202,9 @@ class EvaluationRuns {
         };
         const TrainingOutcome trained =
             TrainNetwork(fold, coef, iterations, seed, progress, TrainingControl{control_.stop});
-        outcome.trained = trained.trained && !trained.stopped;
-        outcome.message = trained.message;
-        if (!outcome.trained) return true;
+        outcome.status = trained.status;
+        if (trained.stopped) outcome.status.kind = StatusKind::Stopped;
+        if (!outcome.status.ok()) return true;
         outcome.trainPercent = fold.accuracyPercent;
         outcome.heldOut = held;
         for (int e : held)
@@ -221,17 +224,13 @@ class EvaluationRuns {
     int percentShown_ = 0;
 };
 
-// The held-out answers of every run, counted into the result; false (with
-// the run's message) when a run could not train.
-bool CountAnswers(const NetTask& task, const EvaluationOptions& options,
-                  const std::vector<RunOutcome>& outcomes, EvaluationResult& result,
-                  std::string& error) {
+// The held-out answers of every run, counted into the result; the run's
+// status when a run could not train.
+Status CountAnswers(const NetTask& task, const EvaluationOptions& options,
+                    const std::vector<RunOutcome>& outcomes, EvaluationResult& result) {
     result.confusion.assign(task.outputCount, std::vector<int>(task.outputCount, 0));
     for (const RunOutcome& outcome : outcomes) {
-        if (!outcome.trained) {
-            error = outcome.message;
-            return false;
-        }
+        if (!outcome.status.ok()) return outcome.status;
         int correct = 0;
         for (std::size_t i = 0; i < outcome.heldOut.size(); ++i) {
             const int truth = ExampleResult(task, outcome.heldOut[i]);
@@ -243,23 +242,20 @@ bool CountAnswers(const NetTask& task, const EvaluationOptions& options,
         result.trainPercent.push_back(outcome.trainPercent);
         if (options.tune) result.chosen.push_back(outcome.chosen);
     }
-    return true;
+    return {};
 }
 
 }  // namespace
 
-bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
-                  std::string& error, const TuningControl& control) {
+Status EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
+                    const TuningControl& control) {
     result = EvaluationResult{};
     const int hidden = ClampHiddenCount(options.hidden > 0 ? options.hidden : task.hiddenCount);
     std::string refusal = OptionsRefusal(task, options);
     const std::vector<std::vector<int>> heldOut =
         refusal.empty() ? HeldOutSets(task, options) : std::vector<std::vector<int>>();
     if (refusal.empty()) refusal = HeldOutRefusal(task, heldOut);
-    if (!refusal.empty()) {
-        error = refusal;
-        return false;
-    }
+    if (!refusal.empty()) return Status::Refuse(std::move(refusal));
 
     EvaluationRuns runs(task, options, hidden, heldOut, control);
     // Tuning spreads each run's search over the cores itself.
@@ -267,17 +263,18 @@ bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, Evaluat
                [&] { runs.Work(); });
     if (runs.Stopped()) {
         result.stopped = true;
-        return true;
+        return {};
     }
 
     result.hidden = hidden;
-    if (!CountAnswers(task, options, runs.Outcomes(), result, error)) return false;
+    if (Status counted = CountAnswers(task, options, runs.Outcomes(), result); !counted.ok())
+        return counted;
     std::vector<int> counts(task.outputCount, 0);
     for (int e = 0; e < task.exampleCount; ++e) ++counts[ExampleResult(task, e)];
     result.majorityClass =
         static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
     result.majorityPercent = 100.0 * counts[result.majorityClass] / task.exampleCount;
-    return true;
+    return {};
 }
 
 double Mean(const std::vector<double>& values) {

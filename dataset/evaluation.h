@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dataset/tuning.h"
+#include "model/status.h"
 #include "model/task.h"
 #include "network/network.h"
 
@@ -37,11 +38,12 @@ struct EvaluationResult {
     std::vector<TuningSetting> chosen;  // with tune: each run's choice, in run order
 };
 
-// False with a message (UTF-8) when the options or the task do not allow it,
-// or when training refuses the settings. control (optional) stops the runs
-// and receives whole percentages of the work done.
-bool EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
-                  std::string& error, const TuningControl& control = {});
+// Refused with a message (UTF-8) when the options or the task do not allow
+// it, or when training refuses the settings; Ok with result.stopped when
+// stopped. control (optional) stops the runs and receives whole percentages
+// of the work done.
+Status EvaluateTask(const NetTask& task, const EvaluationOptions& options, EvaluationResult& result,
+                    const TuningControl& control = {});
 
 // Which examples each run holds out: runs[r] lists example indexes. Stratified:
 // each class is shuffled and dealt over the folds (or cut at the hold-out share).

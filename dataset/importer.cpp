@@ -234,11 +234,12 @@ int DefaultHiddenCount(int inputs, int classes) {
     return std::clamp((inputs + classes + 1) / 2, 3, MaxHidden);
 }
 
-bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
-                 ImportSummary& summary, std::string& error) {
+Status ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
+                   ImportSummary& summary) {
     summary = ImportSummary{};
-    error.clear();
-    return Importing(table, options, error).Run(task, summary);
+    std::string error;
+    if (Importing(table, options, error).Run(task, summary)) return {};
+    return Status::Refuse(std::move(error));
 }
 
 std::string DescribeImport(const ImportSummary& s) {

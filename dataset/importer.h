@@ -7,6 +7,7 @@
 
 #include "dataset/columnplan.h"
 #include "dataset/datatable.h"
+#include "model/status.h"
 #include "model/task.h"
 #include "model/taskdraft.h"
 
@@ -37,10 +38,10 @@ struct ImportSummary {
 // together, rounded up, at least 3 and at most MaxHidden.
 int DefaultHiddenCount(int inputs, int classes);
 
-// Builds the task; false with a message (UTF-8) that names the count, the
+// Builds the task; refused with a message (UTF-8) that names the count, the
 // limit and the option to choose with when a capacity would be broken.
-bool ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
-                 ImportSummary& summary, std::string& error);
+Status ImportTable(const DataTable& table, const ImportOptions& options, TaskDraft& task,
+                   ImportSummary& summary);
 
 // One line saying what the import did (rows, parameters, classes, bins,
 // names made unique).

@@ -77,30 +77,22 @@ std::optional<ParamInput> ResolveValue(const InputParam& param, const std::strin
     return input;
 }
 
-bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
-                  std::string& csv, PredictSummary& summary, std::string& error) {
+Status PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
+                    std::string& csv, PredictSummary& summary) {
     summary = PredictSummary{};
     // The reader keeps no more rows than a task holds; the rest would go unanswered unsaid.
-    if (table.reading.leftOutRows > 0) {
-        error = TooManyRowsToAnswerMessage(MaxExamples);
-        return false;
-    }
+    if (table.reading.leftOutRows > 0)
+        return Status::Refuse(TooManyRowsToAnswerMessage(MaxExamples));
     std::vector<int> inputs;
     for (int i = 0; i < task.inputCount; ++i) {
         const std::string name = Cp1251ToUtf8(task.inputNames[i]);
         inputs.push_back(FindColumn(table, name));
-        if (inputs.back() < 0) {
-            error = NoInputColumnMessage(name);
-            return false;
-        }
+        if (inputs.back() < 0) return Status::Refuse(NoInputColumnMessage(name));
     }
     int result = -1;
     if (!options.result.empty()) {
         result = FindColumn(table, options.result);
-        if (result < 0) {
-            error = NoResultColumnMessage(options.result);
-            return false;
-        }
+        if (result < 0) return Status::Refuse(NoResultColumnMessage(options.result));
     } else {
         result = GuessResultColumn(task, table, inputs);
     }
@@ -156,7 +148,7 @@ bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& o
                 ++summary.correct;
         }
     }
-    return true;
+    return {};
 }
 
 std::string DescribePrediction(const PredictSummary& s) {

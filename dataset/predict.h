@@ -8,6 +8,7 @@
 #include "dataset/datatable.h"
 #include "dataset/texts.h"
 #include "model/numericscale.h"
+#include "model/status.h"
 #include "model/task.h"
 
 // The headings of the columns added to every row are AnswerHeading,
@@ -40,8 +41,8 @@ std::optional<ParamInput> ResolveValue(const InputParam& param, const std::strin
 // holds every row of the table with the answer columns after its own. false
 // with a message (UTF-8) when a parameter has no column, the named result
 // column does not exist, or the reader left rows out (more than a task holds).
-bool PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
-                  std::string& csv, PredictSummary& summary, std::string& error);
+Status PredictTable(NetTask& task, const DataTable& table, const PredictOptions& options,
+                    std::string& csv, PredictSummary& summary);
 
 // The rows answered of all, and when the table has a result column, how
 // many of those with a value the network answered correctly, in one line.

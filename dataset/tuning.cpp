@@ -169,40 +169,33 @@ TuningSetting ChooseSetting(const std::vector<TuningSetting>& settings) {
     return *choice;
 }
 
-bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& result,
-              std::string& error, const TuningControl& control) {
-    result = TuningResult{};
-    if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2) {
-        error = NeedsTaskToTuneMessage;
-        return false;
-    }
+namespace {
+
+// Why the task or the options cannot be searched; empty when they can.
+std::string TuningRefusal(const NetTask& task, const TuningOptions& options) {
+    if (!ShapeFitsStorage(CurrentShape(task)) || task.exampleCount < 2)
+        return NeedsTaskToTuneMessage;
     for (int e = 0; e < task.exampleCount; ++e)
-        if (ExampleResult(task, e) < 0) {
-            error = ExampleWithoutResultMessage(e + 1);
-            return false;
-        }
-    if (options.folds < 2 || options.folds > task.exampleCount) {
-        error = FoldsRangeMessage(task.exampleCount);
-        return false;
-    }
-    if (options.maxIterations < 1 || options.maxIterations > MaxIterations) {
-        error = MaxIterationsRangeMessage(MaxIterations);
-        return false;
-    }
-    if (!std::isfinite(options.budgetSeconds) || options.budgetSeconds < 0) {
-        error = BudgetMessage;
-        return false;
-    }
+        if (ExampleResult(task, e) < 0) return ExampleWithoutResultMessage(e + 1);
+    if (options.folds < 2 || options.folds > task.exampleCount)
+        return FoldsRangeMessage(task.exampleCount);
+    if (options.maxIterations < 1 || options.maxIterations > MaxIterations)
+        return MaxIterationsRangeMessage(MaxIterations);
+    if (!std::isfinite(options.budgetSeconds) || options.budgetSeconds < 0) return BudgetMessage;
     for (int hidden : options.hidden)
-        if (hidden < 1 || hidden > MaxHidden) {
-            error = HiddenSizeMessage(MaxHidden);
-            return false;
-        }
+        if (hidden < 1 || hidden > MaxHidden) return HiddenSizeMessage(MaxHidden);
     for (const std::string& coef : options.coefs)
-        if (!CoefValid(coef)) {
-            error = CoefRangeMessage;
-            return false;
-        }
+        if (!CoefValid(coef)) return CoefRangeMessage;
+    return {};
+}
+
+}  // namespace
+
+Status TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& result,
+                const TuningControl& control) {
+    result = TuningResult{};
+    if (std::string refusal = TuningRefusal(task, options); !refusal.empty())
+        return Status::Refuse(std::move(refusal));
 
     EvaluationOptions split;
     split.folds = options.folds;
@@ -276,7 +269,7 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
     RunWorkers(threads, worker);
     if (control.stop && control.stop->load()) {
         result.stopped = true;
-        return true;
+        return {};
     }
 
     for (int hidden : grid.hidden)
@@ -300,7 +293,7 @@ bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& r
     for (int e = 0; e < task.exampleCount; ++e) ++counts[ExampleResult(task, e)];
     result.majorityPercent =
         100.0 * *std::max_element(counts.begin(), counts.end()) / task.exampleCount;
-    return true;
+    return {};
 }
 
 std::string FormatTuning(const NetTask& task, const TuningOptions& options,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/status.h"
 #include "model/task.h"
 
 // Iteration counts at which each run is measured (the count typed into the
@@ -93,10 +94,10 @@ std::vector<double> CheckpointAccuracies(NetTask& fold, const NetTask& source,
                                          const std::atomic<bool>* stop = nullptr,
                                          const std::function<void(long long passes)>& passed = {});
 
-// The whole search. False with a message (UTF-8) when the task or the
-// options do not allow it; true with result.stopped when stopped.
-bool TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& result,
-              std::string& error, const TuningControl& control = {});
+// The whole search. Refused with a message (UTF-8) when the task or the
+// options do not allow it; Ok with result.stopped when stopped.
+Status TuneTask(const NetTask& task, const TuningOptions& options, TuningResult& result,
+                const TuningControl& control = {});
 
 // The choice among the settings tried (see TuningTolerance).
 TuningSetting ChooseSetting(const std::vector<TuningSetting>& settings);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/status.h"
 #include "model/task.h"
 #include "network/texts.h"
 
@@ -53,8 +54,10 @@ struct TrainingControl {
 };
 
 struct TrainingOutcome {
-    bool trained = false;         // false: refused, and nothing in the task changed
-    std::string message;          // the refusal or the closing message (UTF-8)
+    // Ok: trained, its message the closing message (UTF-8). Refused: the
+    // settings or the task refused, or no memory for the run (OutOfMemoryMessage),
+    // its message saying so, and nothing in the task changed.
+    Status status;
     std::string coefText;         // what the two edits read afterwards
     std::string iterText;         //   (unchanged texts when refused)
     long long passes = 0;         // passes run (N + 2 for a whole run)

@@ -83,11 +83,13 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     outcome.iterText = std::string(iterText);
     const int iterations = LenientAtoi(iterText);
     const double eta = LenientAtof(coefText);
-    outcome.message = Refusal(task, iterations, eta);
-    if (!outcome.message.empty()) return outcome;
+    if (std::string refusal = Refusal(task, iterations, eta); !refusal.empty()) {
+        outcome.status = Status::Refuse(std::move(refusal));
+        return outcome;
+    }
     std::unique_ptr<TrainingMemory> memory = TakeMemory(task, iterations);
     if (!memory) {
-        outcome.message = OutOfMemoryMessage;
+        outcome.status = Status::Refuse(OutOfMemoryMessage);
         return outcome;
     }
 
@@ -102,9 +104,9 @@ TrainingOutcome TrainNetwork(NetTask& task, std::string_view coefText, std::stri
     if (progress) progress(TrainButtonCaption);
     // The vector kernels give the plain loops' accuracy bit for bit, faster.
     task.accuracyPercent = MeasureAccuracyFast(task, *memory);
-    outcome.trained = true;
-    outcome.message = AccuracyLine(task.accuracyPercent);
-    if (outcome.stopped) outcome.message += StoppedLine(outcome.passes, outcome.plannedPasses);
+    outcome.status.message = AccuracyLine(task.accuracyPercent);
+    if (outcome.stopped)
+        outcome.status.message += StoppedLine(outcome.passes, outcome.plannedPasses);
     return outcome;
 }
 

@@ -10,24 +10,20 @@
 void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPath,
                      const std::function<std::string()>& chooseOut) {
     DataTable table;
-    std::string error;
-    switch (ReadDataFile(dataPath, table, error)) {
-        case DataReadStatus::Read:
-            break;
-        case DataReadStatus::NotData:
-            user.Tell(ToUtf8(UiTexts::NotATable()));
-            return;
-        case DataReadStatus::CannotOpen:
-            user.Tell(CannotOpenMessage);
-            return;
-        case DataReadStatus::Refused:
-            user.Tell(error);
-            return;
+    const Status read = ReadDataFile(dataPath, table);
+    if (read.kind == StatusKind::NotData) {
+        user.Tell(ToUtf8(UiTexts::NotATable()));
+        return;
+    }
+    if (!read.ok()) {
+        user.Tell(read.kind == StatusKind::CannotOpen ? CannotOpenMessage : read.message);
+        return;
     }
     std::string csv;
     PredictSummary summary;
-    if (!PredictTable(task, table, PredictOptions{}, csv, summary, error)) {
-        user.Tell(error);
+    if (const Status answered = PredictTable(task, table, PredictOptions{}, csv, summary);
+        !answered.ok()) {
+        user.Tell(answered.message);
         return;
     }
     const std::string outPath = chooseOut();

@@ -12,38 +12,25 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
                                  QWidget* parent) {
     using Kind = DataImportOutcome::Kind;
     DataTable table;
-    std::string error;
-    switch (ReadDataFile(path, table, error)) {
-        case DataReadStatus::NotData:
-            return {Kind::NotData, {}};
-        case DataReadStatus::CannotOpen:
-            user.Tell(CannotOpenMessage);
-            return {Kind::Abandoned, {}};
-        case DataReadStatus::Refused:
-            user.Tell(error);
-            return {Kind::Abandoned, {}};
-        case DataReadStatus::Read:
-            break;
+    const Status read = ReadDataFile(path, table);
+    if (read.kind == StatusKind::NotData) return {Kind::NotData, {}};
+    if (!read.ok()) {
+        user.Tell(read.kind == StatusKind::CannotOpen ? CannotOpenMessage : read.message);
+        return {Kind::Abandoned, {}};
     }
     TaskDraft staged;
     ImportSummary summary;
     auto tryImport = [&](const DataTable& chosen, const ImportOptions& options) {
-        if (ImportTable(chosen, options, staged, summary, error)) return true;
-        user.Tell(error);
-        return false;
+        const Status imported = ImportTable(chosen, options, staged, summary);
+        if (!imported.ok()) user.Tell(imported.message);
+        return imported.ok();
     };
-    auto reread = [&path](const DataReadOptions& options, DataTable& again, std::string& why) {
-        switch (ReadDataFile(path, again, why, options)) {
-            case DataReadStatus::Read:
-                return true;
-            case DataReadStatus::CannotOpen:
-            case DataReadStatus::NotData:
-                why = CannotOpenMessage;
-                break;
-            case DataReadStatus::Refused:
-                break;
-        }
-        return false;
+    auto reread = [&path](const DataReadOptions& options, DataTable& again) {
+        Status reread = ReadDataFile(path, again, options);
+        // The file was read once: now it is no longer there or no longer data.
+        if (reread.kind == StatusKind::CannotOpen || reread.kind == StatusKind::NotData)
+            reread.message = CannotOpenMessage;
+        return reread;
     };
     const QString source = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName();
     ImportDlg dialog(std::move(table), source, reread, tryImport, parent);

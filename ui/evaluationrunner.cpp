@@ -79,15 +79,15 @@ PanelRunOutcome EvaluateFromPanel(QWidget* window, QPushButton* button, const Ne
     options.iterations = iterText;
     options.hidden = task.hiddenCount;
     EvaluationResult result;
-    std::string error;
-    bool evaluated = false;
+    Status evaluated;
     PanelRunOutcome outcome;
     outcome.stopped = RunWithStop(
         window, button, UiTexts::EvaluationCaption(), [&](const auto& stop, const auto& progress) {
-            evaluated = EvaluateTask(task, options, result, error, TuningControl{&stop, progress});
+            evaluated = EvaluateTask(task, options, result, TuningControl{&stop, progress});
         });
     if (outcome.stopped) return outcome;
-    outcome.message = evaluated ? PanelEvaluationReport(task, options, result) : error;
+    outcome.message =
+        evaluated.ok() ? PanelEvaluationReport(task, options, result) : evaluated.message;
     return outcome;
 }
 
@@ -97,19 +97,18 @@ PanelRunOutcome TuneFromPanel(QWidget* window, QPushButton* button, const NetTas
     options.folds = PanelFolds(task);
     options.seed = seed;
     TuningResult result;
-    std::string error;
-    bool tuned = false;
+    Status tuned;
     PanelRunOutcome outcome;
     outcome.stopped = RunWithStop(
         window, button, UiTexts::TuningCaption(), [&](const auto& stop, const auto& progress) {
-            tuned = TuneTask(task, options, result, error, TuningControl{&stop, progress});
+            tuned = TuneTask(task, options, result, TuningControl{&stop, progress});
         });
-    if (outcome.stopped || (tuned && result.stopped)) {
+    if (outcome.stopped || (tuned.ok() && result.stopped)) {
         outcome.stopped = true;
         return outcome;
     }
-    if (!tuned) {
-        outcome.message = error;
+    if (!tuned.ok()) {
+        outcome.message = tuned.message;
         return outcome;
     }
     outcome.choice = result.choice;

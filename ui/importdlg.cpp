@@ -156,10 +156,10 @@ void ImportDlg::OnReadingChanged() {
     const DataReadOptions options = m_chosen;
     const std::string result = ToUtf8(m_ui->resultCombo->currentText());
     DataTable table;
-    std::string error;
-    m_readable = m_reread && m_reread(options, table, error);
+    const Status read = m_reread ? m_reread(options, table) : Status::Refuse({});
+    m_readable = read.ok();
     if (!m_readable) {
-        m_ui->findingsLabel->setText(FromUtf8(error));
+        m_ui->findingsLabel->setText(FromUtf8(read.message));
         m_ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
         return;
     }
@@ -195,10 +195,9 @@ void ImportDlg::ShowFindings() {
     }
     TaskDraft staged;
     ImportSummary summary;
-    std::string error;
     std::string text = DescribeReading(m_table) + "\n";
-    if (!ImportTable(m_table, options, staged, summary, error)) {
-        m_ui->findingsLabel->setText(FromUtf8(text + error));
+    if (const Status imported = ImportTable(m_table, options, staged, summary); !imported.ok()) {
+        m_ui->findingsLabel->setText(FromUtf8(text + imported.message));
         return;
     }
     auto task = std::make_unique<NetTask>();

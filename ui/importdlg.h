@@ -26,8 +26,8 @@ class ImportDlg : public QDialog {
   public:
     // tryImport returns false (after telling the user why) to keep the dialog open.
     using ImportAttempt = std::function<bool(const DataTable&, const ImportOptions&)>;
-    // Reads the file again with other reading options; false with a message.
-    using Reader = std::function<bool(const DataReadOptions&, DataTable&, std::string&)>;
+    // Reads the file again with other reading options; a failure with its message.
+    using Reader = std::function<Status(const DataReadOptions&, DataTable&)>;
 
     ImportDlg(DataTable table, const QString& source, Reader reread, ImportAttempt tryImport,
               QWidget* parent = nullptr);

@@ -487,14 +487,14 @@ void CZarnDlg::OnTrain() {
     m_trainingRun = false;
     m_aboutAction->setEnabled(true);
     // A usable network is part of what a save writes.
-    if (outcome.trained && m_task.accuracyPercent > 0.0) m_taskChanged = true;
+    if (outcome.status.ok() && m_task.accuracyPercent > 0.0) m_taskChanged = true;
 
     // A refused text stays as typed, decimal comma included.
     m_ui->coefEdit->setText(outcome.coefText == coefText ? typedCoef : FromUtf8(outcome.coefText));
     m_ui->iterEdit->setText(FromUtf8(outcome.iterText));
     m_ui->trainButton->setText(TrainCaption());
     m_ui->trainButton->repaint();
-    m_user.Tell(outcome.message);
+    m_user.Tell(outcome.status.message);
     RefreshTables();
 }
 

@@ -6,6 +6,7 @@
 #include "dataset/datacheck.h"
 #include "dataset/evaluation.h"
 #include "model/examples.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -84,11 +85,10 @@ TEST(Evaluation, SameSeedSameResultsWhateverTheThreadCount) {
     options.iterations = "300";
     options.coef = "0.5";
     EvaluationResult one, two;
-    std::string error;
     options.threads = 1;
-    ASSERT_TRUE(EvaluateTask(*task, options, one, error)) << error;
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, options, one)));
     options.threads = 2;
-    ASSERT_TRUE(EvaluateTask(*task, options, two, error)) << error;
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, options, two)));
     EXPECT_EQ(one.heldOutPercent, two.heldOutPercent);
     EXPECT_EQ(one.trainPercent, two.trainPercent);
     EXPECT_EQ(one.confusion, two.confusion);
@@ -120,8 +120,8 @@ TEST(Evaluation, RefusesOptionsThatLeaveNothingToTestOrTrain) {
         options.holdout = c.holdout;
         options.iterations = c.iterations;
         EvaluationResult result;
-        std::string error;
-        EXPECT_FALSE(EvaluateTask(*task, options, result, error)) << c.part;
-        EXPECT_NE(error.find(c.part), std::string::npos) << error;
+        const Status evaluated = EvaluateTask(*task, options, result);
+        EXPECT_EQ(evaluated.kind, StatusKind::Refused) << c.part;
+        EXPECT_NE(evaluated.message.find(c.part), std::string::npos) << evaluated.message;
     }
 }

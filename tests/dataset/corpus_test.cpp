@@ -9,6 +9,7 @@
 #include "dataset/importer.h"
 #include "model/cp1251.h"
 #include "tests/support/comma_locale.h"
+#include "tests/support/status_check.h"
 
 namespace {
 
@@ -203,22 +204,20 @@ TEST(DataCorpus, EachFileGivesItsTaskOrItsMessage) {
     for (const CorpusCase& c : cases) {
         SCOPED_TRACE(c.file);
         DataTable table;
-        std::string error;
         const std::string path = std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + c.file;
-        const DataReadStatus read = ReadDataFile(path, table, error);
+        Status imported = ReadDataFile(path, table);
         ImportOptions options;
         options.words = c.words;
         options.result = c.result;
         TaskDraft staged;
         ImportSummary summary;
-        const bool imported =
-            read == DataReadStatus::Read && ImportTable(table, options, staged, summary, error);
+        if (imported.ok()) imported = ImportTable(table, options, staged, summary);
         if (c.params.empty()) {
-            EXPECT_FALSE(imported);
-            EXPECT_NE(error.find(c.message), std::string::npos) << error;
+            EXPECT_FALSE(imported.ok());
+            EXPECT_NE(imported.message.find(c.message), std::string::npos) << imported.message;
             continue;
         }
-        ASSERT_TRUE(imported) << error;
+        ASSERT_TRUE(IsOk(imported));
         Names params;
         for (const DraftParam& param : staged.params) params.push_back(Cp1251ToUtf8(param.name));
         EXPECT_EQ(params, c.params);

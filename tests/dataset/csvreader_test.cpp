@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/status_check.h"
+
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -54,8 +56,7 @@ TEST(CsvReader, ReadsDelimitersQuotingAndEncodings) {
     };
     for (const ReadCase& c : cases) {
         CsvTable table;
-        std::string error;
-        ASSERT_TRUE(ReadCsv(c.bytes, table, error)) << c.what << ": " << error;
+        ASSERT_TRUE(IsOk(ReadCsv(c.bytes, table)));
         EXPECT_EQ(table.header, c.header) << c.what;
         EXPECT_EQ(table.rows, c.rows) << c.what;
     }
@@ -74,9 +75,10 @@ TEST(CsvReader, RefusesMalformedTablesNamingTheLine) {
     };
     for (const RefusalCase& c : cases) {
         CsvTable table;
-        std::string error;
-        EXPECT_FALSE(ReadCsv(c.bytes, table, error)) << c.what;
-        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.what << ": " << error;
+        const Status read = ReadCsv(c.bytes, table);
+        EXPECT_EQ(read.kind, StatusKind::Refused) << c.what;
+        EXPECT_NE(read.message.find(c.messagePart), std::string::npos)
+            << c.what << ": " << read.message;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "dataset/datafile.h"
 #include "dataset/importer.h"
 #include "model/cp1251.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -24,16 +25,14 @@ std::vector<DataCell> Cells(const std::vector<const char*>& texts) {
 
 DataTable Csv(const std::string& text) {
     DataTable table;
-    std::string error;
-    EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    EXPECT_TRUE(IsOk(ReadDataBytes(DataFormat::Csv, text, table)));
     return table;
 }
 
 // The table as the bare CSV records give it (no row limit while reading).
 DataTable RawCsv(const std::string& text) {
     CsvTable csv;
-    std::string error;
-    EXPECT_TRUE(ReadCsv(text, csv, error)) << error;
+    EXPECT_TRUE(IsOk(ReadCsv(text, csv)));
     return TableFromCsv(csv);
 }
 
@@ -55,17 +54,15 @@ DataTable ManyValuesArff() {
     for (int v = 1; v < 501; ++v) text += ",v" + std::to_string(v);
     text += "}\n@attribute b {x}\n@data\nv0,x\n";
     DataTable table;
-    std::string error;
-    EXPECT_TRUE(ReadArff(text, table, error)) << error;
+    EXPECT_TRUE(IsOk(ReadArff(text, table)));
     return table;
 }
 
 std::unique_ptr<NetTask> Imported(const DataTable& table, const ImportOptions& options = {}) {
     TaskDraft staged;
     ImportSummary summary;
-    std::string error;
     auto task = MakeTask();
-    EXPECT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    EXPECT_TRUE(IsOk(ImportTable(table, options, staged, summary)));
     ApplyImportedTask(staged, *task);
     return task;
 }
@@ -276,11 +273,11 @@ TEST(Importer, LimitsAreRefusedWithCountLimitAndOption) {
     for (const auto& c : cases) {
         TaskDraft staged;
         ImportSummary summary;
-        std::string error;
-        const bool imported = ImportTable(c.table, c.options, staged, summary, error);
-        EXPECT_FALSE(imported) << c.what;
+        const Status imported = ImportTable(c.table, c.options, staged, summary);
+        EXPECT_EQ(imported.kind, StatusKind::Refused) << c.what;
         for (const std::string& part : c.parts)
-            EXPECT_NE(error.find(part), std::string::npos) << c.what << ": " << error;
+            EXPECT_NE(imported.message.find(part), std::string::npos)
+                << c.what << ": " << imported.message;
     }
 }
 
@@ -307,8 +304,7 @@ TEST(Importer, ChoosesColumnsSkipsRowsWithoutResultAndSizesTheHiddenLayer) {
     options.result = "d";
     TaskDraft staged;
     ImportSummary summary;
-    std::string error;
-    ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    ASSERT_TRUE(IsOk(ImportTable(table, options, staged, summary)));
     EXPECT_EQ(staged.params[0].name, "c");
     EXPECT_EQ(staged.params[1].name, "a");
     EXPECT_EQ(staged.params[1].names, (std::vector<std::string>{"1", "3"}))
@@ -320,7 +316,7 @@ TEST(Importer, ChoosesColumnsSkipsRowsWithoutResultAndSizesTheHiddenLayer) {
     EXPECT_EQ(DefaultHiddenCount(1, 2), 3);
     EXPECT_EQ(DefaultHiddenCount(12, 500), MaxHidden - 243);
     options.hidden = 7;
-    ASSERT_TRUE(ImportTable(table, options, staged, summary, error));
+    ASSERT_TRUE(IsOk(ImportTable(table, options, staged, summary)));
     EXPECT_EQ(staged.hiddenCount, 7);
     EXPECT_NE(DescribeImport(summary).find("примеров 2, входных параметров 2, классов 2"),
               std::string::npos);
@@ -330,11 +326,8 @@ TEST(Importer, ExportThenImportGivesTheSameTask) {
     const char* sources[] = {"shop.csv", "cp1251.csv", "weather.arff"};
     for (const char* source : sources) {
         DataTable table;
-        std::string error;
-        ASSERT_EQ(ReadDataFile(std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + source,
-                               table, error),
-                  DataReadStatus::Read)
-            << error;
+        ASSERT_TRUE(IsOk(
+            ReadDataFile(std::string(ZARN_SOURCE_DIR) + "/tests/dataset/data/" + source, table)));
         auto first = Imported(table);
         auto second = Imported(Csv(FormatExamplesCsv(*first)));
         EXPECT_EQ(ExamplesByName(*second), ExamplesByName(*first)) << source;

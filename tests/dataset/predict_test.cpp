@@ -9,6 +9,7 @@
 #include "dataset/importer.h"
 #include "model/cp1251.h"
 #include "network/network.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -21,8 +22,7 @@ DataTable Table() {
                 ";" + (r % 2 ? "a" : "b") + ";" +
                 ((r * 3 % 17 + r % 7 > 9) != (r % 5 == 0) ? "hi" : "lo") + "\n";
     CsvTable csv;
-    std::string error;
-    EXPECT_TRUE(ReadCsv(text, csv, error)) << error;
+    EXPECT_TRUE(IsOk(ReadCsv(text, csv)));
     return TableFromCsv(csv);
 }
 
@@ -32,8 +32,7 @@ void Import(const DataTable& table, int bins, NetTask& task) {
     options.bins = bins;
     TaskDraft staged;
     ImportSummary summary;
-    std::string error;
-    ASSERT_TRUE(ImportTable(table, options, staged, summary, error)) << error;
+    ASSERT_TRUE(IsOk(ImportTable(table, options, staged, summary)));
     ApplyImportedTask(staged, task);
 }
 
@@ -45,13 +44,12 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
         SCOPED_TRACE(bins);
         auto task = MakeTask();
         ASSERT_NO_FATAL_FAILURE(Import(table, bins, *task));
-        std::string error;
-        ASSERT_TRUE(TrainNetwork(*task, "0.2", "30", 1, nullptr).trained);
+        ASSERT_TRUE(TrainNetwork(*task, "0.2", "30", 1, nullptr).status.ok());
         ASSERT_LT(task->accuracyPercent, 100.0);
 
         std::string csv;
         PredictSummary counts;
-        ASSERT_TRUE(PredictTable(*task, table, PredictOptions{}, csv, counts, error)) << error;
+        ASSERT_TRUE(IsOk(PredictTable(*task, table, PredictOptions{}, csv, counts)));
         EXPECT_EQ(counts.rows, 30);
         EXPECT_EQ(counts.answered, 30);
         EXPECT_EQ(counts.resultColumn, "r");
@@ -59,7 +57,7 @@ TEST(Predict, AnswersEachExampleAsTheNetworkDoesWithItsTrainingAccuracy) {
                   task->accuracyPercent);
         // Row e of the answers is example e's answer.
         CsvTable answers;
-        ASSERT_TRUE(ReadCsv(csv, answers, error)) << error;
+        ASSERT_TRUE(IsOk(ReadCsv(csv, answers)));
         ASSERT_EQ(answers.header.size(), 7u);
         EXPECT_EQ(answers.header[4], AnswerHeading);
         ASSERT_EQ(answers.rows.size(), 30u);
@@ -79,16 +77,14 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
         text += "\"" + std::to_string(1 + r * 4) + " 250,5\";" + (r < 10 ? "lo" : "hi") + "\n";
     const auto read = [](const std::string& csv) {
         DataTable table;
-        std::string error;
-        EXPECT_TRUE(ReadDataBytes(DataFormat::Csv, csv, table, error)) << error;
+        EXPECT_TRUE(IsOk(ReadDataBytes(DataFormat::Csv, csv, table)));
         return table;
     };
     for (const int bins : {ExactValues, 3}) {
         SCOPED_TRACE(bins);
         auto task = MakeTask();
         ASSERT_NO_FATAL_FAILURE(Import(read(text), bins, *task));
-        std::string error;
-        ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
+        ASSERT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).status.ok());
         // A value of the table is its variant (or interval), however it is written.
         const int variant = ResolveValue(task->inputParams[0], "5 250,5")->variant;
         EXPECT_GE(variant, 0);
@@ -107,10 +103,10 @@ TEST(Predict, NumbersReadAsTheImportReadsThem) {
                 CsvTable answered;
                 std::string out;
                 PredictSummary counts;
-                ASSERT_TRUE(PredictTable(
+                ASSERT_TRUE(IsOk(PredictTable(
                     *task, read(std::string("sum\n") + (form ? c.plain : c.grouped) + "\n"),
-                    PredictOptions{}, out, counts, error));
-                ASSERT_TRUE(ReadCsv(out, answered, error));
+                    PredictOptions{}, out, counts)));
+                ASSERT_TRUE(IsOk(ReadCsv(out, answered)));
                 answers[form].assign(answered.rows[0].begin() + 1, answered.rows[0].end());
             }
             EXPECT_EQ(answers[0], answers[1]) << c.grouped;
@@ -126,10 +122,12 @@ TEST(Predict, RowsTheReaderLeftOutAreNeverDroppedUnsaid) {
     std::string text = "x;note\na;n\n";
     for (int r = 0; r < MaxExamples + 100; ++r) text += std::string(r % 2 ? "a" : "b") + ";\n";
     DataTable table;
-    std::string error, csv;
-    ASSERT_TRUE(ReadDataBytes(DataFormat::Csv, text, table, error)) << error;
+    std::string csv;
+    ASSERT_TRUE(IsOk(ReadDataBytes(DataFormat::Csv, text, table)));
     ASSERT_GT(table.reading.leftOutRows, 0);
     PredictSummary counts;
-    EXPECT_FALSE(PredictTable(*task, table, PredictOptions{}, csv, counts, error));
-    EXPECT_NE(error.find("Разделите файл на части"), std::string::npos) << error;
+    const Status answered = PredictTable(*task, table, PredictOptions{}, csv, counts);
+    EXPECT_EQ(answered.kind, StatusKind::Refused);
+    EXPECT_NE(answered.message.find("Разделите файл на части"), std::string::npos)
+        << answered.message;
 }

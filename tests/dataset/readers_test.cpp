@@ -1,5 +1,8 @@
 // ARFF files and CSV tables as data tables: what is read and what is refused.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "dataset/arffreader.h"
 #include "dataset/datafile.h"
@@ -25,8 +28,8 @@ std::string ManyAttributes(int count) {
 
 TEST(ArffReader, ReadsKindsQuotedNamesCommentsAndMissingValues) {
     DataTable table;
-    std::string error;
-    ASSERT_EQ(ReadDataFile(DataPath("weather.arff"), table, error), DataReadStatus::Read) << error;
+    const Status read = ReadDataFile(DataPath("weather.arff"), table);
+    ASSERT_TRUE(read.ok()) << read.message;
     ASSERT_EQ(table.columns.size(), 4u);
     EXPECT_EQ(table.columns[0].declared, (std::vector<std::string>{"sunny", "overcast", "rainy"}));
     EXPECT_EQ(table.columns[1].kind, DataColumn::Kind::Numeric);
@@ -69,9 +72,10 @@ TEST(ArffReader, RefusesBrokenFilesNamingTheLine) {
     };
     for (const auto& c : cases) {
         DataTable table;
-        std::string error;
-        EXPECT_FALSE(ReadArff(c.text, table, error)) << c.text;
-        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.text << "\n" << error;
+        const Status read = ReadArff(c.text, table);
+        EXPECT_EQ(read.kind, StatusKind::Refused) << c.text;
+        EXPECT_NE(read.message.find(c.messagePart), std::string::npos) << c.text << "\n"
+                                                                       << read.message;
     }
 }
 
@@ -93,15 +97,30 @@ TEST(DataFile, FormatByNameOrClearContent) {
         EXPECT_EQ(DataFormatOf(c.name, c.bytes), c.format) << c.name << c.bytes;
 }
 
+// The kind says what the caller tells the user; CannotOpen keeps the system's reason.
 TEST(DataFile, UnreadableNamedDataIsCannotOpenOtherwiseNotData) {
     TempDir dir;
-    DataTable table;
-    std::string error;
-    EXPECT_EQ(ReadDataFile(dir.Path("missing.csv"), table, error), DataReadStatus::CannotOpen);
-    EXPECT_EQ(ReadDataFile(dir.path(), table, error), DataReadStatus::NotData);
     TempDir::Write(dir.Path("broken.csv"), "a,b\n\"x,1\n");
-    EXPECT_EQ(ReadDataFile(dir.Path("broken.csv"), table, error), DataReadStatus::Refused);
-    EXPECT_NE(error.find("кавычка"), std::string::npos) << error;
+    ASSERT_EQ(mkdir(dir.Path("folder.arff").c_str(), 0700), 0);
+    const struct {
+        std::string path;
+        StatusKind kind;
+        int error;
+        const char* messagePart;
+    } cases[] = {
+        {dir.Path("missing.csv"), StatusKind::CannotOpen, ENOENT, ""},
+        {dir.Path("folder.arff"), StatusKind::CannotOpen, EINVAL, ""},
+        {dir.Path("missing"), StatusKind::NotData, 0, ""},
+        {dir.path(), StatusKind::NotData, 0, ""},
+        {dir.Path("broken.csv"), StatusKind::Refused, 0, "кавычка"},
+    };
+    for (const auto& c : cases) {
+        DataTable table;
+        const Status read = ReadDataFile(c.path, table);
+        EXPECT_EQ(read.kind, c.kind) << c.path;
+        EXPECT_EQ(read.error, c.error) << c.path;
+        EXPECT_NE(read.message.find(c.messagePart), std::string::npos) << read.message;
+    }
 }
 
 // A file of unknown format is told and read in one pass: what starts as a
@@ -112,16 +131,16 @@ TEST(DataFile, UnnamedFileIsToldAndReadAsItsNamedCopy) {
     for (int r = 1; r <= 24; ++r) rows += std::to_string(r) + ";x" + std::to_string(r % 3) + "\n";
     const struct {
         std::string bytes;
-        DataReadStatus status;
+        StatusKind kind;
         const char* messagePart;
     } cases[] = {
-        {"a;b\n" + rows, DataReadStatus::Read, ""},
-        {"sep=,\n\"a\",b\n1,2\n", DataReadStatus::Read, ""},
-        {"a;b\n" + rows + "1;2;3\n", DataReadStatus::Refused, "Строка 26: полей 3"},
-        {"a;b\n" + rows + "\"1;2\n", DataReadStatus::Refused, "кавычка"},
-        {"a;b\n1;2\n1;2;3\n" + rows, DataReadStatus::NotData, ""},
-        {"a;b\n", DataReadStatus::NotData, ""},
-        {"2\n4\n3\n0\n2 colour\n", DataReadStatus::NotData, ""},
+        {"a;b\n" + rows, StatusKind::Ok, ""},
+        {"sep=,\n\"a\",b\n1,2\n", StatusKind::Ok, ""},
+        {"a;b\n" + rows + "1;2;3\n", StatusKind::Refused, "Строка 26: полей 3"},
+        {"a;b\n" + rows + "\"1;2\n", StatusKind::Refused, "кавычка"},
+        {"a;b\n1;2\n1;2;3\n" + rows, StatusKind::NotData, ""},
+        {"a;b\n", StatusKind::NotData, ""},
+        {"2\n4\n3\n0\n2 colour\n", StatusKind::NotData, ""},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -129,17 +148,19 @@ TEST(DataFile, UnnamedFileIsToldAndReadAsItsNamedCopy) {
         TempDir::Write(dir.Path("data.csv"), c.bytes);
         DataTable table, named;
         table.columns.emplace_back().name = "kept";
-        std::string error = "kept", namedError;
-        EXPECT_EQ(ReadDataFile(dir.Path("data"), table, error), c.status) << c.bytes;
-        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.bytes << "\n" << error;
-        if (c.status == DataReadStatus::NotData) {
+        const Status read = ReadDataFile(dir.Path("data"), table);
+        EXPECT_EQ(read.kind, c.kind) << c.bytes;
+        EXPECT_NE(read.message.find(c.messagePart), std::string::npos) << c.bytes << "\n"
+                                                                       << read.message;
+        if (c.kind == StatusKind::NotData) {
             ASSERT_EQ(table.columns.size(), 1u) << c.bytes;
             EXPECT_EQ(table.columns[0].name, "kept");
-            EXPECT_EQ(error, "kept");
+            EXPECT_EQ(read.message, "");
             continue;
         }
-        EXPECT_EQ(ReadDataFile(dir.Path("data.csv"), named, namedError), c.status) << c.bytes;
-        EXPECT_EQ(error, namedError);
+        const Status readNamed = ReadDataFile(dir.Path("data.csv"), named);
+        EXPECT_EQ(readNamed.kind, c.kind) << c.bytes;
+        EXPECT_EQ(read.message, readNamed.message);
         EXPECT_EQ(DescribeReading(table), DescribeReading(named));
         ASSERT_EQ(table.columns.size(), named.columns.size()) << c.bytes;
         for (std::size_t k = 0; k < table.columns.size(); ++k)

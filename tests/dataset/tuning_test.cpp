@@ -13,6 +13,7 @@
 #include "dataset/parallel.h"
 #include "model/examples.h"
 #include "network/network.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST(Tuning, CheckpointEqualsAWholeRunOfThatManyIterations) {
         PrepareFold(*task, training, 3, *whole);
         const TrainingOutcome outcome =
             TrainNetwork(*whole, "0.3", std::to_string(checkpoints[c]), 99, {});
-        ASSERT_TRUE(outcome.trained) << outcome.message;
+        ASSERT_TRUE(outcome.status.ok()) << outcome.status.message;
         int correct = 0;
         for (int e : heldOut)
             correct +=
@@ -135,11 +136,10 @@ TEST(Tuning, SameSeedSameChoiceOnOneAndTwoThreads) {
     auto task = NoisyTask(4);
     TuningOptions options = SmallSearch(5);
     TuningResult one, two;
-    std::string error;
     options.threads = 1;
-    ASSERT_TRUE(TuneTask(*task, options, one, error)) << error;
+    ASSERT_TRUE(IsOk(TuneTask(*task, options, one)));
     options.threads = 2;
-    ASSERT_TRUE(TuneTask(*task, options, two, error)) << error;
+    ASSERT_TRUE(IsOk(TuneTask(*task, options, two)));
     ASSERT_EQ(one.settings.size(), 2u * 2u * 4u);  // checkpoints 50 100 200 300
     for (std::size_t i = 0; i < one.settings.size(); ++i) {
         EXPECT_EQ(one.settings[i].heldOutPercent, two.settings[i].heldOutPercent);
@@ -162,12 +162,11 @@ TEST(Tuning, StopEndsTheSearchAndTheEvaluationWithoutFigures) {
     auto task = NoisyTask(4);
     std::atomic<bool> stop{true};
     TuningResult tuned;
-    std::string error;
-    ASSERT_TRUE(TuneTask(*task, SmallSearch(1), tuned, error, {&stop, {}}));
+    ASSERT_TRUE(IsOk(TuneTask(*task, SmallSearch(1), tuned, {&stop, {}})));
     EXPECT_TRUE(tuned.stopped);
     EXPECT_TRUE(tuned.settings.empty());
     EvaluationResult evaluated;
-    ASSERT_TRUE(EvaluateTask(*task, EvaluationOptions{}, evaluated, error, {&stop, {}}));
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, EvaluationOptions{}, evaluated, {&stop, {}})));
     EXPECT_TRUE(evaluated.stopped);
     EXPECT_TRUE(evaluated.heldOutPercent.empty());
 }
@@ -193,9 +192,9 @@ TEST(Tuning, RefusesWhatCannotBeSearched) {
         if (!c.coefs.empty()) options.coefs = c.coefs;
         options.budgetSeconds = c.budget;
         TuningResult result;
-        std::string error;
-        EXPECT_FALSE(TuneTask(*task, options, result, error)) << c.part;
-        EXPECT_NE(error.find(c.part), std::string::npos) << error;
+        const Status tuned = TuneTask(*task, options, result);
+        EXPECT_EQ(tuned.kind, StatusKind::Refused) << c.part;
+        EXPECT_NE(tuned.message.find(c.part), std::string::npos) << tuned.message;
     }
 }
 
@@ -207,8 +206,7 @@ TEST(Tuning, NestedEvaluationTunesInsideEachFold) {
     options.tune = true;
     options.tuning = SmallSearch(0);
     EvaluationResult result;
-    std::string error;
-    ASSERT_TRUE(EvaluateTask(*task, options, result, error)) << error;
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, options, result)));
     ASSERT_EQ(result.chosen.size(), 3u);
     ASSERT_EQ(result.heldOutPercent.size(), 3u);
     for (const TuningSetting& chosen : result.chosen) {
@@ -274,10 +272,9 @@ TEST(Parallel, ThreadsCappedAndFewerWhenTheSystemRefuses) {
     options.seed = 4;
     options.iterations = "100";
     EvaluationResult many, one;
-    std::string error;
     options.threads = 6000;
-    ASSERT_TRUE(EvaluateTask(*task, options, many, error)) << error;
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, options, many)));
     options.threads = 1;
-    ASSERT_TRUE(EvaluateTask(*task, options, one, error)) << error;
+    ASSERT_TRUE(IsOk(EvaluateTask(*task, options, one)));
     EXPECT_EQ(many.heldOutPercent, one.heldOutPercent);
 }

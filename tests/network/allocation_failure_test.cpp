@@ -52,7 +52,7 @@ TEST(TrainingMemory, FailedAllocationAnywhereLeavesTheRecordUntouched) {
     SetOutputs(*task, outputs);
     task->hiddenCount = 400;
     for (int e = 0; e < 8; ++e) PutExample(*task, {e % 4, (e / 4) % 4}, e * 7 % 100);
-    ASSERT_TRUE(TrainNetwork(*task, "0.3", "2", 1, nullptr).trained);
+    ASSERT_TRUE(TrainNetwork(*task, "0.3", "2", 1, nullptr).status.ok());
 
     auto before = MakeTask();
     int allowed = 0;
@@ -62,9 +62,10 @@ TEST(TrainingMemory, FailedAllocationAnywhereLeavesTheRecordUntouched) {
         allowedAllocations = allowed;
         const TrainingOutcome outcome = TrainNetwork(*task, "0.7", "3", 2, nullptr);
         allowedAllocations = -1;
-        if (outcome.trained) break;
+        if (outcome.status.ok()) break;
         SCOPED_TRACE(allowed);
-        EXPECT_EQ(outcome.message, OutOfMemoryMessage);
+        EXPECT_EQ(outcome.status.kind, StatusKind::Refused);
+        EXPECT_EQ(outcome.status.message, OutOfMemoryMessage);
         EXPECT_EQ(outcome.coefText, "0.7");
         EXPECT_EQ(DescribeDifference(*task, *before), "");
     }

@@ -40,8 +40,8 @@ TEST(TrainValidation, IterationCountIsCheckedFirst) {
     auto task = SeparableTask();
     for (const char* iters : {"0", "abc", "10000001", "-5", "", "99999999999"}) {
         TrainingOutcome outcome = Train(*task, "5", iters);  // a bad coefficient too
-        EXPECT_FALSE(outcome.trained) << iters;
-        EXPECT_EQ(outcome.message, IterationsMessage) << iters;
+        EXPECT_EQ(outcome.status.kind, StatusKind::Refused) << iters;
+        EXPECT_EQ(outcome.status.message, IterationsMessage) << iters;
         EXPECT_EQ(outcome.iterText, iters);
     }
 }
@@ -50,34 +50,34 @@ TEST(TrainValidation, CoefficientMustLieAboveZeroUpToOne) {
     auto task = SeparableTask();
     for (const char* coef : {"0", "-0.5", "1.5", "0,5", "x", "nan", "1e999"}) {
         TrainingOutcome outcome = Train(*task, coef, "3");
-        EXPECT_FALSE(outcome.trained) << coef;
-        EXPECT_EQ(outcome.message, CoefficientMessage) << coef;
+        EXPECT_EQ(outcome.status.kind, StatusKind::Refused) << coef;
+        EXPECT_EQ(outcome.status.message, CoefficientMessage) << coef;
     }
-    EXPECT_TRUE(Train(*task, "1", "1").trained);
-    EXPECT_TRUE(Train(*task, "  +1e-3xyz", "1").trained);
+    EXPECT_TRUE(Train(*task, "1", "1").status.ok());
+    EXPECT_TRUE(Train(*task, "  +1e-3xyz", "1").status.ok());
 }
 
 TEST(TrainValidation, NoExamplesIsRefusedAfterTheSettings) {
     auto task = SeparableTask();
     task->exampleCount = 0;
-    EXPECT_EQ(Train(*task, "0", "1").message, CoefficientMessage);
-    EXPECT_EQ(Train(*task, "0.2", "1").message, NoExamplesMessage);
+    EXPECT_EQ(Train(*task, "0", "1").status.message, CoefficientMessage);
+    EXPECT_EQ(Train(*task, "0.2", "1").status.message, NoExamplesMessage);
 }
 
 TEST(TrainValidation, ARefusedRunChangesNothing) {
     auto task = SeparableTask();
-    ASSERT_TRUE(Train(*task, "0.3", "2").trained);
+    ASSERT_TRUE(Train(*task, "0.3", "2").status.ok());
     auto before = MakeTask();
     CopyTask(*task, *before);
     Captions captions;
     for (const char* iters : {"0", "5"}) {
         TrainingOutcome outcome = Train(*task, iters[0] == '0' ? "0.2" : "2", iters, 99, &captions);
-        EXPECT_FALSE(outcome.trained);
+        EXPECT_FALSE(outcome.status.ok());
         EXPECT_EQ(DescribeDifference(*task, *before), "");
     }
     task->exampleCount = 0;
     before->exampleCount = 0;
-    EXPECT_FALSE(Train(*task, "0.2", "5").trained);
+    EXPECT_FALSE(Train(*task, "0.2", "5").status.ok());
     EXPECT_EQ(DescribeDifference(*task, *before), "");
     EXPECT_TRUE(captions.seen.empty());
 }
@@ -89,16 +89,16 @@ TEST(TrainValidation, NetworkOutsideItsStorageIsNeverTrained) {
         task->hiddenCount = hidden;
         CopyTask(*task, *before);
         TrainingOutcome outcome = Train(*task, "0.2", "3");
-        EXPECT_FALSE(outcome.trained) << hidden;
-        EXPECT_FALSE(outcome.message.empty());
+        EXPECT_FALSE(outcome.status.ok()) << hidden;
+        EXPECT_FALSE(outcome.status.message.empty());
         EXPECT_EQ(DescribeDifference(*task, *before), "") << hidden;
     }
     task->hiddenCount = 499;
-    EXPECT_TRUE(Train(*task, "0.2", "1").trained);
+    EXPECT_TRUE(Train(*task, "0.2", "1").status.ok());
     // An example pointing past its parameter's variants is refused too.
     task->examples[2].inputVariant[1] = 2;
     CopyTask(*task, *before);
-    EXPECT_FALSE(Train(*task, "0.2", "1").trained);
+    EXPECT_FALSE(Train(*task, "0.2", "1").status.ok());
     EXPECT_EQ(DescribeDifference(*task, *before), "");
 }
 
@@ -106,7 +106,7 @@ TEST(TrainRun, OneIterationRunsThreePassesWithCaptionsAt100And200) {
     auto task = SeparableTask();
     Captions captions;
     TrainingOutcome outcome = Train(*task, "0.2", "1", 3, &captions);
-    ASSERT_TRUE(outcome.trained);
+    ASSERT_TRUE(outcome.status.ok());
     EXPECT_EQ(task->errorCount, 3);
     ASSERT_EQ(captions.seen.size(), 3u);
     EXPECT_EQ(captions.seen[0], "Cеть в процессе обучения... 100%");
@@ -118,13 +118,13 @@ TEST(TrainRun, OneIterationRunsThreePassesWithCaptionsAt100And200) {
 TEST(TrainRun, CaptionsAppearOnlyOnWholePercentages) {
     auto task = SeparableTask();
     Captions seven;
-    ASSERT_TRUE(Train(*task, "0.2", "7", 3, &seven).trained);
+    ASSERT_TRUE(Train(*task, "0.2", "7", 3, &seven).status.ok());
     EXPECT_EQ(task->errorCount, 9);
     EXPECT_EQ(seven.seen,
               (std::vector<std::string>{"Cеть в процессе обучения... 100%", "Обучить!"}));
 
     Captions many;
-    ASSERT_TRUE(Train(*task, "0.2", "10000", 3, &many).trained);
+    ASSERT_TRUE(Train(*task, "0.2", "10000", 3, &many).status.ok());
     EXPECT_EQ(task->errorCount, 10002);
     ASSERT_EQ(many.seen.size(), 101u);
     for (int p = 1; p <= 100; ++p) EXPECT_EQ(many.seen[p - 1], ProgressCaption(p));
@@ -143,7 +143,7 @@ TEST(TrainRun, RewritesTheEditTexts) {
 
 TEST(TrainRun, ErrorRecordKeepsRangeAndHistoryOfThisRun) {
     auto task = SeparableTask();
-    ASSERT_TRUE(Train(*task, "0.5", "50").trained);
+    ASSERT_TRUE(Train(*task, "0.5", "50").status.ok());
     ASSERT_EQ(task->errorCount, 52);
     double lo = 1.0, hi = -1.0;
     for (int p = 0; p < task->errorCount; ++p) {
@@ -154,7 +154,7 @@ TEST(TrainRun, ErrorRecordKeepsRangeAndHistoryOfThisRun) {
     EXPECT_EQ(task->errorMin, lo);
     EXPECT_LT(task->errorHistory[51], task->errorHistory[0]) << "training reduces the error";
     // A shorter run afterwards records only its own passes.
-    ASSERT_TRUE(Train(*task, "0.5", "1").trained);
+    ASSERT_TRUE(Train(*task, "0.5", "1").status.ok());
     EXPECT_EQ(task->errorCount, 3);
 }
 
@@ -165,7 +165,7 @@ TEST(TrainRun, ErrorMinStaysOneWhenEveryPassErrorIsAboveOne) {
     SetOutputs(*task, outs);
     task->hiddenCount = 2;
     for (int e = 0; e < 10; ++e) PutExample(*task, {e % 2}, e % 40);
-    ASSERT_TRUE(Train(*task, "0.01", "1").trained);
+    ASSERT_TRUE(Train(*task, "0.01", "1").status.ok());
     for (int p = 0; p < 3; ++p) ASSERT_GT(task->errorHistory[p], 1.0);
     EXPECT_EQ(task->errorMin, 1.0);
     EXPECT_GT(task->errorMax, 1.0);
@@ -177,7 +177,7 @@ TEST(TrainRun, PassErrorHalvesAfterEveryExample) {
     auto task = SeparableTask();
     auto copy = MakeTask();
     CopyTask(*task, *copy);
-    ASSERT_TRUE(Train(*task, "1e-300", "1", 11).trained);
+    ASSERT_TRUE(Train(*task, "1e-300", "1", 11).status.ok());
     ClassicRng rng(11);
     copy->learningCoef = 1e-300;
     InitWeights(*copy, rng);
@@ -197,9 +197,9 @@ TEST(TrainRun, PassErrorHalvesAfterEveryExample) {
 TEST(TrainRun, SeparableTaskReaches100PercentWithTheExactClosingMessage) {
     auto task = SeparableTask();
     TrainingOutcome outcome = Train(*task, "0.5", "3000", 12345);
-    ASSERT_TRUE(outcome.trained);
+    ASSERT_TRUE(outcome.status.ok());
     EXPECT_EQ(task->accuracyPercent, 100.0);
-    EXPECT_EQ(outcome.message, "Network is 100.00% correct\n");
+    EXPECT_EQ(outcome.status.message, "Network is 100.00% correct\n");
 }
 
 TEST(TrainRun, AccuracyFormatsWithTwoDecimals) {
@@ -212,9 +212,9 @@ TEST(TrainRun, AccuracyFormatsWithTwoDecimals) {
     PutExample(*task, {0}, 0);
     PutExample(*task, {0}, 1);
     TrainingOutcome outcome = Train(*task, "0.5", "200");
-    ASSERT_TRUE(outcome.trained);
+    ASSERT_TRUE(outcome.status.ok());
     EXPECT_EQ(task->accuracyPercent, 2.0 / 3.0 * 100.0);
-    EXPECT_EQ(outcome.message, "Network is 66.67% correct\n");
+    EXPECT_EQ(outcome.status.message, "Network is 66.67% correct\n");
 }
 
 TEST(TrainRun, NoCorrectAnswerLeavesAccuracyZero) {
@@ -235,18 +235,18 @@ TEST(TrainRun, NoCorrectAnswerLeavesAccuracyZero) {
     }
     ASSERT_NE(seed, 0u);
     TrainingOutcome outcome = Train(*task, "1e-300", "1", seed);
-    ASSERT_TRUE(outcome.trained);
+    ASSERT_TRUE(outcome.status.ok());
     EXPECT_EQ(task->accuracyPercent, 0.0);
-    EXPECT_EQ(outcome.message, "Network is 0.00% correct\n");
+    EXPECT_EQ(outcome.status.message, "Network is 0.00% correct\n");
 }
 
 TEST(TrainRun, SameSeedGivesIdenticalWeightsOtherSeedsDiffer) {
     auto a = SeparableTask();
     auto b = SeparableTask();
-    ASSERT_TRUE(Train(*a, "0.2", "20", 424242).trained);
-    ASSERT_TRUE(Train(*b, "0.2", "20", 424242).trained);
+    ASSERT_TRUE(Train(*a, "0.2", "20", 424242).status.ok());
+    ASSERT_TRUE(Train(*b, "0.2", "20", 424242).status.ok());
     EXPECT_EQ(DescribeDifference(*a, *b), "");
-    ASSERT_TRUE(Train(*b, "0.2", "20", 424243).trained);
+    ASSERT_TRUE(Train(*b, "0.2", "20", 424243).status.ok());
     EXPECT_NE(
         std::memcmp(a->weightsInputHidden, b->weightsInputHidden, sizeof a->weightsInputHidden), 0);
 }
@@ -257,11 +257,11 @@ TEST(TrainRun, SettingsReadTheSameUnderACommaLocale) {
     TrainingOutcome expected = Train(*plain, "0.25", "5", 5);
     CommaLocale locale;
     TrainingOutcome outcome = Train(*comma, "0.25", "5", 5);
-    EXPECT_TRUE(outcome.trained);
+    EXPECT_TRUE(outcome.status.ok());
     EXPECT_EQ(outcome.coefText, "0.2500");
-    EXPECT_EQ(outcome.message, expected.message);
+    EXPECT_EQ(outcome.status.message, expected.status.message);
     EXPECT_EQ(DescribeDifference(*plain, *comma), "");
-    EXPECT_EQ(Train(*comma, "0,25", "5").message, CoefficientMessage);
+    EXPECT_EQ(Train(*comma, "0,25", "5").status.message, CoefficientMessage);
 }
 
 TEST(InitWeights, DrawsRowByRowIncludingBothBiasRows) {

@@ -20,7 +20,7 @@ const std::string Fruit = SampleBytes("fruit.task");
 std::unique_ptr<NetTask> TrainedFruit() {
     auto task = MakeTask();
     EXPECT_EQ(LoadFromBytes(*task, Fruit).network, NetworkLoad::None);
-    EXPECT_TRUE(TrainNetwork(*task, "0.2", "2000", 1, nullptr).trained);
+    EXPECT_TRUE(TrainNetwork(*task, "0.2", "2000", 1, nullptr).status.ok());
     EXPECT_GT(task->accuracyPercent, 0.0);
     return task;
 }

@@ -24,7 +24,7 @@ std::unique_ptr<NetTask> ScaledFruit(bool trained) {
     auto task = MakeTask();
     EXPECT_EQ(LoadFromBytes(*task, Fruit).status.kind, StatusKind::Ok);
     if (trained) {
-        EXPECT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).trained);
+        EXPECT_TRUE(TrainNetwork(*task, "0.2", "300", 1, nullptr).status.ok());
     }
     task->inputParams[0].scale = {NumericScale::Kind::Exact, -0.1, 0.1 + 0.2, {}};
     task->inputParams[1].scale = {NumericScale::Kind::Intervals, 1e-300, 7, {2.5}};

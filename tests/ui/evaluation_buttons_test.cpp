@@ -8,6 +8,7 @@
 
 #include "dataset/evaluation.h"
 #include "dataset/tuning.h"
+#include "tests/support/status_check.h"
 #include "tests/ui/main_dialog_fixture.h"
 
 namespace {
@@ -40,8 +41,7 @@ class EvaluationButtonsTest : public MainDialogTest {
         options.iterations = "100";
         options.hidden = 2;
         EvaluationResult expected;
-        std::string error;
-        ASSERT_TRUE(EvaluateTask(*task, options, expected, error)) << error;
+        ASSERT_TRUE(IsOk(EvaluateTask(*task, options, expected)));
         EXPECT_EQ(driver.texts[0].rfind(FormatEvaluation(*task, options, expected), 0), 0u)
             << driver.texts[0];
     }
@@ -73,8 +73,7 @@ TEST_F(EvaluationButtonsTest, TunePutsTheChoiceIntoTheThreeEdits) {
     TuningOptions options;
     options.seed = Seed;
     TuningResult expected;
-    std::string error;
-    ASSERT_TRUE(TuneTask(*task, options, expected, error)) << error;
+    ASSERT_TRUE(IsOk(TuneTask(*task, options, expected)));
     const TuningSetting& choice = expected.choice;
     EXPECT_EQ(Edits(), (std::vector<QString>{QString::number(choice.hidden),
                                              QString::fromStdString(choice.coef),
