@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "model/numtext.h"
+#include "ui/tasktext.h"
+#include "ui/uitexts.h"
 
 namespace {
 
@@ -108,7 +110,7 @@ void DrawErrorGraph(const NetTask& task, GraphCanvas& canvas, ErrorAxis axis) {
 
     canvas.SelectFont(labelFont);
     canvas.TextOut(250, GraphBottom + 15,
-                   "The network is correct " + FormatG(task.accuracyPercent, 6) + "%");
+                   ToUtf8(UiTexts::GraphAccuracy(FromUtf8(FormatG(task.accuracyPercent, 6)))));
 
     canvas.SelectPen(GraphCurvePen());
     auto rowOf = [&](double u) {

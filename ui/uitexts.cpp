@@ -1,5 +1,7 @@
 #include "ui/uitexts.h"
 
+#include "model/texts.h"
+
 // ---- Main window ----
 
 QString UiTexts::AboutAction() {
@@ -26,8 +28,13 @@ QString UiTexts::VariantsHeading() {
     return tr("Варианты");
 }
 
+// The core's own words where the window shows the same heading as a file.
 QString UiTexts::ResultHeading() {
-    return tr("Результат");
+    return tr(::ResultHeading);
+}
+
+QString UiTexts::GraphAccuracy(const QString& percent) {
+    return tr("The network is correct %1%").arg(percent);
 }
 
 QString UiTexts::SetupPanelTitle() {
@@ -99,7 +106,7 @@ QString UiTexts::ValueHeading() {
 }
 
 QString UiTexts::NameHeading() {
-    return tr("Наименование");
+    return tr(::NameHeading);
 }
 
 QString UiTexts::VariantNameField() {

@@ -26,6 +26,8 @@ class UiTexts {
     // The panel's title in the setup and the training layout.
     static QString SetupPanelTitle();
     static QString TrainingPanelTitle();
+    // Under the error graph; percent is formatted already.
+    static QString GraphAccuracy(const QString& percent);
     // The progress captions of the running evaluation and tuning.
     static QString EvaluationCaption();
     static QString TuningCaption();

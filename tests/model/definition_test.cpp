@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/refusal.h"
 #include "tests/support/scripted_dialog.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/support/refusal.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "model/definition.h"
 #include "model/numtext.h"
 #include "tests/support/comma_locale.h"
-#include "tests/support/refusal.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/refusal.h"
+#include "tests/support/status_check.h"
 #include "tests/support/task_builder.h"
 
 TEST(ReadyToSave, NeedsAnInputParameterAndAnOutputVariant) {
