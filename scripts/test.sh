@@ -14,6 +14,8 @@ export QT_QPA_PLATFORM=offscreen
 # Every source as clang-format (.clang-format) writes it.
 find model network storage dataset cli ui tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' \) \
   -print0 | xargs -0 clang-format --dry-run --Werror
+# What a user reads lives in the layers' text files only.
+bash scripts/check-texts.sh
 
 # The regular build, which the Debian package below is made from too. Every
 # optional part is switched on, so a missing package stops here.
