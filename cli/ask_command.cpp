@@ -109,11 +109,8 @@ int RunAsk(const AskOptions& options) {
     }
     if (!options.csv.empty()) return AskFromTable(*task, options.csv);
     ParamInput inputs[MaxInputs];
-    std::string error;
-    if (!ResolveQuestion(*task, options.words, inputs, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (const Status asked = ResolveQuestion(*task, options.words, inputs); !asked.ok())
+        return Report(asked);
     double signals[MaxInputs];
     for (int i = 0; i < task->inputCount; ++i) signals[i] = inputs[i].signal;
     const std::vector<RankedOutput> ranked = RankSignals(*task, signals);

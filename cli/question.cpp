@@ -59,8 +59,8 @@ std::string UnknownParamMessage(const NetTask& task, const std::string& name) {
     return NoParamMessage(name) + Listing(task.inputNames, task.inputCount);
 }
 
-bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, ParamInput* inputs,
-                     std::string& error) {
+Status ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
+                       ParamInput* inputs) {
     bool given[MaxInputs] = {};
     int nextInOrder = 0;
     for (const std::string& word : words) {
@@ -78,31 +78,27 @@ bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
             // PARAM=VARIANT with a parameter that does not exist, unless the
             // whole word names a variant (names may hold '=').
             if (eq != std::string::npos && !variantHere) {
-                error = UnknownParamMessage(task, word.substr(0, eq));
-                return false;
+                return Status::Refuse(UnknownParamMessage(task, word.substr(0, eq)));
             }
             if (nextInOrder == task.inputCount) {
-                error = ExtraVariantMessage(word, task.inputCount);
-                return false;
+                return Status::Refuse(ExtraVariantMessage(word, task.inputCount));
             }
             param = nextInOrder;
         }
         if (given[param]) {
-            error = VariantTwiceMessage(ParamName(task, param));
-            return false;
+            return Status::Refuse(VariantTwiceMessage(ParamName(task, param)));
         }
         const std::optional<ParamInput> input = ResolveWord(task, param, variant);
         if (!input) {
-            error = UnknownVariantMessage(task, param, variant);
-            return false;
+            return Status::Refuse(UnknownVariantMessage(task, param, variant));
         }
         inputs[param] = *input;
         given[param] = true;
     }
     for (int i = 0; i < task.inputCount; ++i) {
         if (given[i]) continue;
-        error = VariantMissingMessage(ParamName(task, i)) + WhatItTakes(task.inputParams[i]);
-        return false;
+        return Status::Refuse(VariantMissingMessage(ParamName(task, i)) +
+                              WhatItTakes(task.inputParams[i]));
     }
-    return true;
+    return {};
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/numericscale.h"
+#include "model/status.h"
 #include "model/task.h"
 
 // The parameter of that name (UTF-8), or -1.
@@ -23,7 +24,7 @@ std::string UnknownParamMessage(const NetTask& task, const std::string& name);
 
 // words: variant names (or numbers, for a parameter with a scale) in
 // parameter order, or PARAM=VARIANT pairs (the two may be mixed: a word
-// without a parameter takes the next parameter in order). false with a
+// without a parameter takes the next parameter in order). Refused with a
 // message (UTF-8) saying what is wrong and what is valid.
-bool ResolveQuestion(const NetTask& task, const std::vector<std::string>& words, ParamInput* inputs,
-                     std::string& error);
+Status ResolveQuestion(const NetTask& task, const std::vector<std::string>& words,
+                       ParamInput* inputs);
