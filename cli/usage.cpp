@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/run.h"
+#include "zarnversion.h"
 
 namespace {
 
@@ -56,4 +58,22 @@ int RunCommandLine(CLI::App& app, int argc, const char* const* argv, const int& 
         return ExitUsage;
     }
     return exitCode;
+}
+
+int RunZarnCli(int argc, const char* const* argv) {
+    CLI::App app{"zarn-cli: train and inspect Zarn task files"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "zarn-cli " ZARN_VERSION);
+    int exitCode = ExitOk;
+    AddTrainCommand(app, exitCode);
+    AddShowCommand(app, exitCode);
+    AddCopyCommand(app, exitCode);
+    AddImportCommand(app, exitCode);
+    AddExportCommand(app, exitCode);
+    AddEvaluateCommand(app, exitCode);
+    AddTuneCommand(app, exitCode);
+    AddCheckCommand(app, exitCode);
+    AddAskCommand(app, exitCode);
+    AddPredictCommand(app, exitCode);
+    return RunCommandLine(app, argc, argv, exitCode);
 }

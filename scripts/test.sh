@@ -31,8 +31,10 @@ bash scripts/check-install.sh "$install_root/usr"
 rm -rf "$install_root"
 bash scripts/package.sh --check
 
-# Every test again; the benchmarks have nothing to check here.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_BUILD_UI=ON -DZARN_SANITIZE=ON \
+# Every test again; the benchmarks have nothing to check here. Line tables
+# (-g1) are what the sanitizers' reports need.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+  -DZARN_BUILD_UI=ON -DZARN_SANITIZE=ON \
   -DZARN_WERROR=ON -DZARN_BUILD_CLI=ON -DZARN_BUILD_TESTS=ON -DZARN_BUILD_BENCH=OFF -DZARN_USE_MPFR=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -40,7 +42,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 # Only the code that trains on several threads (the network library, and the
 # held-out evaluation's folds side by side) and its tests.
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_BUILD_UI=OFF \
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DZARN_BUILD_UI=OFF \
   -DZARN_BUILD_CLI=ON -DZARN_BUILD_TESTS=ON -DZARN_BUILD_BENCH=OFF -DZARN_USE_MPFR=ON \
   -DZARN_SANITIZE=OFF -DZARN_WERROR=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
