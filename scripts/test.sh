@@ -43,7 +43,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # Only the code that trains on several threads (the network library, and the
 # held-out evaluation's folds side by side) and its tests.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DZARN_BUILD_UI=OFF \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DZARN_BUILD_UI=OFF \
   -DZARN_BUILD_CLI=ON -DZARN_BUILD_TESTS=ON -DZARN_BUILD_BENCH=OFF -DZARN_USE_MPFR=ON \
   -DZARN_SANITIZE=OFF -DZARN_WERROR=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
