@@ -32,7 +32,7 @@ Status ReadDataBytes(DataFormat format, std::string_view bytes, DataTable& table
                      const DataReadOptions& options = {});
 
 // Reads the file if it is a data file: refused with a message when its
-// contents are, CannotOpen (with the errno, no message) when it cannot be
+// contents are, CannotOpen (as ReadWholeFile says it) when it cannot be
 // read. NotData, with nothing read, for any other file, also one that cannot
 // be read unless its name says it is data.
 Status ReadDataFile(const std::string& path, DataTable& table, const DataReadOptions& options = {});

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "storage/texts.h"
+
 int OpenFileForReading(const std::string& path) {
     int fd;
     do {
@@ -31,7 +33,7 @@ int OpenFileForReading(const std::string& path) {
 Status ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
     bytes.clear();
     const int fd = OpenFileForReading(path);
-    if (fd < 0) return Status::Fail(StatusKind::CannotOpen, {}, errno);
+    if (fd < 0) return Status::Fail(StatusKind::CannotOpen, CannotOpenMessage, errno);
     Status status;
     // Room for the whole file at once: growing by doubling would hold two copies.
     struct stat info;
@@ -44,7 +46,7 @@ Status ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string&
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
-            status = Status::Fail(StatusKind::CannotOpen, {}, errno);
+            status = Status::Fail(StatusKind::CannotOpen, CannotOpenMessage, errno);
             break;
         }
         if (static_cast<std::size_t>(got) > maxBytes - bytes.size()) {

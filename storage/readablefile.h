@@ -14,8 +14,9 @@
 // that would wait (a terminal) fails at once instead.
 int OpenFileForReading(const std::string& path);
 
-// The whole file, at most maxBytes of it. CannotOpen when OpenFileForReading
-// refused it or a read failed (or would have had to wait); Refused, with
-// error EFBIG, for more than maxBytes. The message is left empty: the caller
-// names the file and the limit in its own words. bytes is empty unless Ok.
+// The whole file, at most maxBytes of it. CannotOpen (CannotOpenMessage, the
+// errno) when OpenFileForReading refused it or a read failed (or would have
+// had to wait); Refused, with error EFBIG and no message, for more than
+// maxBytes: the caller names the limit in its own words. bytes is empty
+// unless Ok.
 Status ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);

@@ -3,7 +3,6 @@
 #include "dataset/datafile.h"
 #include "dataset/predict.h"
 #include "storage/atomicfile.h"
-#include "storage/taskfile.h"
 #include "ui/tasktext.h"
 #include "ui/uitexts.h"
 
@@ -16,7 +15,7 @@ void AnswerTableFile(NetTask& task, UserDialog& user, const std::string& dataPat
         return;
     }
     if (!read.ok()) {
-        user.Tell(read.kind == StatusKind::CannotOpen ? CannotOpenMessage : read.message);
+        user.Tell(read.message);
         return;
     }
     std::string csv;

@@ -15,7 +15,7 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
     const Status read = ReadDataFile(path, table);
     if (read.kind == StatusKind::NotData) return {Kind::NotData, {}};
     if (!read.ok()) {
-        user.Tell(read.kind == StatusKind::CannotOpen ? CannotOpenMessage : read.message);
+        user.Tell(read.message);
         return {Kind::Abandoned, {}};
     }
     TaskDraft staged;
@@ -27,9 +27,8 @@ DataImportOutcome ImportDataFile(const std::string& path, NetTask& task, UserDia
     };
     auto reread = [&path](const DataReadOptions& options, DataTable& again) {
         Status reread = ReadDataFile(path, again, options);
-        // The file was read once: now it is no longer there or no longer data.
-        if (reread.kind == StatusKind::CannotOpen || reread.kind == StatusKind::NotData)
-            reread.message = CannotOpenMessage;
+        // The file was read once as data: now it is no longer data.
+        if (reread.kind == StatusKind::NotData) reread.message = CannotOpenMessage;
         return reread;
     };
     const QString source = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName();
